@@ -1,0 +1,34 @@
+#pragma once
+// The host of the command-line program: messages and progress go to standard error as UTF-8,
+// questions are answered No, input boxes are cancelled and waits end at once.
+
+#include <iostream>
+
+#include "database/cp1252.h"
+#include "database/host.h"
+
+namespace stavbas::cli {
+
+class CliHost : public Host {
+ public:
+  bool ShowBox(MsgKind kind, const std::string& text) override {
+    static const char* const kLabels[] = {"warning", "error", "information", "question"};
+    std::cerr << kLabels[static_cast<int>(kind)] << ": " << Cp1252ToUtf8(text)
+              << (kind == MsgKind::Confirmation ? " [No]" : "") << '\n';
+    return false;
+  }
+  void AppendLine(const std::string& text) override { std::cerr << Cp1252ToUtf8(text) << '\n'; }
+  void InsertMessageLine(const std::string& text) override {
+    std::cerr << Cp1252ToUtf8(text) << '\n';
+  }
+  void AppendComment(const std::string&) override {}
+  void SetStatusPanel(int, const std::string&) override {}
+  std::optional<std::string> InputBox(const std::string&, const std::string&,
+                                      const std::string&) override {
+    return std::nullopt;
+  }
+  void WaitUntil(const std::function<bool()>&) override {}
+  void ShellOpen(const std::string&) override {}
+};
+
+}  // namespace stavbas::cli

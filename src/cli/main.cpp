@@ -1,0 +1,75 @@
+// stavbas-cli: the program's runs without a window, for scripts and tests.
+
+#include <unistd.h>
+
+#include <cstring>
+#include <filesystem>
+#include <iostream>
+#include <string>
+
+#include "cli/cli_host.h"
+#include "database/cp1252.h"
+#include "database/databas.h"
+#include "database/file_listing.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: stavbas-cli [--database BASE]\n"
+    "Opens the database and lists its files in database order.\n"
+    "  --database BASE  path whose last part is the base name (at most 8 characters);\n"
+    "                   relative paths start in the current folder. Default: the sample\n"
+    "                   database STAVBAS beside the program.\n";
+
+std::string ProgramFile() {
+  std::error_code ec;
+  const auto p = std::filesystem::read_symlink("/proc/self/exe", ec);
+  return ec ? std::string() : p.string();
+}
+
+// The base name is cut to 8 characters; its folder is kept whole.
+std::string BaseNameArgument(const std::string& arg) {
+  const std::string folder = stavbas::FolderOf(arg);
+  return folder + stavbas::NameOf(arg).substr(0, 8);
+}
+
+const char* KindName(int kind) {
+  static const char* const kNames[] = {"runtext",  "runsök",   "normtext", "normsök",
+                                       "infotext", "infotext", "heltext"};
+  return kind >= 0 && kind <= 6 ? kNames[kind] : "?";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string base;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--help" || arg == "-h") {
+      std::cout << kUsage;
+      return 0;
+    }
+    if (arg == "--database" && i + 1 < argc) {
+      base = BaseNameArgument(stavbas::Utf8ToCp1252(argv[++i]));
+    } else {
+      std::cerr << "stavbas-cli: unknown argument " << arg << "\n" << kUsage;
+      return 2;
+    }
+  }
+  const std::string program = ProgramFile();
+  if (base.empty()) base = stavbas::FolderOf(program) + "STAVBAS";
+
+  stavbas::cli::CliHost host;
+  stavbas::Ui ui(host);
+  stavbas::TDatabas db(ui);
+  db.SetProgramFile(program);
+  if (!db.Open(base)) return 2;
+  for (int slot = 1; slot <= db.count(); ++slot) {
+    const stavbas::TDatafil& f = db.DataFile(slot);
+    std::cout << slot << '\t' << stavbas::Cp1252ToUtf8(f.FileName()) << '\t' << KindName(f.kind())
+              << '\t' << (f.complete ? "complete" : "incomplete") << '\t'
+              << stavbas::Cp1252ToUtf8(f.title) << (slot == db.MainWordFile() ? "\tmain" : "")
+              << '\n';
+  }
+  return 0;
+}

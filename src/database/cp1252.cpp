@@ -1,0 +1,76 @@
+#include "database/cp1252.h"
+
+#include <array>
+
+namespace stavbas {
+namespace {
+
+// Unicode code points of bytes 0x80 to 0x9F; 0 where Windows-1252 leaves the byte undefined
+// (those bytes map to the C1 control of the same value).
+constexpr std::array<char32_t, 32> kHigh = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+char32_t CodePointOf(unsigned char b) {
+  if (b >= 0x80 && b <= 0x9F && kHigh[b - 0x80] != 0) return kHigh[b - 0x80];
+  return b;
+}
+
+void AppendUtf8(std::string& out, char32_t cp) {
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+}
+
+int ByteOf(char32_t cp) {
+  if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<int>(cp);
+  for (int i = 0; i < 32; ++i)
+    if (kHigh[i] == cp) return 0x80 + i;
+  if (cp >= 0x80 && cp <= 0x9F && kHigh[cp - 0x80] == 0) return static_cast<int>(cp);
+  return -1;
+}
+
+}  // namespace
+
+std::string Cp1252ToUtf8(std::string_view s) {
+  std::string out;
+  out.reserve(s.size() + s.size() / 8);
+  for (char c : s) AppendUtf8(out, CodePointOf(static_cast<unsigned char>(c)));
+  return out;
+}
+
+std::string Utf8ToCp1252(std::string_view s) {
+  std::string out;
+  out.reserve(s.size());
+  for (size_t i = 0; i < s.size();) {
+    const auto b = static_cast<unsigned char>(s[i]);
+    int len = b < 0x80 ? 1 : (b >> 5) == 6 ? 2 : (b >> 4) == 14 ? 3 : (b >> 3) == 30 ? 4 : 0;
+    bool valid = len > 0 && i + len <= s.size();
+    char32_t cp = len == 1 ? b : len == 2 ? (b & 0x1F) : len == 3 ? (b & 0x0F) : (b & 0x07);
+    for (int k = 1; valid && k < len; ++k) {
+      const auto cb = static_cast<unsigned char>(s[i + k]);
+      if ((cb & 0xC0) != 0x80) valid = false;
+      cp = (cp << 6) | (cb & 0x3F);
+    }
+    if (valid && len > 1 && cp < (len == 2 ? 0x80u : len == 3 ? 0x800u : 0x10000u)) valid = false;
+    if (!valid) {
+      out += static_cast<char>(b);  // not UTF-8: keep the byte as Windows-1252
+      ++i;
+      continue;
+    }
+    const int byte = ByteOf(cp);
+    out += byte < 0 ? '?' : static_cast<char>(byte);
+    i += len;
+  }
+  return out;
+}
+
+}  // namespace stavbas

@@ -1,0 +1,14 @@
+#pragma once
+// Conversion between the program's Windows-1252 text and UTF-8 at the edges of the core.
+
+#include <string>
+#include <string_view>
+
+namespace stavbas {
+
+std::string Cp1252ToUtf8(std::string_view s);
+// Characters that Windows-1252 cannot hold become '?'; invalid UTF-8 bytes are taken as
+// Windows-1252 bytes as they stand, so text that was never UTF-8 passes through unchanged.
+std::string Utf8ToCp1252(std::string_view s);
+
+}  // namespace stavbas

@@ -1,0 +1,71 @@
+#include "database/data_file.h"
+
+#include <algorithm>
+
+namespace stavbas {
+
+void TDatafil::SetAddresses(const Addresses& addresses,
+                            const std::map<std::int32_t, std::uint64_t>& known) {
+  address_ = addresses;
+  cpLines_.assign(address_.begin() + 1, address_.end());
+  std::sort(cpLines_.begin(), cpLines_.end());
+  cpLines_.erase(std::unique(cpLines_.begin(), cpLines_.end()), cpLines_.end());
+  cpOffsets_.assign(cpLines_.size(), -1);
+  for (std::size_t i = 0; i < cpLines_.size(); ++i) {
+    const auto it = known.find(cpLines_[i]);
+    if (it != known.end()) cpOffsets_[i] = static_cast<std::int64_t>(it->second);
+  }
+  nextCp_ = static_cast<std::size_t>(
+      std::lower_bound(cpLines_.begin(), cpLines_.end(), lineCounter) - cpLines_.begin());
+}
+
+void TDatafil::NoteCheckpoint() {
+  while (nextCp_ < cpLines_.size() && cpLines_[nextCp_] < lineCounter) ++nextCp_;
+  if (nextCp_ < cpLines_.size() && cpLines_[nextCp_] == lineCounter) {
+    cpOffsets_[nextCp_] = static_cast<std::int64_t>(file().Offset());
+    ++nextCp_;
+  }
+}
+
+int TDatafil::SeekLine(std::int32_t n) {
+  if (n < 1) n = 1;
+  if (n != lineCounter) {
+    // Start from the nearest known line at or before n, or go on from here when that is nearer.
+    std::int32_t fromLine = 1;
+    std::uint64_t fromOffset = 0;
+    auto it = std::upper_bound(cpLines_.begin(), cpLines_.end(), n);
+    for (auto i = static_cast<std::size_t>(it - cpLines_.begin()); i-- > 0;)
+      if (cpOffsets_[i] >= 0) {
+        fromLine = cpLines_[i];
+        fromOffset = static_cast<std::uint64_t>(cpOffsets_[i]);
+        break;
+      }
+    if (!(lineCounter < n && lineCounter >= fromLine)) {
+      if (const int err = file().Seek(fromOffset)) return err;
+      lineCounter = fromLine;
+      nextCp_ = static_cast<std::size_t>(
+          std::lower_bound(cpLines_.begin(), cpLines_.end(), lineCounter) - cpLines_.begin());
+    }
+  }
+  while (lineCounter < n) {
+    NoteCheckpoint();
+    const LineFile::Result r = file().SkipLine();
+    if (r == LineFile::Result::Error) return file().error();
+    if (r == LineFile::Result::End) break;
+    ++lineCounter;
+    ++linesSkipped;
+  }
+  return 0;
+}
+
+LineFile::Result TDatafil::ReadNextLine() {
+  NoteCheckpoint();
+  const LineFile::Result r = file().ReadLine(Buffer(), kLineCapacity, BufferLength());
+  if (r == LineFile::Result::Line) {
+    ++lineCounter;
+    ++linesRead;
+  }
+  return r;
+}
+
+}  // namespace stavbas

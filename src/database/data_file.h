@@ -1,0 +1,52 @@
+#pragma once
+// A data file of the database (slots 1 to 15): a file object with its group addresses.
+// The file is read forward line by line; the first line of each group is remembered by its
+// byte offset once it has been passed, so that a scan from a group's first line seeks there
+// directly instead of reading the file from its start.
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "database/kombifil.h"
+#include "database/regions.h"
+
+namespace stavbas {
+
+class TDatafil : public TKombifil {
+ public:
+  using TKombifil::TKombifil;
+
+  // address[g]: number of the line on which group g (1 to 68) begins.
+  using Addresses = std::array<std::int32_t, kGroupCount + 1>;
+  const Addresses& address() const { return address_; }
+  // Takes new addresses with the byte offsets of lines known so far (line number to offset).
+  void SetAddresses(const Addresses& addresses, const std::map<std::int32_t, std::uint64_t>& known);
+
+  // Positions so that line `n` is the next one read; 0 or the system's error number.
+  int SeekLine(std::int32_t n);
+  // Reads the next line into the buffer and counts it; the status is left to the caller.
+  LineFile::Result ReadNextLine();
+  // Byte offset of the next line to be read.
+  std::uint64_t NextOffset() const { return file().Offset(); }
+
+  // Lines read into the buffer and lines passed over, for measurements.
+  std::uint64_t linesRead = 0;
+  std::uint64_t linesSkipped = 0;
+
+ private:
+  void NoteCheckpoint();
+
+  Addresses address_{};
+  // Line numbers that begin a group, ascending, with their byte offsets (-1 while unknown).
+  std::vector<std::int32_t> cpLines_;
+  std::vector<std::int64_t> cpOffsets_;
+  std::size_t nextCp_ = 0;  // first checkpoint at or after lineCounter
+};
+
+// Creates the file object of a data file kind (0 to 6).
+std::unique_ptr<TDatafil> MakeDataFile(Ui& ui, int kind);
+
+}  // namespace stavbas

@@ -1,0 +1,169 @@
+#pragma once
+// The database: the open files of one base name, their group-address index, the current
+// inscription and the sets of files that the codes refer to.
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "database/data_file.h"
+#include "database/file_reference.h"
+#include "database/input_list.h"
+#include "database/slot_set.h"
+#include "database/ui.h"
+
+namespace stavbas {
+
+class TDatabas {
+ public:
+  explicit TDatabas(Ui& ui);
+  ~TDatabas();
+  TDatabas(const TDatabas&) = delete;
+  TDatabas& operator=(const TDatabas&) = delete;
+
+  Ui& ui() { return ui_; }
+
+  // ---- opening ----
+
+  // Opens every file of the base name, reads their headers and brings the group-address index
+  // up to date. Returns whether the database is usable (it has a complete word file).
+  bool Open(const std::string& baseName);
+  // Releases every data file; the input list stays.
+  void Close();
+  bool usable() const { return usable_; }
+  // True when the files were found by the base name as given, without the program's folder.
+  bool relativeNames() const { return relativeNames_; }
+  int count() const { return count_; }
+  // The file in a slot: 0 is the input list, 1 to count() the data files in database order.
+  TKombifil& File(int slot);
+  const TKombifil& File(int slot) const;
+  TDatafil& DataFile(int slot) { return *files_[slot - 1]; }
+  const TDatafil& DataFile(int slot) const { return *files_[slot - 1]; }
+  TInputList& InputList() { return *inputList_; }
+  // The slot of the file that leads sequential walking; 0 when there is none.
+  int MainWordFile() const { return mainWordFile_; }
+  // The program's own file; the opening looks for the database beside it when the base name
+  // without a folder finds nothing in the current folder.
+  void SetProgramFile(std::string path) { programFile_ = std::move(path); }
+  // The data-file check run after the group addresses had to be computed (without a log).
+  // It returns whether the files passed; the index is written only then. Unset: no check.
+  std::function<bool()> checkAtOpening;
+  // Every slot 1 to count().
+  SlotSet AllDataSlots() const;
+
+  // ---- group addresses ----
+
+  // Computes the addresses of every data file by reading them; returns false when a fault in
+  // the order of the files was found (the addresses are filled all the same).
+  bool ComputeGroupAddresses();
+  bool LoadGroupAddresses(const std::string& path);
+  bool SaveGroupAddresses(const std::string& path);
+  // The index file of a base name: its name upper-cased with ".$AD".
+  static std::string IndexFileName(const std::string& baseName);
+
+  // ---- finding and walking inscriptions ----
+
+  // Makes the lookup key from a signum the user gave. `interactive` asks whether to stop when
+  // the signum is faulty (walking an input list).
+  void SetSignum(std::string_view text, bool interactive = false);
+  // Reads the key's inscription in each file of the set not read yet; `keep` keeps what was
+  // read and starts a pattern search from the beginning of its region.
+  bool FindInscription(SlotSet set, bool keep);
+  // Finds an inscription by a signum that comes from elsewhere than the user's input.
+  bool FindGivenInscription(SlotSet set, std::string_view signum);
+  // Makes each file's first record of the region its current line.
+  bool PositionAtRegion(int region, SlotSet set);
+  // True while the main word file has not passed the end of the region.
+  bool WithinRegion(int region) const;
+  bool ReadNextInscription(SlotSet set);
+  // Takes the input list's current line as the signum to find.
+  bool NextListedSignum();
+
+  bool ok() const { return ok_; }
+  const std::string& givenSignum() const { return given_; }
+  const std::string& currentSignum() const { return current_; }
+  const std::string& lookupKey() const { return key_; }
+  bool exactKey() const { return exact_; }
+  SlotSet readSet() const { return readSet_; }
+
+  // ---- the files that the codes refer to ----
+
+  void SetSearchReferences(FileRefSets sets);
+  void SetFormatReferences(FileRefSets sets);
+  void SetConditionReferences(SlotSet all);
+  // Files walked word by word, and files read for each inscription.
+  SlotSet wordSet() const { return wordSet_; }
+  SlotSet fullSet() const { return fullSet_; }
+  // Reads a file reference at the start of a code; a successful one joins `sets`.
+  FileReference ParseFileReference(std::string_view code, FileRefSets& sets) const;
+  // The slot of the open file with this extension (upper-case compare), or -1.
+  int SlotOfExtension(std::string_view ext) const;
+
+  // ---- words of the current inscription ----
+
+  // The signum for display: as given or as read; with `full` up to its third blank, else up to
+  // its second.
+  std::string SignumText(bool given, bool full) const;
+  // Part 1, 2 or 3 of the current signum (reference kinds 9 to 11).
+  std::string_view SignumPart(int kind) const;
+  void FirstWords(SlotSet set);
+  // True when any file of the set yielded a word.
+  bool NextWords(SlotSet set);
+  void NextAlternatives(SlotSet set);
+  using SaveArea = std::array<std::string_view, 16>;
+  void UseAlternatives(SlotSet set, SaveArea& save);
+  void RestoreWords(SlotSet set, const SaveArea& save);
+  bool AnyMoreAlternatives(SlotSet set) const;
+  bool anyMoreRecorded() const { return anyMore_; }
+  bool MainFileAtPageMark() const;
+  std::string_view MainFileWordText() const;
+
+  // The folder of the data files (with its final "/", or empty), the base name as the files
+  // carry it, and the literature list's file name.
+  std::string DataDirectory() const;
+  std::string BaseName() const;
+  std::string LiteratureList() const;
+
+ private:
+  // Reads a file's header lines; 0 or the system's error number.
+  int ReadHeader(TDatafil& file, std::vector<std::string>& infoValues, bool& incomplete,
+                 std::string& title, int& kind);
+  void InsertFile(std::unique_ptr<TDatafil> file);
+  void UpdateIndex(const std::string& baseName, const std::string& listedIndex);
+  void UpdateMainWordFile();
+  // Scans a data file forward for a line beginning with `key`, from line `from` (0: from where
+  // it stands) while line numbers stay within `limit`. Returns the status.
+  int Scan(TDatafil& f, std::string_view key, std::int32_t from, std::int32_t limit);
+  // Scans for an exact key in its group, going on from the current line when that lies inside
+  // the group and wrapping round once.
+  int ScanExact(TDatafil& f, std::string_view key);
+  int ReadIncomplete(TDatafil& f);
+  void ReportReadError(const TKombifil& f, int error);
+
+  Ui& ui_;
+  std::unique_ptr<TInputList> inputList_;
+  std::array<std::unique_ptr<TDatafil>, kMaxDataFiles> files_;
+  int count_ = 0;
+  int mainWordFile_ = 0;
+  bool usable_ = false;
+  bool relativeNames_ = true;
+  std::string programFile_;
+
+  std::string given_;    // the signum as given
+  std::string key_;      // the lookup key
+  bool exact_ = true;    // false for a prefix key
+  std::string current_;  // the current signum, as read
+  SlotSet readSet_ = 0;
+  bool ok_ = false;
+  bool anyMore_ = false;
+
+  FileRefSets searchRefs_, formatRefs_;
+  SlotSet conditionRefs_ = 0;
+  SlotSet wordSet_ = 0;
+  SlotSet fullSet_ = 0;
+};
+
+}  // namespace stavbas

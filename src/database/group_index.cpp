@@ -1,0 +1,189 @@
+// The group-address index: for every data file, the line on which each signum group begins.
+// It is computed by one pass over the files and kept in the index file, keyed by each data
+// file's size and date-time stamp.
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <memory>
+
+#include "database/databas.h"
+#include "database/file_listing.h"
+
+namespace stavbas {
+namespace {
+
+constexpr std::uint16_t kRecordSize = 284;
+constexpr int kEndOfFileError = 100;  // a read past the end of a file, as DOS numbers it
+
+bool IsRecordLine(std::string_view line) {
+  return !line.empty() && std::string_view("!\"%'").find(line[0]) == std::string_view::npos;
+}
+
+void PutLe32(unsigned char* p, std::uint32_t v) {
+  for (int i = 0; i < 4; ++i) p[i] = static_cast<unsigned char>(v >> (8 * i));
+}
+
+std::uint32_t GetLe32(const unsigned char* p) {
+  return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
+         static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+}
+
+struct FileCloser {
+  void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+}  // namespace
+
+bool TDatabas::ComputeGroupAddresses() {
+  ui_.ProgressLine(ui_.S(Str::BeraknarGruppadresser));
+  bool fault = false;
+  for (int slot = 1; slot <= count_; ++slot) {
+    TDatafil& f = DataFile(slot);
+    ui_.ProgressLine(f.FileName());
+    TDatafil::Addresses a{};
+    std::map<std::int32_t, std::uint64_t> offsets;  // lines that begin a group
+    if (const int err = f.file().Seek(0)) ReportReadError(f, err);
+    f.lineCounter = 1;
+    int prevGroup = 0;
+    int prevRegion = 0;
+    bool anyRecord = false;
+    std::string lastSignum;
+    std::int32_t lastLine = 0;
+    std::uint64_t lastOffset = 0;
+    for (;;) {
+      const std::uint64_t offset = f.NextOffset();
+      const LineFile::Result r = f.ReadNextLine();
+      if (r == LineFile::Result::Error) ReportReadError(f, f.file().error());
+      if (r != LineFile::Result::Line) break;
+      const std::int32_t lineNo = f.lineCounter - 1;
+      lastLine = lineNo;
+      lastOffset = offset;
+      const std::string_view line = f.BufferView();
+      if (!IsRecordLine(line)) {
+        if (anyRecord) {
+          ui_.FaultLine(ui_.S(Str::SignumIFelOrdning) + " " + lastSignum);
+          fault = true;
+        }
+        continue;
+      }
+      anyRecord = true;
+      const std::string_view s = line.substr(0, 254);
+      lastSignum = UpToBlank(s, 3);
+      const int g = GroupOf(s);
+      if (g == prevGroup) continue;
+      const int region = RegionOf(s, &ui_.otherAreasSeen);
+      if (region != prevRegion) {
+        ui_.ProgressLine("  " + std::string(RegionInfo(region).name));
+        prevRegion = region;
+      }
+      if (g == kFaultyGroup) {
+        ui_.FaultLine(ui_.S(Str::FelaktigtSignum) + " " + lastSignum);
+        fault = true;
+      }
+      if (g < prevGroup) {
+        ui_.FaultLine(ui_.S(Str::SignumIFelOrdning) + " " + lastSignum);
+        fault = true;
+      }
+      if (prevGroup != kFaultyGroup) {
+        for (int h = prevGroup + 1; h <= g; ++h) a[h] = lineNo;
+        if (prevGroup < g) offsets[lineNo] = offset;
+      }
+      prevGroup = g;
+    }
+    if (prevGroup != kFaultyGroup) {
+      for (int h = prevGroup + 1; h <= kGroupCount; ++h) a[h] = lastLine;
+      if (prevGroup < kGroupCount && lastLine > 0) offsets[lastLine] = lastOffset;
+    }
+    f.SetAddresses(a, offsets);
+  }
+  if (fault) ui_.ShowMessage(ui_.S(Str::FelPaDatafilerna), MsgKind::Information);
+  return !fault;
+}
+
+bool TDatabas::LoadGroupAddresses(const std::string& path) {
+  const std::string name = NameOf(path);
+  ui_.ProgressLine(name);
+  FilePtr in(std::fopen(path.c_str(), "rb"));
+  if (!in) return !ui_.CheckIOResult(errno ? errno : ENOENT, name);
+  unsigned char head[2];
+  if (std::fread(head, 1, 2, in.get()) != 2) {
+    ui_.CheckIOResult(std::ferror(in.get()) ? errno : kEndOfFileError, name);
+    return false;
+  }
+  if ((head[0] | head[1] << 8) != kRecordSize) {
+    ui_.FaultLine(ui_.S(Str::FelVersionAv) + name);
+    return false;
+  }
+  std::vector<bool> covered(static_cast<std::size_t>(count_) + 1, false);
+  unsigned char rec[kRecordSize];
+  for (;;) {
+    const std::size_t n = std::fread(rec, 1, kRecordSize, in.get());
+    if (n == 0 && !std::ferror(in.get())) break;
+    if (n != kRecordSize) {
+      ui_.CheckIOResult(std::ferror(in.get()) ? errno : kEndOfFileError, name);
+      return false;
+    }
+    std::string ext(reinterpret_cast<const char*>(rec), 3);
+    while (!ext.empty() && ext.back() == ' ') ext.pop_back();
+    const int slot = SlotOfExtension(ext);
+    if (slot < 1) continue;
+    TDatafil& f = DataFile(slot);
+    if (f.dateTime != GetLe32(rec + 4) || f.size != GetLe32(rec + 8)) {
+      ui_.FaultLine(f.FileName() + ui_.S(Str::Andrad));
+      return false;
+    }
+    TDatafil::Addresses a{};
+    for (int g = 1; g <= kGroupCount; ++g)
+      a[g] = static_cast<std::int32_t>(GetLe32(rec + 12 + 4 * (g - 1)));
+    f.SetAddresses(a, {});
+    covered[slot] = true;
+  }
+  for (int slot = 1; slot <= count_; ++slot) {
+    if (!covered[slot]) {
+      ui_.FaultLine(name + ui_.S(Str::Ofullstandig));
+      return false;
+    }
+  }
+  return true;
+}
+
+bool TDatabas::SaveGroupAddresses(const std::string& path) {
+  const std::string name = NameOf(path);
+  ui_.ProgressLine(ui_.S(Str::Skriver) + name);
+  // Written beside the old file and renamed over it when complete, so that a failure never
+  // leaves a partial index behind.
+  const std::string temp = FolderOf(path) + "." + name + ".new";
+  int err = 0;
+  {
+    FilePtr out(std::fopen(temp.c_str(), "wb"));
+    if (!out) return !ui_.CheckIOResult(errno, name);
+    const unsigned char head[2] = {kRecordSize & 0xFF, kRecordSize >> 8};
+    bool good = std::fwrite(head, 1, 2, out.get()) == 2;
+    for (int slot = 1; good && slot <= count_; ++slot) {
+      const TDatafil& f = DataFile(slot);
+      unsigned char rec[kRecordSize] = {};
+      std::string ext = f.Extension();
+      ext.resize(3, ' ');
+      std::memcpy(rec, ext.data(), 3);
+      PutLe32(rec + 4, f.dateTime);
+      PutLe32(rec + 8, f.size);
+      for (int g = 1; g <= kGroupCount; ++g)
+        PutLe32(rec + 12 + 4 * (g - 1), static_cast<std::uint32_t>(f.address()[g]));
+      good = std::fwrite(rec, 1, kRecordSize, out.get()) == kRecordSize;
+    }
+    if (!good || std::fflush(out.get()) != 0) err = errno ? errno : EIO;
+    if (std::fclose(out.release()) != 0 && !err) err = errno;
+  }
+  if (!err && std::rename(temp.c_str(), path.c_str()) != 0) err = errno;
+  if (err) {
+    std::remove(temp.c_str());
+    ui_.CheckIOResult(err, name);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace stavbas

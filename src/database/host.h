@@ -1,0 +1,39 @@
+#pragma once
+// What the core needs of its front end. The window program implements this with Qt, the
+// command-line program with its standard streams, and the tests with a recording fake.
+// All texts are Windows-1252.
+
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace stavbas {
+
+enum class MsgKind { Warning, Error, Information, Confirmation };
+
+class Host {
+ public:
+  virtual ~Host() = default;
+
+  // A message box of the given kind. Returns true only when a confirmation box was
+  // answered Yes; the other kinds have a single OK button and return false.
+  virtual bool ShowBox(MsgKind kind, const std::string& text) = 0;
+  // Appends the text as a new line at the end of the output window (progress and fault lines).
+  virtual void AppendLine(const std::string& text) = 0;
+  // Inserts the text at the output window's insertion point in plain style; the text "\n"
+  // alone moves the insertion point to the end first.
+  virtual void InsertMessageLine(const std::string& text) = 0;
+  // Appends a line to the one-line comment field above the output window.
+  virtual void AppendComment(const std::string& text) = 0;
+  // Shows a text in status-bar panel 0 to 3.
+  virtual void SetStatusPanel(int panel, const std::string& text) = 0;
+  // An input box; nothing when the user cancels.
+  virtual std::optional<std::string> InputBox(const std::string& caption, const std::string& prompt,
+                                              const std::string& defaultText) = 0;
+  // Handles the user's commands until `done` reports true (the nested wait of a paused run).
+  virtual void WaitUntil(const std::function<bool()>& done) = 0;
+  // Opens a web address, a mailto: address or a file with the desktop's default program.
+  virtual void ShellOpen(const std::string& target) = 0;
+};
+
+}  // namespace stavbas

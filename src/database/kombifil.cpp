@@ -1,0 +1,171 @@
+#include "database/kombifil.h"
+
+#include <filesystem>
+
+#include "database/ui.h"
+
+namespace stavbas {
+namespace {
+const char kEmpty[] = "";
+}  // namespace
+
+TKombifil::TKombifil(Ui& ui, int kind) : ui_(ui), kind_(kind), line_(kEmpty), cursor_(kEmpty) {
+  words_.next = kEmpty;
+}
+
+TKombifil::~TKombifil() = default;
+
+void TKombifil::Close() {
+  file_.Close();
+  ClearLine();
+}
+
+int TKombifil::OpenFile(const std::string& path) {
+  path_ = path;
+  lineCounter = 1;
+  return file_.Open(path);
+}
+
+std::string TKombifil::FileName() const {
+  return std::filesystem::path(path_).filename().string();
+}
+
+void TKombifil::TakeBuffer() {
+  status = kFound;
+  line_ = buffer_.data();
+  int blanks = 0;
+  const char* p = line_;
+  while (*p && blanks < 3)
+    if (*p++ == ' ') ++blanks;
+  cursor_ = p;
+}
+
+void TKombifil::ClearLine() {
+  line_ = kEmpty;
+  cursor_ = kEmpty;
+}
+
+void TKombifil::Fault() const {
+  ui_.ShowProgramFault();
+}
+
+void TKombifil::RefuseWords() const {
+  ui_.ShowMessage(FileName() + ui_.S(Str::ArInteEnOrdfil), MsgKind::Information);
+}
+
+// --- words ---
+
+void TKombifil::FirstWord() {
+  words_ = WordState{};
+  words_.next = cursor_;
+}
+
+bool TKombifil::Split(WordState& w) {
+  const char* start = w.next;
+  const char* p = start;
+  while (*p && *p != ' ') ++p;
+  w.word = std::string_view(start, static_cast<std::size_t>(p - start));
+  w.alt = w.word;
+  w.more = false;
+  if (*p == ' ') {
+    w.next = p + 1;
+    return true;
+  }
+  w.next = p;
+  return !w.word.empty();
+}
+
+void TKombifil::FirstReading(WordState& w) {
+  const std::size_t slash = w.word.find('/');
+  if (slash == std::string_view::npos) return;
+  w.alt = w.word.substr(0, slash);
+  w.more = true;
+}
+
+void TKombifil::CarryBrackets(WordState& w) {
+  w.openedInBracket = w.inBracket;
+  const std::size_t b = w.alt.find_last_of("[]");
+  if (b != std::string_view::npos) w.inBracket = w.alt[b] == '[';
+}
+
+bool TKombifil::NextWordIn(WordState& w) const {
+  return Split(w);
+}
+
+bool TKombifil::IsSkipWord(std::string_view) const {
+  return false;
+}
+
+void TKombifil::NextAlternative() {
+  Fault();
+}
+
+std::string TKombifil::WordText() const {
+  return std::string(words_.word);
+}
+
+std::string TKombifil::SearchText() const {
+  return std::string(words_.word);
+}
+
+std::string TKombifil::WithBrackets(std::string text) const {
+  if (words_.inBracket) text += ']';
+  if (words_.openedInBracket) text.insert(text.begin(), '[');
+  return text;
+}
+
+std::string TKombifil::MarkedLine() const {
+  const char* current = words_.word.data();
+  std::string out;
+  WordState copy;
+  copy.next = cursor_;
+  while (NextWordIn(copy)) {
+    const char* b = copy.word.data();
+    const char* e = b + copy.word.size();
+    if (current >= b && (current < e || (current == b && e == b)))
+      out += WordText();
+    else if (!copy.word.empty() && copy.word[0] == '\xA7')
+      out += copy.word;
+    out += ' ';
+  }
+  return out;
+}
+
+bool TKombifil::IsProperName() const {
+  const std::string_view a = words_.alt;
+  const bool quoteFirst = !a.empty() && a[0] == '"';
+  const bool quoteSecond = a.size() > 1 && a[1] == '"';
+  if (!quoteFirst && !quoteSecond) return properName;
+  const std::size_t i = (!a.empty() && a[0] == '[') ? 1 : 0;
+  if (i >= a.size()) return false;
+  const auto c = static_cast<unsigned char>(a[i]);
+  return c == '"' || LowerCase()[c] != c;
+}
+
+// --- information fields: only information files have them ---
+
+std::string TKombifil::InfoField(char) const {
+  Fault();
+  return {};
+}
+bool TKombifil::HasInfoCode(char) const {
+  Fault();
+  return false;
+}
+std::string TKombifil::InfoHeader(char) const {
+  Fault();
+  return {};
+}
+void TKombifil::FirstInfoCode() {
+  Fault();
+}
+bool TKombifil::MoreInfoCodes() const {
+  Fault();
+  return false;
+}
+std::string_view TKombifil::FindInfoField(char) const {
+  Fault();
+  return {};
+}
+
+}  // namespace stavbas

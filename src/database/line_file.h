@@ -1,0 +1,52 @@
+#pragma once
+// A text file read line by line through one fixed read buffer. CR LF and LF end a line alike;
+// a Ctrl-Z at the start of a line ends the file, as it does in DOS-era text files.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace stavbas {
+
+class LineFile {
+ public:
+  enum class Result { Line, End, Error };
+
+  LineFile() = default;
+  ~LineFile() { Close(); }
+  LineFile(const LineFile&) = delete;
+  LineFile& operator=(const LineFile&) = delete;
+
+  // 0 on success, else the system's error number.
+  int Open(const std::string& path);
+  void Close();
+  bool IsOpen() const { return fd_ >= 0; }
+
+  // Positions on a byte offset (the start of a line); 0 or an error number.
+  int Seek(std::uint64_t offset);
+  // Reads the next line into `line`: at most `capacity` bytes are kept, the rest of a longer
+  // line is dropped; the text is zero-terminated, so `line` needs capacity + 1 bytes.
+  Result ReadLine(char* line, std::size_t capacity, std::size_t& length);
+  // Passes over the next line without copying it.
+  Result SkipLine();
+  // True when nothing is left to read (a read error counts as the end).
+  bool AtEnd();
+
+  // Byte offset of the next line to be read.
+  std::uint64_t Offset() const { return bufferOffset_ + pos_; }
+  int error() const { return error_; }
+
+ private:
+  bool Fill();  // false at the end or on error
+
+  int fd_ = -1;
+  std::vector<char> buffer_;
+  std::size_t pos_ = 0;
+  std::size_t len_ = 0;
+  std::uint64_t bufferOffset_ = 0;  // file offset of buffer_[0]
+  bool eof_ = false;
+  int error_ = 0;
+};
+
+}  // namespace stavbas

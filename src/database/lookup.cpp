@@ -1,0 +1,262 @@
+// Finding inscriptions by signum and walking the files in step. Every scan is bounded by the
+// group addresses: a lookup reads only the lines of its own group or region.
+
+#include "database/databas.h"
+
+namespace stavbas {
+
+void TDatabas::ReportReadError(const TKombifil& f, int error) {
+  ui_.ShowMessage(
+      ui_.S(Str::FelMedInlasningAv) + f.path() + ui_.S(Str::Felkod) + std::to_string(error),
+      MsgKind::Information);
+}
+
+void TDatabas::SetSignum(std::string_view text, bool interactive) {
+  const std::string_view t = Trim(text);
+  given_ = std::string(t);
+  int blanks = 0;
+  for (char c : t) blanks += c == ' ';
+  bool faulty = false;
+  if (blanks >= 2) {
+    key_ = UpToBlank(t, 2);
+    exact_ = true;
+  } else if (blanks == 1 && t.back() == '*') {
+    key_ = std::string(t.substr(0, t.size() - 1));
+    exact_ = false;
+  } else if (blanks == 1) {
+    key_ = std::string(t) + " ";
+    exact_ = true;
+  } else {
+    key_.clear();
+    exact_ = true;
+    faulty = true;
+  }
+  ok_ = !faulty;
+  if (faulty) {
+    const std::string msg = ui_.S(Str::FelaktigtSignum) + ": " + given_;
+    if (interactive)
+      ui_.ShowMessage(msg + ". " + ui_.S(Str::Avbryt) + "?", MsgKind::Confirmation);
+    else
+      ui_.ShowMessage(msg, MsgKind::Information);
+  }
+  if (!current_.empty() && (!exact_ || faulty || key_ != current_)) readSet_ = 0;
+}
+
+int TDatabas::Scan(TDatafil& f, std::string_view key, std::int32_t from, std::int32_t limit) {
+  int status = kNotFound;
+  if (from > 0) {
+    if (const int err = f.SeekLine(from)) {
+      ReportReadError(f, err);
+      status = kReadError;
+    }
+  }
+  while (status == kNotFound && f.lineCounter <= limit) {
+    const LineFile::Result r = f.ReadNextLine();
+    if (r == LineFile::Result::End) break;
+    if (r == LineFile::Result::Error) {
+      ReportReadError(f, f.file().error());
+      status = kReadError;
+    } else if (StartsWithNoCase(f.BufferView(), key)) {
+      status = kFound;
+    }
+  }
+  f.status = status;
+  if (status == kFound)
+    f.TakeBuffer();
+  else
+    f.ClearLine();
+  return status;
+}
+
+int TDatabas::ScanExact(TDatafil& f, std::string_view key) {
+  const int g = GroupOf(key);
+  const std::int32_t first = f.address()[g];
+  const std::int32_t limit = f.address()[g + 1 <= kGroupCount ? g + 1 : kGroupCount];
+  if (f.lineCounter > first && f.lineCounter < limit) {
+    const int status = Scan(f, key, 0, limit);
+    if (status != kNotFound) return status;
+  }
+  return Scan(f, key, first, limit);
+}
+
+bool TDatabas::FindInscription(SlotSet set, bool keep) {
+  if (!keep) readSet_ &= SlotBit(0);
+  SlotSet toRead = set & static_cast<SlotSet>(~readSet_);
+  if (InSet(toRead, 0)) {
+    inputList_->EmptyLine();
+    toRead &= static_cast<SlotSet>(~SlotBit(0));
+  }
+  if (toRead == 0) {
+    readSet_ |= set;
+    return ok_ = true;
+  }
+  GroupRange range{GroupOf(key_), GroupOf(key_)};
+  if (!exact_) range = RegionRange(key_);
+  if (range.last == kFaultyGroup) {
+    ui_.ShowMessage(ui_.S(Str::FelaktigtSignum) + ": " + given_, MsgKind::Information);
+    return ok_ = false;
+  }
+  bool currentTaken = false;  // the first file found gives the current signum
+  for (int slot = 1; slot <= count_; ++slot) {
+    if (!InSet(toRead, slot)) continue;
+    TDatafil& f = DataFile(slot);
+    int status;
+    if (!f.complete) {
+      status = ScanExact(f, current_.empty() ? std::string_view(key_) : current_);
+      if (status == kNotFound) status = f.status = kNotInIncomplete;
+    } else if (exact_) {
+      status = ScanExact(f, key_);
+    } else {
+      const std::int32_t first = f.address()[range.first];
+      const std::int32_t limit = f.address()[range.last + 1];
+      status = Scan(f, key_, keep ? first : 0, limit);
+    }
+    if (status == kNotInIncomplete) continue;
+    if (status == kNotFound) {
+      if (keep)
+        ui_.ShowMessage(ui_.S(Str::HittarInteSignum) + given_ + "  (" + f.FileName() + ")",
+                        MsgKind::Information);
+      return ok_ = false;
+    }
+    if (status == kReadError) {
+      ui_.ShowMessage(ui_.S(Str::KanInteLasaRadI) + " " + f.FileName(), MsgKind::Information);
+      return ok_ = false;
+    }
+    if (!currentTaken) {
+      current_ = std::string(SignumOfLine(f.LineView()));
+      currentTaken = true;
+    }
+  }
+  readSet_ |= set;
+  return ok_ = true;
+}
+
+bool TDatabas::FindGivenInscription(SlotSet set, std::string_view signum) {
+  const std::string savedKey = key_;
+  const std::string savedGiven = given_;
+  const bool savedExact = exact_;
+  key_ = UpToBlank(signum, 2);
+  given_ = std::string(signum);
+  exact_ = true;
+  // What was read for another inscription is read again.
+  if (!StartsWithNoCase(current_, key_)) readSet_ &= SlotBit(0);
+  const bool found = FindInscription(set, true);
+  key_ = savedKey;
+  given_ = savedGiven;
+  exact_ = savedExact;
+  return found;
+}
+
+bool TDatabas::PositionAtRegion(int region, SlotSet set) {
+  ok_ = true;
+  const Region& r = RegionInfo(region);
+  given_ = std::string(r.code) + " *";
+  key_ = std::string(r.code) + " ";
+  exact_ = false;
+  bool currentSet = false;
+  // Complete files come first in slot order: they give the inscription on which the files that
+  // are not complete are then looked up.
+  for (int slot = 1; slot <= count_; ++slot) {
+    if (!InSet(set, slot)) continue;
+    TDatafil& f = DataFile(slot);
+    int status;
+    if (f.complete) {
+      status =
+          Scan(f, key_, f.address()[r.firstGroup], f.address()[RegionInfo(kOtherAreas).firstGroup]);
+      if (status == kNotFound) f.status = kFound;  // an empty line: the region has no records
+      if (!currentSet && status == kFound) {
+        current_ = std::string(SignumOfLine(f.LineView()));
+        currentSet = true;
+      }
+    } else {
+      status = current_.empty() ? kNotFound : ScanExact(f, current_);
+      if (status == kNotFound) f.status = kNotInIncomplete;
+    }
+    if (status == kReadError) ok_ = false;
+  }
+  return ok_;
+}
+
+bool TDatabas::WithinRegion(int region) const {
+  if (mainWordFile_ == 0) return false;
+  const int next = region < kRegionCount ? RegionInfo(region + 1).firstGroup : kFaultyGroup;
+  const TDatafil& f = DataFile(mainWordFile_);
+  return f.lineCounter <= f.address()[next];
+}
+
+int TDatabas::ReadIncomplete(TDatafil& f) {
+  if (f.status == kNotFound || f.status == kNotInIncomplete || f.status == kReadError) {
+    const int status = current_.empty() ? kNotFound : ScanExact(f, current_);
+    if (status == kNotFound) f.status = kNotInIncomplete;
+    return f.status;
+  }
+  if (f.status == kFound) {
+    const LineFile::Result r = f.ReadNextLine();
+    if (r == LineFile::Result::Error) {
+      ui_.ShowErrorNumber(f.file().error(), MsgKind::Information);
+      f.ClearLine();
+      return f.status = kReadError;
+    }
+    if (r == LineFile::Result::End) {
+      f.ClearLine();
+      return f.status = kNotFound;
+    }
+  }
+  // A line just read, or one held back before: it belongs to this inscription or waits.
+  if (!current_.empty() && StartsWithNoCase(f.BufferView(), current_)) {
+    f.TakeBuffer();
+    return f.status = kFound;
+  }
+  f.ClearLine();
+  return f.status = kHeldBack;
+}
+
+bool TDatabas::ReadNextInscription(SlotSet set) {
+  ok_ = true;
+  bool first = true;
+  if (InSet(set, 0)) inputList_->EmptyLine();
+  for (int slot = 1; slot <= count_; ++slot) {
+    if (!InSet(set, slot)) continue;
+    TDatafil& f = DataFile(slot);
+    if (f.complete) {
+      const LineFile::Result r = f.ReadNextLine();
+      if (r == LineFile::Result::Line) {
+        f.TakeBuffer();
+      } else {
+        f.ClearLine();
+        f.status = kNotFound;
+        if (r == LineFile::Result::Error) {
+          ReportReadError(f, f.file().error());
+          f.status = kReadError;
+        }
+      }
+      if (r != LineFile::Result::Error && f.file().AtEnd()) ui_.endOfData = true;
+    } else {
+      ReadIncomplete(f);
+    }
+    if (f.status > 0) {
+      ui_.ShowMessage(ui_.S(Str::KanInteLasaRadI) + f.FileName(), MsgKind::Information);
+      return ok_ = false;
+    }
+    if (first) {
+      current_ = std::string(SignumOfLine(f.LineView()));
+      first = false;
+    }
+  }
+  readSet_ = set;
+  return ok_;
+}
+
+bool TDatabas::NextListedSignum() {
+  const std::string_view text = inputList_->Cursor();
+  if (TInputList::IsNonRecord(text)) {
+    given_.clear();
+    readSet_ = 0;
+    return false;
+  }
+  SetSignum(SignumOfLine(text), true);
+  readSet_ = SlotBit(0);
+  return true;
+}
+
+}  // namespace stavbas

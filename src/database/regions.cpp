@@ -1,0 +1,200 @@
+#include "database/regions.h"
+
+#include <array>
+#include <limits>
+
+#include "database/char_tables.h"
+
+namespace stavbas {
+namespace {
+
+// Codes and names in Windows-1252.
+constexpr std::array<Region, kRegionCount> kRegions = {{
+    {"\xD6l", "\xD6land", 1, 2, true},
+    {"\xD6g", "\xD6sterg\xF6tland", 3, 5, true},
+    {"S\xF6",
+     "S\xF6"
+     "dermanland",
+     6, 10, true},
+    {"Sm", "Sm\xE5land", 11, 12, true},
+    {"Vg", "V\xE4sterg\xF6tland", 13, 15, true},
+    {"U", "Uppland", 16, 28, true},
+    {"Vs", "V\xE4stmanland", 29, 29, false},
+    {"N\xE4", "N\xE4rke", 30, 30, false},
+    {"Vr", "V\xE4rmland", 31, 31, false},
+    {"Gs", "G\xE4strikland", 32, 32, false},
+    {"Hs", "H\xE4lsingland", 33, 33, false},
+    {"M", "Medelpad", 34, 34, false},
+    {"\xC5n", "\xC5ngermanland", 35, 35, false},
+    {"D", "Dalarna", 36, 36, false},
+    {"Hr", "H\xE4rjedalen", 37, 37, false},
+    {"J", "J\xE4mtland", 38, 38, false},
+    {"Lp", "Lappland", 39, 39, false},
+    {"Ds", "Dalsland", 40, 40, false},
+    {"Bo", "Bohusl\xE4n", 41, 41, false},
+    {"G", "Gotland", 42, 44, true},
+    {"SE", "Sverige \xF6vrigt", 45, 45, false},
+    {"DR", "Danmark", 46, 46, false},
+    {"N", "Norge", 47, 47, false},
+    {"FR",
+     "F\xE4r\xF6"
+     "arna",
+     48, 48, false},
+    {"GR", "Gr\xF6nland", 49, 49, false},
+    {"IS", "Island", 50, 50, false},
+    {"FI", "Finland", 51, 51, false},
+    {"Sh", "Shetland", 52, 52, false},
+    {"Or", "Orkney", 53, 53, false},
+    {"Sc", "Skottland", 54, 54, false},
+    {"E", "England", 55, 55, false},
+    {"IM", "Isle of Man", 56, 56, false},
+    {"IR", "Irland", 57, 57, false},
+    {"F", "Frankrike", 58, 58, false},
+    {"NL", "Nederl\xE4nderna", 59, 59, false},
+    {"DE", "Tyskland", 60, 60, false},
+    {"PL", "Polen", 61, 61, false},
+    {"LV", "Lettland", 62, 62, false},
+    {"RU", "Ryssland", 63, 63, false},
+    {"UA", "Ukraina", 64, 64, false},
+    {"By", "Bysans", 65, 65, false},
+    {"IT", "Italien", 66, 66, false},
+    {"X",
+     "\xD6vriga omr\xE5"
+     "den",
+     67, 67, false},
+    {"", "*** fel ***", 68, 68, false},
+}};
+
+// Two-letter codes with their second letter folded, and their regions.
+struct Pair {
+  const char* code;
+  int region;
+};
+constexpr std::array<Pair, 34> kPairs = {{
+    {"BO", 19}, {"BY", 41}, {"DE", 36}, {"DR", 22},    {"DS", 18},   {"FI", 27},   {"FR", 24},
+    {"GR", 25}, {"GS", 10}, {"HR", 15}, {"HS", 11},    {"IM", 32},   {"IR", 33},   {"IS", 26},
+    {"IT", 42}, {"LP", 17}, {"LV", 38}, {"NL", 35},    {"N\xC4", 8}, {"OR", 29},   {"PL", 37},
+    {"RU", 39}, {"SC", 30}, {"SE", 21}, {"SH", 28},    {"SM", 4},    {"S\xD6", 3}, {"UA", 40},
+    {"VG", 5},  {"VR", 9},  {"VS", 7},  {"\xC5N", 13}, {"\xD6G", 2}, {"\xD6L", 1},
+}};
+
+bool IsCodeLetter(unsigned char c) {
+  return (c >= 'A' && c <= 'Z') || c == 0xC4 || c == 0xC5 || c == 0xD6;  // A-Z Ä Å Ö
+}
+
+}  // namespace
+
+const Region& RegionInfo(int region) {
+  if (region < 1 || region > kRegionCount) region = kFaultyRegion;
+  return kRegions[region - 1];
+}
+
+int RegionOf(std::string_view s, bool* otherAreasSeen) {
+  if (s.size() >= 2 && s[1] == ' ') {
+    switch (s[0]) {
+      case 'D':
+        return 14;
+      case 'E':
+        return 31;
+      case 'F':
+        return 34;
+      case 'G':
+        return 20;
+      case 'J':
+        return 16;
+      case 'M':
+        return 12;
+      case 'N':
+        return 23;
+      case 'U':
+        return 6;
+      default:
+        break;
+    }
+    if (!IsCodeLetter(static_cast<unsigned char>(s[0]))) return kFaultyRegion;
+    if (otherAreasSeen) *otherAreasSeen = true;
+    return kOtherAreas;
+  }
+  if (s.size() >= 3 && s[2] == ' ') {
+    const unsigned char first = static_cast<unsigned char>(s[0]);
+    const unsigned char second = LetterFold()[static_cast<unsigned char>(s[1])];
+    if (!IsCodeLetter(first) || !IsCodeLetter(second)) return kFaultyRegion;
+    if (otherAreasSeen) *otherAreasSeen = true;
+    for (const Pair& p : kPairs)
+      if (static_cast<unsigned char>(p.code[0]) == first &&
+          static_cast<unsigned char>(p.code[1]) == second)
+        return p.region;
+    return kOtherAreas;
+  }
+  return kFaultyRegion;
+}
+
+namespace {
+
+// Reads an optionally signed decimal integer after leading blanks, up to the first character
+// that does not fit; false when there is no digit.
+bool LeadingInteger(std::string_view s, long long& value) {
+  size_t i = 0;
+  while (i < s.size() && s[i] == ' ') ++i;
+  bool negative = false;
+  if (i < s.size() && (s[i] == '-' || s[i] == '+')) negative = s[i++] == '-';
+  const size_t digitsStart = i;
+  long long v = 0;
+  while (i < s.size() && s[i] >= '0' && s[i] <= '9') {
+    const long long next = v * 10 + (s[i] - '0');
+    if (next > std::numeric_limits<int>::max()) break;  // the digits that still fit
+    v = next;
+    ++i;
+  }
+  if (i == digitsStart) return false;
+  value = negative ? -v : v;
+  return true;
+}
+
+}  // namespace
+
+int NumberOf(std::string_view s) {
+  const size_t codeLength = (s.size() >= 2 && s[1] == ' ') ? 2 : 3;
+  if (s.size() <= codeLength) return 0;
+  long long v = 0;
+  if (!LeadingInteger(s.substr(codeLength), v) || v < 0) return 0;
+  return static_cast<int>(v);
+}
+
+int GroupOf(std::string_view s) {
+  const int r = RegionOf(s);
+  const Region& info = RegionInfo(r);
+  if (!info.splitByHundreds) return info.firstGroup;
+  const int n = NumberOf(s);
+  if (n > 0 && info.firstGroup + n / 100 < info.lastGroup) return info.firstGroup + n / 100;
+  return info.lastGroup;
+}
+
+GroupRange RegionRange(std::string_view s) {
+  const Region& info = RegionInfo(RegionOf(s));
+  return {info.firstGroup, info.lastGroup};
+}
+
+int RegionOfCode(std::string_view code) {
+  std::string s(Trim(code));
+  s += ' ';
+  return RegionOf(s);
+}
+
+std::string_view SignumOfLine(std::string_view line) {
+  int blanks = 0;
+  for (size_t i = 0; i < line.size(); ++i)
+    if (line[i] == ' ' && ++blanks == 3) return line.substr(0, i + 1);
+  return line;
+}
+
+std::string UpToBlank(std::string_view text, int n) {
+  int blanks = 0;
+  for (size_t i = 0; i < text.size(); ++i)
+    if (text[i] == ' ' && ++blanks == n) return std::string(text.substr(0, i + 1));
+  std::string out(text);
+  out.append(static_cast<size_t>(n - blanks), ' ');
+  return out;
+}
+
+}  // namespace stavbas

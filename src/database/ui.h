@@ -1,0 +1,54 @@
+#pragma once
+// The program-wide message helpers and flags: every message the core shows passes here.
+
+#include <cstdint>
+#include <string>
+
+#include "database/host.h"
+#include "database/strings.h"
+
+namespace stavbas {
+
+class Ui {
+ public:
+  explicit Ui(Host& host) : host_(host), strings_(&StringTable::Swedish()) {}
+
+  Host& host() { return host_; }
+  const std::string& S(Str id) const { return (*strings_)[id]; }
+  // Switches to another language's table; it must outlive this object.
+  void SetStrings(const StringTable& table) { strings_ = &table; }
+
+  // The message of an error code.
+  std::string MessageOf(std::uint16_t code) const;
+
+  // A box of the kind; a confirmation answered Yes raises the abort request. Returns Yes.
+  bool ShowMessage(const std::string& text, MsgKind kind);
+  // "Fel nr " + number + " har inträffat. "
+  void ShowErrorNumber(long number, MsgKind kind);
+  // The error box of code 8666, optionally followed by a detail.
+  void ShowProgramFault(const std::string& detail = {});
+  // Shows "FEL " + number + " (" + file + ")" and returns true when number is not 0.
+  bool CheckIOResult(int number, const std::string& fileName);
+  // A line at the end of the output window; a fault line also notes the error.
+  void ProgressLine(const std::string& text, bool fault = false);
+  void FaultLine(const std::string& text) { ProgressLine(text, true); }
+  // A status line at the insertion point; dropped while the quiet flag is set.
+  void MessageLine(const std::string& text);
+  // "! " + text in the comment field.
+  void CommentLine(const std::string& text);
+
+  // Program-wide flags.
+  bool abortRequest = false;  // raised by Yes on a confirmation, tested by long runs
+  bool errorsNoted = false;   // a fault line was written since the last opening
+  bool quiet = false;         // drops message lines while exports walk the selection
+  bool endOfData = false;     // the main data file's last line has been read
+  // Enables the province dialog's box for the other areas: a signum with a code of that area
+  // was classified.
+  bool otherAreasSeen = false;
+
+ private:
+  Host& host_;
+  const StringTable* strings_;
+};
+
+}  // namespace stavbas

@@ -1,0 +1,55 @@
+#pragma once
+// The file kinds that differ in how their words are split and shown.
+
+#include "database/data_file.h"
+
+namespace stavbas {
+
+// Runic text (kind 0): readings, brackets carried between words, divider tokens skipped.
+class TRuntextFil : public TDatafil {
+ public:
+  explicit TRuntextFil(Ui& ui);
+  bool IsSkipWord(std::string_view word) const override;
+  void NextAlternative() override;
+  std::string WordText() const override;
+
+ protected:
+  bool NextWordIn(WordState& w) const override;
+};
+
+// Runic and normalised word files (kinds 1 and 3): readings only.
+class TSokFil : public TDatafil {
+ public:
+  TSokFil(Ui& ui, int kind);
+  void NextAlternative() override;
+
+ protected:
+  bool NextWordIn(WordState& w) const override;
+};
+
+// Normalised text (kind 2): readings, brackets, proper names and normalised word text.
+class TNormtextFil : public TDatafil {
+ public:
+  explicit TNormtextFil(Ui& ui);
+  void NextAlternative() override;
+  std::string WordText() const override;
+  std::string SearchText() const override;
+
+ protected:
+  bool NextWordIn(WordState& w) const override;
+};
+
+// Whole texts such as translations (kind 6): read as a whole, not word by word.
+class THeltextFil : public TDatafil {
+ public:
+  explicit THeltextFil(Ui& ui);
+  void FirstWord() override;
+};
+
+// Steps to the next "/" reading of the current word.
+void StepAlternative(WordState& w);
+
+// The word dividers and other marks of runic text that do not count as words.
+bool IsDividerToken(std::string_view word);
+
+}  // namespace stavbas

@@ -1,0 +1,201 @@
+// The group-address index: computed addresses, the index file's exact bytes, and when it is
+// trusted or rebuilt.
+
+#include <gtest/gtest.h>
+#include <utime.h>
+
+#include <ctime>
+#include <filesystem>
+
+#include "database/file_listing.h"
+#include "mini_db.h"
+
+namespace stavbas {
+namespace {
+
+using test::MiniDb;
+using Strings = std::vector<std::string>;
+
+constexpr const char* kRun = "!/R Runtext\nÖl 5 V a\nU 12 V b\nU 150 V c\nU 1100 V d\nDR 3 V e\n";
+
+bool Contains(const Strings& lines, const std::string& text) {
+  return std::find(lines.begin(), lines.end(), text) != lines.end();
+}
+
+std::time_t LocalTime(int year, int month, int day, int hour, int minute, int second) {
+  std::tm t{};
+  t.tm_year = year - 1900;
+  t.tm_mon = month - 1;
+  t.tm_mday = day;
+  t.tm_hour = hour;
+  t.tm_min = minute;
+  t.tm_sec = second;
+  t.tm_isdst = -1;
+  return std::mktime(&t);
+}
+
+void SetTime(const std::string& path, std::time_t t) {
+  const utimbuf times{t, t};
+  ASSERT_EQ(utime(path.c_str(), &times), 0);
+}
+
+std::uint32_t Le32(const std::string& bytes, std::size_t at) {
+  std::uint32_t v = 0;
+  for (int i = 3; i >= 0; --i) v = v << 8 | static_cast<unsigned char>(bytes[at + i]);
+  return v;
+}
+
+TEST(GroupIndex, DosStampOfALocalTime) {
+  EXPECT_EQ(DosDateTime(LocalTime(2024, 3, 15, 13, 45, 36)), 0x586F6DB2u);
+  EXPECT_EQ(DosDateTime(LocalTime(1980, 1, 1, 0, 0, 1)), 0x00210000u);
+}
+
+TEST(GroupIndex, ComputedAddressesAndTheFileByteForByte) {
+  MiniDb m;
+  m.Write("STAVBAS.RUN", kRun);
+  m.Write("STAVBAS.ENG", "Öl 5 V A\nU 12 V B\nU 150 V C\nU 1100 V D\nDR 3 V E\n");
+  SetTime(m.dir / "STAVBAS.RUN", LocalTime(2024, 3, 15, 13, 45, 36));
+  ASSERT_TRUE(m.Open());
+  const std::string bytes = m.dir.ReadBytes("STAVBAS.$AD");
+  ASSERT_EQ(bytes.size(), 2u + 2 * 284);
+  EXPECT_EQ(bytes.substr(0, 2), std::string("\x1C\x01", 2));  // 284, little-endian
+
+  // Database order: RUN and ENG both complete, in listing order (ENG sorts first).
+  std::string eng = bytes.substr(2, 284), run = bytes.substr(2 + 284, 284);
+  EXPECT_EQ(eng.substr(0, 4), std::string("ENG\0", 4));
+  EXPECT_EQ(run.substr(0, 4), std::string("RUN\0", 4));
+  EXPECT_EQ(Le32(run, 4), 0x586F6DB2u);
+  EXPECT_EQ(Le32(run, 8), std::filesystem::file_size(m.dir / "STAVBAS.RUN"));
+  std::vector<std::uint32_t> expected(69);
+  expected[1] = 2;                                 // Öl 5
+  for (int g = 2; g <= 16; ++g) expected[g] = 3;   // empty groups take the next one's line
+  expected[17] = 4;                                // U 150
+  for (int g = 18; g <= 27; ++g) expected[g] = 5;  // U 1100 is in group 27
+  for (int g = 28; g <= 68; ++g) expected[g] = 6;  // DR 3, then the last line
+  for (int g = 1; g <= 68; ++g) EXPECT_EQ(Le32(run, 12 + 4 * (g - 1)), expected[g]) << g;
+  // The ENG file has no header line, so every address is one less.
+  for (int g = 1; g <= 68; ++g) EXPECT_EQ(Le32(eng, 12 + 4 * (g - 1)), expected[g] - 1) << g;
+
+  const Strings lines = m.host.Lines();
+  EXPECT_TRUE(Contains(lines, "Beräknar gruppadresser"));
+  EXPECT_TRUE(Contains(lines, "  Öland"));
+  EXPECT_TRUE(Contains(lines, "  Danmark"));
+  EXPECT_TRUE(Contains(lines, "Skriver STAVBAS.$AD"));
+  EXPECT_FALSE(m.ui.errorsNoted);
+}
+
+TEST(GroupIndex, LoadedAgainWhileTheFilesAreUnchanged) {
+  MiniDb first;
+  first.Write("STAVBAS.RUN", kRun);
+  ASSERT_TRUE(first.Open());
+  const auto computed = first.db.DataFile(1).address();
+  first.db.Close();
+
+  test::RecordingHost host;
+  Ui ui(host);
+  TDatabas db(ui);
+  ASSERT_TRUE(db.Open(first.dir / "STAVBAS"));
+  EXPECT_EQ(db.DataFile(1).address(), computed);
+  EXPECT_FALSE(Contains(host.Lines(), "Beräknar gruppadresser"));
+  EXPECT_TRUE(Contains(host.Lines(), "STAVBAS.$AD"));
+}
+
+TEST(GroupIndex, RebuiltWhenADataFileChanges) {
+  MiniDb m;
+  m.Write("STAVBAS.RUN", kRun);
+  ASSERT_TRUE(m.Open());
+  const std::string run = m.dir / "STAVBAS.RUN";
+
+  // Same size, other date.
+  SetTime(run, LocalTime(2020, 1, 1, 12, 0, 0));
+  m.host.Clear();
+  ASSERT_TRUE(m.Open());
+  EXPECT_TRUE(Contains(m.host.Lines(), "STAVBAS.RUN ändrad"));
+  EXPECT_TRUE(Contains(m.host.Lines(), "Beräknar gruppadresser"));
+  EXPECT_EQ(Le32(m.dir.ReadBytes("STAVBAS.$AD"), 2 + 4), FileDateTime(run));
+
+  // Other size: a new inscription in a new group moves the addresses.
+  m.Write("STAVBAS.RUN", std::string(kRun) + "N 4 V f\n");
+  SetTime(run, LocalTime(2020, 1, 1, 12, 0, 0));
+  m.host.Clear();
+  ASSERT_TRUE(m.Open());
+  EXPECT_TRUE(Contains(m.host.Lines(), "STAVBAS.RUN ändrad"));
+  EXPECT_EQ(m.db.DataFile(1).address()[47], 7);
+  EXPECT_TRUE(m.Find("N 4"));
+}
+
+TEST(GroupIndex, ForeignTruncatedAndIncompleteIndexFiles) {
+  MiniDb m;
+  m.Write("STAVBAS.RUN", kRun);
+  ASSERT_TRUE(m.Open());
+  const std::string good = m.dir.ReadBytes("STAVBAS.$AD");
+
+  m.dir.WriteBytes("STAVBAS.$AD", std::string("\x1D\x01", 2) + good.substr(2));
+  m.host.Clear();
+  ASSERT_TRUE(m.Open());
+  EXPECT_TRUE(Contains(m.host.Lines(), "Fel version av STAVBAS.$AD"));
+  EXPECT_EQ(m.dir.ReadBytes("STAVBAS.$AD"), good);
+
+  m.dir.WriteBytes("STAVBAS.$AD", good.substr(0, 100));
+  m.host.Clear();
+  ASSERT_TRUE(m.Open());
+  EXPECT_TRUE(Contains(m.host.BoxTexts(), "FEL 100 (STAVBAS.$AD)"));
+  EXPECT_EQ(m.dir.ReadBytes("STAVBAS.$AD"), good);
+
+  m.dir.WriteBytes("STAVBAS.$AD", "");
+  m.host.Clear();
+  ASSERT_TRUE(m.Open());
+  EXPECT_EQ(m.dir.ReadBytes("STAVBAS.$AD"), good);
+
+  // A data file the index does not know, and a record for a file that is gone.
+  m.Write("STAVBAS.NFS", "Öl 5 V a\nU 12 V b\nU 150 V c\nU 1100 V d\nDR 3 V e\n");
+  m.host.Clear();
+  ASSERT_TRUE(m.Open());
+  EXPECT_TRUE(Contains(m.host.Lines(), "STAVBAS.$AD ofullständig"));
+  std::filesystem::remove(m.dir / "STAVBAS.NFS");
+  m.host.Clear();
+  ASSERT_TRUE(m.Open());
+  EXPECT_FALSE(Contains(m.host.Lines(), "Beräknar gruppadresser"));
+}
+
+TEST(GroupIndex, FaultsInTheFilesAreReportedAndNotCached) {
+  MiniDb m;
+  m.Write("STAVBAS.RUN", "U 150 V a\nU 12 V b\n! late comment\nu 7 V c\nDR 1 V\n");
+  ASSERT_TRUE(m.Open());
+  const Strings lines = m.host.Lines();
+  // Once for the lower group, once for the comment line after it.
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), "Signum i fel ordning! U 12 V "), 2);
+  EXPECT_TRUE(Contains(lines, "Signum i fel ordning! DR 1 V "));
+  EXPECT_TRUE(Contains(lines, "Felaktigt signum u 7 V "));
+  EXPECT_TRUE(Contains(lines, "  *** fel ***"));
+  EXPECT_TRUE(Contains(m.host.BoxTexts(), "Fel på datafilerna"));
+  EXPECT_TRUE(m.ui.errorsNoted);
+  EXPECT_FALSE(std::filesystem::exists(m.dir / "STAVBAS.$AD"));
+  // The addresses are filled all the same and the database is usable.
+  EXPECT_TRUE(m.Find("U 12"));
+}
+
+TEST(GroupIndex, AFailedCheckLeavesTheIndexUnwritten) {
+  MiniDb m;
+  m.Write("STAVBAS.RUN", kRun);
+  int checks = 0;
+  m.db.checkAtOpening = [&checks] {
+    ++checks;
+    return false;
+  };
+  ASSERT_TRUE(m.Open());
+  EXPECT_EQ(checks, 1);
+  EXPECT_FALSE(std::filesystem::exists(m.dir / "STAVBAS.$AD"));
+  m.db.checkAtOpening = [&checks] {
+    ++checks;
+    return true;
+  };
+  ASSERT_TRUE(m.Open());
+  EXPECT_EQ(checks, 2);
+  EXPECT_TRUE(std::filesystem::exists(m.dir / "STAVBAS.$AD"));
+  ASSERT_TRUE(m.Open());
+  EXPECT_EQ(checks, 2);  // a loaded index needs no check
+}
+
+}  // namespace
+}  // namespace stavbas
