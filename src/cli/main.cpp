@@ -7,16 +7,20 @@
 #include <iostream>
 #include <string>
 
+#include "app/database_session.h"
 #include "cli/cli_host.h"
 #include "database/cp1252.h"
+#include "database/data_file_check.h"
 #include "database/databas.h"
 #include "database/file_listing.h"
 
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: stavbas-cli [--database BASE]\n"
+    "Usage: stavbas-cli [--database BASE] [--check]\n"
     "Opens the database and lists its files in database order.\n"
+    "  --check          checks the data files in step and writes the report to standard\n"
+    "                   error and to BASE.LOG beside the data; exit status 1 on faults.\n"
     "  --database BASE  path whose last part is the base name (at most 8 characters);\n"
     "                   relative paths start in the current folder. Default: the sample\n"
     "                   database STAVBAS beside the program.\n";
@@ -25,12 +29,6 @@ std::string ProgramFile() {
   std::error_code ec;
   const auto p = std::filesystem::read_symlink("/proc/self/exe", ec);
   return ec ? std::string() : p.string();
-}
-
-// The base name is cut to 8 characters; its folder is kept whole.
-std::string BaseNameArgument(const std::string& arg) {
-  const std::string folder = stavbas::FolderOf(arg);
-  return folder + stavbas::NameOf(arg).substr(0, 8);
 }
 
 const char* KindName(int kind) {
@@ -43,14 +41,17 @@ const char* KindName(int kind) {
 
 int main(int argc, char** argv) {
   std::string base;
+  bool check = false;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--help" || arg == "-h") {
       std::cout << kUsage;
       return 0;
     }
-    if (arg == "--database" && i + 1 < argc) {
-      base = BaseNameArgument(stavbas::Utf8ToCp1252(argv[++i]));
+    if (arg == "--check") {
+      check = true;
+    } else if (arg == "--database" && i + 1 < argc) {
+      base = stavbas::LimitBaseName(stavbas::Utf8ToCp1252(argv[++i]));
     } else {
       std::cerr << "stavbas-cli: unknown argument " << arg << "\n" << kUsage;
       return 2;
@@ -64,6 +65,7 @@ int main(int argc, char** argv) {
   stavbas::TDatabas db(ui);
   db.SetProgramFile(program);
   if (!db.Open(base)) return 2;
+  if (check) return stavbas::CheckDataFiles(db, true) ? 0 : 1;
   for (int slot = 1; slot <= db.count(); ++slot) {
     const stavbas::TDatafil& f = db.DataFile(slot);
     std::cout << slot << '\t' << stavbas::Cp1252ToUtf8(f.FileName()) << '\t' << KindName(f.kind())

@@ -49,7 +49,8 @@ class TDatabas {
   // without a folder finds nothing in the current folder.
   void SetProgramFile(std::string path) { programFile_ = std::move(path); }
   // The data-file check run after the group addresses had to be computed (without a log).
-  // It returns whether the files passed; the index is written only then. Unset: no check.
+  // It returns whether the files passed; the index is written only then. Unset: the index is
+  // written when the files are in order.
   std::function<bool()> checkAtOpening;
   // Every slot 1 to count().
   SlotSet AllDataSlots() const;
@@ -76,6 +77,9 @@ class TDatabas {
   bool FindGivenInscription(SlotSet set, std::string_view signum);
   // Makes each file's first record of the region its current line.
   bool PositionAtRegion(int region, SlotSet set);
+  // Puts each file of the set before its first record, so that the next Read next inscription
+  // reads the first inscription of the database.
+  bool PositionAtStart(SlotSet set);
   // True while the main word file has not passed the end of the region.
   bool WithinRegion(int region) const;
   bool ReadNextInscription(SlotSet set);
@@ -141,6 +145,8 @@ class TDatabas {
   // the group and wrapping round once.
   int ScanExact(TDatafil& f, std::string_view key);
   int ReadIncomplete(TDatafil& f);
+  // Takes the current signum from a file's line.
+  void SetCurrent(const TKombifil& f);
   void ReportReadError(const TKombifil& f, int error);
 
   Ui& ui_;

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 
+#include "database/data_file_check.h"
 #include "database/databas.h"
 #include "database/file_listing.h"
 #include "database/info_file.h"
@@ -77,7 +78,9 @@ int KindOfParameter(std::string_view value) {
 
 }  // namespace
 
-TDatabas::TDatabas(Ui& ui) : ui_(ui), inputList_(std::make_unique<TInputList>(ui)) {}
+TDatabas::TDatabas(Ui& ui) : ui_(ui), inputList_(std::make_unique<TInputList>(ui)) {
+  checkAtOpening = [this] { return CheckDataFiles(*this, false); };
+}
 
 TDatabas::~TDatabas() {
   Close();

@@ -17,10 +17,6 @@ namespace {
 constexpr std::uint16_t kRecordSize = 284;
 constexpr int kEndOfFileError = 100;  // a read past the end of a file, as DOS numbers it
 
-bool IsRecordLine(std::string_view line) {
-  return !line.empty() && std::string_view("!\"%'").find(line[0]) == std::string_view::npos;
-}
-
 void PutLe32(unsigned char* p, std::uint32_t v) {
   for (int i = 0; i < 4; ++i) p[i] = static_cast<unsigned char>(v >> (8 * i));
 }

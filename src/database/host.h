@@ -34,6 +34,8 @@ class Host {
   virtual void WaitUntil(const std::function<bool()>& done) = 0;
   // Opens a web address, a mailto: address or a file with the desktop's default program.
   virtual void ShellOpen(const std::string& target) = 0;
+  // Lets the user's commands be handled during a long operation (so that it can be aborted).
+  virtual void ProcessEvents() {}
 };
 
 }  // namespace stavbas

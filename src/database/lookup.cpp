@@ -11,6 +11,11 @@ void TDatabas::ReportReadError(const TKombifil& f, int error) {
       MsgKind::Information);
 }
 
+void TDatabas::SetCurrent(const TKombifil& f) {
+  current_ = std::string(SignumOfLine(f.LineView()));
+  RegionOf(current_, &ui_.otherAreasSeen);  // a signum of the other areas enables their box
+}
+
 void TDatabas::SetSignum(std::string_view text, bool interactive) {
   const std::string_view t = Trim(text);
   given_ = std::string(t);
@@ -123,7 +128,7 @@ bool TDatabas::FindInscription(SlotSet set, bool keep) {
       return ok_ = false;
     }
     if (!currentTaken) {
-      current_ = std::string(SignumOfLine(f.LineView()));
+      SetCurrent(f);
       currentTaken = true;
     }
   }
@@ -165,7 +170,7 @@ bool TDatabas::PositionAtRegion(int region, SlotSet set) {
           Scan(f, key_, f.address()[r.firstGroup], f.address()[RegionInfo(kOtherAreas).firstGroup]);
       if (status == kNotFound) f.status = kFound;  // an empty line: the region has no records
       if (!currentSet && status == kFound) {
-        current_ = std::string(SignumOfLine(f.LineView()));
+        SetCurrent(f);
         currentSet = true;
       }
     } else {
@@ -173,6 +178,33 @@ bool TDatabas::PositionAtRegion(int region, SlotSet set) {
       if (status == kNotFound) f.status = kNotInIncomplete;
     }
     if (status == kReadError) ok_ = false;
+  }
+  return ok_;
+}
+
+bool TDatabas::PositionAtStart(SlotSet set) {
+  ok_ = true;
+  current_.clear();
+  for (int slot = 1; slot <= count_; ++slot) {
+    if (!InSet(set, slot)) continue;
+    TDatafil& f = DataFile(slot);
+    int err = f.SeekLine(1);
+    // Pass the header; the first record line is the next one to read.
+    std::int32_t first = 1;
+    while (!err) {
+      const LineFile::Result r = f.ReadNextLine();
+      if (r == LineFile::Result::Error) err = f.file().error();
+      if (r != LineFile::Result::Line || IsRecordLine(f.BufferView())) break;
+      first = f.lineCounter;
+    }
+    if (!err) err = f.SeekLine(first);
+    f.ClearLine();
+    f.status = f.complete ? kNotFound : kNotInIncomplete;
+    if (err) {
+      ReportReadError(f, err);
+      f.status = kReadError;
+      ok_ = false;
+    }
   }
   return ok_;
 }
@@ -239,7 +271,7 @@ bool TDatabas::ReadNextInscription(SlotSet set) {
       return ok_ = false;
     }
     if (first) {
-      current_ = std::string(SignumOfLine(f.LineView()));
+      SetCurrent(f);
       first = false;
     }
   }

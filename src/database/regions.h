@@ -47,6 +47,11 @@ GroupRange RegionRange(std::string_view signum);
 // a code typed by the user ("Sö", "SÖ", "sö" is not a code: the first letter must be a capital).
 int RegionOfCode(std::string_view code);
 
+// A line that holds an inscription: not empty and not beginning with ! " % or an apostrophe.
+inline bool IsRecordLine(std::string_view line) {
+  return !line.empty() && std::string_view("!\"%'").find(line[0]) == std::string_view::npos;
+}
+
 // The signum part of a line: its text up to and including the third blank, or the whole text
 // when it has fewer blanks.
 std::string_view SignumOfLine(std::string_view line);

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "database/cp1252.h"
+#include "database/data_file_check.h"
 #include "database/databas.h"
 #include "support/recording_host.h"
 #include "support/temp_dir.h"
@@ -13,6 +14,12 @@
 namespace stavbas::test {
 
 struct MiniDb {
+  // The data-file check that follows a computed index is left out unless a test asks for it.
+  MiniDb() { db.checkAtOpening = nullptr; }
+  void EnableCheckAtOpening() {
+    db.checkAtOpening = [this] { return CheckDataFiles(db, false); };
+  }
+
   TempDir dir;
   RecordingHost host;
   Ui ui{host};

@@ -21,7 +21,7 @@ void RecordingHost::SetStatusPanel(int panel, const std::string& text) {
 std::optional<std::string> RecordingHost::InputBox(const std::string& caption,
                                                    const std::string& prompt,
                                                    const std::string& defaultText) {
-  inputPrompts.push_back(caption + "|" + prompt + "|" + defaultText);
+  inputPrompts.push_back(Cp1252ToUtf8(caption + "|" + prompt + "|" + defaultText));
   if (inputs.empty()) return std::nullopt;
   auto answer = inputs.front();
   inputs.pop_front();

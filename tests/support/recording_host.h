@@ -39,7 +39,7 @@ class RecordingHost : public Host {
   std::vector<std::string> messageLines;
   std::vector<std::string> comments;
   std::vector<std::string> opened;
-  std::vector<std::string> inputPrompts;
+  std::vector<std::string> inputPrompts;  // "caption|prompt|default" in UTF-8
   std::string panels[4];
 
   // Recorded texts converted to UTF-8, for readable assertions.

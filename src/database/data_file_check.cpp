@@ -1,0 +1,241 @@
+#include "database/data_file_check.h"
+
+#include <fstream>
+
+#include "database/databas.h"
+
+namespace stavbas {
+namespace {
+
+constexpr std::size_t kMaxWordLength = 254;
+constexpr int kMaxWords = 254;
+constexpr std::size_t kMaxKeyLength = 79;
+
+bool IsPageMark(std::string_view word) {
+  return !word.empty() && word[0] == '\xA7';
+}
+
+class Check {
+ public:
+  Check(TDatabas& db, bool withLog) : db_(db), ui_(db.ui()) {
+    if (withLog) {
+      logName_ = db.BaseName() + ".LOG";
+      log_.open(db.DataDirectory() + logName_, std::ios::binary | std::ios::trunc);
+    }
+  }
+
+  bool Run();
+
+ private:
+  void Report(const std::string& text, bool fault = false) {
+    ui_.ProgressLine(text, fault);
+    if (fault) failed_ = true;
+    if (log_.is_open()) log_ << text << "\r\n";
+  }
+  void Fault(const std::string& text) { Report(text, true); }
+  std::string KindName(int kind) const;
+  void CheckInscription();
+  void CheckWords(const std::string& s, SlotSet words);
+  void CompareWordCounts(const std::string& s, SlotSet words);
+
+  TDatabas& db_;
+  Ui& ui_;
+  std::ofstream log_;
+  std::string logName_;
+  bool failed_ = false;
+  bool aborted_ = false;
+  std::string prevKey_;
+  int prevGroup_ = 0;
+  int prevRegion_ = 0;
+};
+
+std::string Check::KindName(int kind) const {
+  static constexpr Str kNames[] = {Str::KindRuntext, Str::KindRunsok,   Str::KindNormtext,
+                                   Str::KindNormsok, Str::KindInfotext, Str::KindInfotext,
+                                   Str::KindHeltext};
+  return ui_.S(kNames[kind]);
+}
+
+bool Check::Run() {
+  const bool savedAbort = ui_.abortRequest;
+  ui_.abortRequest = false;
+  prevKey_ = ui_.S(Str::Borjan);
+  Report(ui_.S(Str::KontrollerarDatafilerna));
+  for (int slot = 1; slot <= db_.count(); ++slot) {
+    const TDatafil& f = db_.DataFile(slot);
+    Report(f.FileName() + " " + f.title + " (" + KindName(f.kind()) + ")");
+  }
+  const SlotSet all = db_.AllDataSlots();
+  if (db_.MainWordFile() == 0) {
+    Fault(ui_.S(Str::IngenFullstandigOrdfil));
+  } else if (!db_.PositionAtStart(all)) {
+    // Every inscription is checked, the first one too: the files are put before their first
+    // record instead of on the first record of the first region.
+    Fault(ui_.S(Str::Lasfel));
+  } else {
+    for (int n = 0;; ++n) {
+      if (!db_.WithinRegion(kOtherAreas)) {
+        for (int slot = 1; slot <= db_.count(); ++slot) {
+          TDatafil& f = db_.DataFile(slot);
+          if (!f.file().AtEnd())
+            Fault(f.FileName() + ui_.S(Str::FilenInteSlutEfter) + std::string(f.BufferView()));
+        }
+        break;
+      }
+      if ((n & 255) == 0) ui_.host().ProcessEvents();
+      if (ui_.abortRequest) {
+        aborted_ = true;
+        Report(ui_.S(Str::KontrollenAvbruten));
+        break;
+      }
+      if (!db_.ReadNextInscription(all)) {
+        Fault(ui_.S(Str::Lasfel));
+        break;
+      }
+      CheckInscription();
+    }
+  }
+  ui_.abortRequest = savedAbort;
+
+  if (!failed_ && !aborted_) {
+    ui_.ShowMessage(ui_.S(Str::IngaFelHittade) + "\n" + ui_.S(Str::ValjVidBehovRensa),
+                    MsgKind::Information);
+  } else if (!failed_) {
+    if (!log_.is_open()) {
+      ui_.ShowMessage(ui_.S(Str::KontrollenAvbruten) + ui_.S(Str::FortsattPaEgenRisk),
+                      MsgKind::Warning);
+      ui_.errorsNoted = true;
+    }
+  } else {
+    Report(ui_.S(Str::DatafilernaFelaktiga));
+    ui_.errorsNoted = true;
+    if (log_.is_open()) Report(ui_.S(Str::FellistaPa) + logName_);
+    ui_.ShowMessage(ui_.S(Str::FelPaDatafilerna), MsgKind::Information);
+  }
+  log_.close();
+  return !failed_ && !aborted_;
+}
+
+void Check::CheckInscription() {
+  const TKombifil& main = db_.File(db_.MainWordFile());
+  // The signum with any NUL bytes in it: the raw line, not the text up to its first NUL.
+  const std::string_view raw(main.Line(), main.RawLength());
+  const std::string s(SignumOfLine(raw));
+
+  if (!s.empty() && s[0] == ' ') Fault(ui_.S(Str::SignumBorjarMedBlank) + s);
+  int blanks = 0;
+  for (char c : s) blanks += c == ' ';
+  if (s.find('\0') != std::string::npos) Fault(ui_.S(Str::ForKortRad) + std::string(main.Line()));
+  if (const std::size_t b = s.find(' ');
+      b != std::string::npos && b + 1 < s.size() && s[b + 1] == ' ')
+    Fault(ui_.S(Str::SignumSaknarNummer) + s);
+  if (blanks < 2)
+    Fault(ui_.S(Str::SignumSaknarNummer) + s);
+  else if (blanks == 2)
+    Fault(ui_.S(Str::SignumSaknarTyp) + s);
+
+  const int g = GroupOf(s);
+  if (g >= 1 && g < kFaultyGroup && g != prevGroup_) {
+    if (g < prevGroup_) {
+      Fault(ui_.S(Str::SignumIFelOrdning) + " " + s);
+    } else {
+      prevGroup_ = g;
+      const int region = RegionOf(s, &ui_.otherAreasSeen);
+      if (region != prevRegion_) {
+        Report("  " + std::string(RegionInfo(region).name));
+        prevRegion_ = region;
+      }
+    }
+  }
+  if (g == 0 || g == kFaultyGroup) Fault(ui_.S(Str::FelaktigtSignum) + " " + s);
+
+  SlotSet words = 0;
+  for (int slot = 1; slot <= db_.count(); ++slot) {
+    const TDatafil& f = db_.DataFile(slot);
+    if (f.status != kFound) continue;
+    if (f.IsWordFile()) words |= SlotBit(slot);
+    if (f.RawLength() == 0)
+      Fault(f.FileName() + ui_.S(Str::HarTomRadEfter) + prevKey_);
+    else if (f.RawLength() >= kLineCapacity)
+      Fault(s + ": " + f.FileName() + ui_.S(Str::HarForLangRad));
+  }
+  for (int slot = 1; slot < db_.count(); ++slot) {
+    const TDatafil& a = db_.DataFile(slot);
+    const TDatafil& b = db_.DataFile(slot + 1);
+    // A file that is not complete may lack the inscription; that is no disagreement.
+    if (a.status != kFound || (!b.complete && b.status != kFound)) continue;
+    const std::string_view sa = SignumOfLine(a.LineView());
+    const std::string_view sb = SignumOfLine(b.LineView());
+    if (sa != sb)
+      ui_.ProgressLine(ui_.S(Str::OlikaSignumI) + a.FileName() + " (" + std::string(sa) + ") & " +
+                           b.FileName() + " (" + std::string(sb) + ")",
+                       true);
+  }
+
+  const std::string k = UpToBlank(s, 2);
+  if (k == prevKey_) Fault(k + ui_.S(Str::Upprepat));
+  prevKey_ = k.substr(0, kMaxKeyLength);
+
+  CheckWords(s, words);
+}
+
+void Check::CheckWords(const std::string& s, SlotSet words) {
+  const int mainSlot = db_.MainWordFile();
+  TKombifil& main = db_.File(mainSlot);
+  db_.FirstWords(words);
+  int count = 0;
+  bool emptyWord = false;
+  auto pair = [&](const std::string& what, const TKombifil& first, const TKombifil& second) {
+    Fault(s + what);
+    Fault(" " + first.FileName() + ": " + std::string(first.Word()));
+    Fault(" " + second.FileName() + ": " + std::string(second.Word()));
+  };
+  while (db_.NextWords(words)) {
+    ++count;
+    for (int slot = 1; slot <= db_.count(); ++slot) {
+      if (!InSet(words, slot)) continue;
+      const TKombifil& f = db_.File(slot);
+      if (f.Word().size() > kMaxWordLength) {
+        Fault(s + ": " + f.FileName() + ui_.S(Str::HarForLangtOrd));
+        Fault(" " + std::string(f.Word()));
+      }
+      if (f.Word().empty()) emptyWord = true;
+    }
+    const bool mainMark = IsPageMark(main.Word());
+    for (int slot = 1; slot <= db_.count(); ++slot) {
+      if (!InSet(words, slot) || slot == mainSlot) continue;
+      const TKombifil& f = db_.File(slot);
+      const bool mark = IsPageMark(f.Word());
+      if (mainMark && mark && f.Word() != main.Word())
+        pair(ui_.S(Str::OlikaSidmarkeringar), main, f);
+      else if (mainMark && !mark)
+        pair(ui_.S(Str::SidmarkeringarStammerEj), main, f);
+      else if (!mainMark && mark)
+        pair(ui_.S(Str::SidmarkeringarStammerEj), f, main);
+    }
+  }
+  if (count > kMaxWords) Fault(s + ui_.S(Str::ForMangaOrd) + std::to_string(count));
+  if (emptyWord) CompareWordCounts(s, words);
+}
+
+void Check::CompareWordCounts(const std::string& s, SlotSet words) {
+  std::string text;
+  for (int slot = 1; slot <= db_.count(); ++slot) {
+    if (!InSet(words, slot)) continue;
+    TKombifil& f = db_.File(slot);
+    int other = 0;
+    int marks = 0;
+    f.FirstWord();
+    while (f.NextWord()) ++(IsPageMark(f.Word()) ? marks : other);
+    text += f.Extension() + ":" + std::to_string(other) + "+" + std::to_string(marks) + " ";
+  }
+  Fault(s + ui_.S(Str::OlikaOrdantal) + text.substr(0, kMaxKeyLength));
+}
+
+}  // namespace
+
+bool CheckDataFiles(TDatabas& db, bool withLog) {
+  return Check(db, withLog).Run();
+}
+
+}  // namespace stavbas
