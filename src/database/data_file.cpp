@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "database/char_tables.h"
+
 namespace stavbas {
 
 void TDatafil::SetAddresses(const Addresses& addresses,
@@ -66,6 +68,29 @@ LineFile::Result TDatafil::ReadNextLine() {
     ++linesRead;
   }
   return r;
+}
+
+LineFile::Result TDatafil::ReadUntil(std::string_view key, std::int32_t limit, bool& found) {
+  found = false;
+  const unsigned char* upper = SystemUpper().data();
+  while (lineCounter <= limit) {
+    const int quick = file().NextLineStartsWith(key, upper);
+    if (quick == 0) {
+      NoteCheckpoint();
+      const LineFile::Result r = file().SkipLine();
+      if (r != LineFile::Result::Line) return r;
+      ++lineCounter;
+      ++linesRead;
+      continue;
+    }
+    const LineFile::Result r = ReadNextLine();
+    if (r != LineFile::Result::Line) return r;
+    if (StartsWithNoCase(BufferView(), key)) {
+      found = true;
+      return r;
+    }
+  }
+  return LineFile::Result::Line;
 }
 
 }  // namespace stavbas

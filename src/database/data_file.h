@@ -29,10 +29,14 @@ class TDatafil : public TKombifil {
   int SeekLine(std::int32_t n);
   // Reads the next line into the buffer and counts it; the status is left to the caller.
   LineFile::Result ReadNextLine();
+  // Reads lines up to line number `limit` until one begins with `key` (upper-case compare),
+  // which is then in the buffer; lines that do not match are passed over without copying.
+  LineFile::Result ReadUntil(std::string_view key, std::int32_t limit, bool& found);
   // Byte offset of the next line to be read.
   std::uint64_t NextOffset() const { return file().Offset(); }
 
-  // Lines read into the buffer and lines passed over, for measurements.
+  // Lines read or compared by a scan, and lines passed over to reach a line number; for
+  // measurements.
   std::uint64_t linesRead = 0;
   std::uint64_t linesSkipped = 0;
 

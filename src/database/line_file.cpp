@@ -102,6 +102,19 @@ LineFile::Result LineFile::ReadLine(char* line, std::size_t capacity, std::size_
   return Result::Line;
 }
 
+int LineFile::NextLineStartsWith(std::string_view prefix, const unsigned char* table) {
+  if (AtEnd()) return -1;
+  const std::size_t available = len_ - pos_;
+  const char* p = buffer_.data() + pos_;
+  for (std::size_t i = 0; i < prefix.size(); ++i) {
+    if (i >= available) return -1;
+    if (p[i] == '\n' || table[static_cast<unsigned char>(p[i])] !=
+                             table[static_cast<unsigned char>(prefix[i])])
+      return 0;
+  }
+  return 1;
+}
+
 LineFile::Result LineFile::SkipLine() {
   if (AtEnd()) return error_ ? Result::Error : Result::End;
   for (;;) {

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace stavbas {
@@ -30,6 +31,9 @@ class LineFile {
   Result ReadLine(char* line, std::size_t capacity, std::size_t& length);
   // Passes over the next line without copying it.
   Result SkipLine();
+  // Whether the next line begins with `prefix` after both are mapped through `table`: 1 yes,
+  // 0 no, -1 when the buffer does not hold enough of the line to tell (read it instead).
+  int NextLineStartsWith(std::string_view prefix, const unsigned char* table);
   // True when nothing is left to read (a read error counts as the end).
   bool AtEnd();
 

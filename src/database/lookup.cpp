@@ -55,13 +55,13 @@ int TDatabas::Scan(TDatafil& f, std::string_view key, std::int32_t from, std::in
       status = kReadError;
     }
   }
-  while (status == kNotFound && f.lineCounter <= limit) {
-    const LineFile::Result r = f.ReadNextLine();
-    if (r == LineFile::Result::End) break;
+  if (status == kNotFound) {
+    bool found = false;
+    const LineFile::Result r = f.ReadUntil(key, limit, found);
     if (r == LineFile::Result::Error) {
       ReportReadError(f, f.file().error());
       status = kReadError;
-    } else if (StartsWithNoCase(f.BufferView(), key)) {
+    } else if (found) {
       status = kFound;
     }
   }
