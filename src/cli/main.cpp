@@ -13,6 +13,7 @@
 #include "database/data_file_check.h"
 #include "database/databas.h"
 #include "database/file_listing.h"
+#include "database/info_preparation.h"
 
 namespace {
 
@@ -64,7 +65,14 @@ int main(int argc, char** argv) {
   stavbas::Ui ui(host);
   stavbas::TDatabas db(ui);
   db.SetProgramFile(program);
-  if (!db.Open(base)) return 2;
+  stavbas::InfoPreparation info(ui);
+  stavbas::DatabaseSession session(ui, db);
+  session.baseName = base;
+  bool locked = false;
+  session.prepareInformationFile = [&](const std::string& name) {
+    locked = info.Prepare(name) == stavbas::InfoPreparation::Result::kLocked;
+  };
+  if (!session.OpenCurrent() || locked) return 2;
   if (check) return stavbas::CheckDataFiles(db, true) ? 0 : 1;
   for (int slot = 1; slot <= db.count(); ++slot) {
     const stavbas::TDatafil& f = db.DataFile(slot);

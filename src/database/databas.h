@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/link_settings.h"
 #include "database/data_file.h"
 #include "database/file_reference.h"
 #include "database/input_list.h"
@@ -54,6 +55,9 @@ class TDatabas {
   std::function<bool()> checkAtOpening;
   // Every slot 1 to count().
   SlotSet AllDataSlots() const;
+  // The link prefixes and coordinate separator the information files format their fields
+  // with; they must outlive the database. Unset: the defaults.
+  void SetLinkSettings(const LinkSettings& links);
 
   // ---- group addresses ----
 
@@ -157,6 +161,7 @@ class TDatabas {
   bool usable_ = false;
   bool relativeNames_ = true;
   std::string programFile_;
+  const LinkSettings* links_ = nullptr;
 
   std::string given_;    // the signum as given
   std::string key_;      // the lookup key

@@ -98,6 +98,12 @@ SlotSet TDatabas::AllDataSlots() const {
   return static_cast<SlotSet>(((1u << (count_ + 1)) - 1) & ~1u);
 }
 
+void TDatabas::SetLinkSettings(const LinkSettings& links) {
+  links_ = &links;
+  for (int slot = 1; slot <= count_; ++slot)
+    if (auto* info = dynamic_cast<TInfoFil*>(files_[slot - 1].get())) info->SetLinks(links);
+}
+
 void TDatabas::Close() {
   for (auto& f : files_) {
     if (f) f->Close();
@@ -217,6 +223,7 @@ bool TDatabas::Open(const std::string& baseName) {
     if (auto* info = dynamic_cast<TInfoFil*>(file.get())) {
       if (infoValues.empty()) ui_.FaultLine(ui_.S(Str::IngaInforubriker));
       info->ReadInfoHeaders(infoValues);
+      if (links_) info->SetLinks(*links_);
     } else if (!infoValues.empty()) {
       ui_.FaultLine(ui_.S(Str::InforubrikerMenInteInfofil));
     }

@@ -1,5 +1,6 @@
 #include "database/info_file.h"
 
+#include "database/info_format.h"
 #include "database/ui.h"
 
 namespace stavbas {
@@ -13,9 +14,15 @@ char Upper(char c) {
   return static_cast<char>(SystemUpper()[static_cast<unsigned char>(c)]);
 }
 
+// The defaults until the program hands over its settings.
+const LinkSettings& DefaultLinks() {
+  static const LinkSettings links;
+  return links;
+}
+
 }  // namespace
 
-TInfoFil::TInfoFil(Ui& ui, int kind) : TDatafil(ui, kind) {
+TInfoFil::TInfoFil(Ui& ui, int kind) : TDatafil(ui, kind), links_(&DefaultLinks()) {
   wordFile_ = false;
   normalised_ = false;
 }
@@ -83,6 +90,11 @@ std::string_view TInfoFil::FindInfoField(char letter) const {
     }
   }
   return {};
+}
+
+std::string TInfoFil::NextInfoField(bool withHeader) {
+  const char letter = NextInfoCode();
+  return FormattedField(*this, letter, withHeader, *links_);
 }
 
 std::string TInfoFil::InfoField(char letter) const {

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/link_settings.h"
 #include "database/data_file.h"
 
 namespace stavbas {
@@ -26,6 +27,9 @@ class TInfoFil : public TDatafil {
   std::string InfoHeader(char letter) const override;
   void FirstInfoCode() override { iterator_ = 1; }
   bool MoreInfoCodes() const override { return iterator_ <= codeLetters_.size(); }
+  std::string NextInfoField(bool withHeader) override;
+  // The link prefixes and coordinate separator used by the formatted fields.
+  void SetLinks(const LinkSettings& links) { links_ = &links; }
 
   // Reads the values of the file's "!/I" header lines ("PPlats;SSocken;..."), reporting faulty
   // and repeated entries. Without any value every letter is used, with empty names.
@@ -41,6 +45,7 @@ class TInfoFil : public TDatafil {
   TInfoRubrikLista headers_;
   std::string codeLetters_;
   std::size_t iterator_ = 1;
+  const LinkSettings* links_;
 };
 
 }  // namespace stavbas

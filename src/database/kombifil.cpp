@@ -163,6 +163,10 @@ bool TKombifil::MoreInfoCodes() const {
   Fault();
   return false;
 }
+std::string TKombifil::NextInfoField(bool) {
+  Fault();
+  return {};
+}
 std::string_view TKombifil::FindInfoField(char) const {
   Fault();
   return {};

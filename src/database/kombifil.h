@@ -72,6 +72,8 @@ class TKombifil {
   virtual std::string InfoHeader(char letter) const;
   virtual void FirstInfoCode();
   virtual bool MoreInfoCodes() const;
+  // The formatted field at the field iterator; the iterator then advances.
+  virtual std::string NextInfoField(bool withHeader);
   virtual std::string_view FindInfoField(char letter) const;
 
   // --- the file ---

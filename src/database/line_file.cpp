@@ -108,8 +108,8 @@ int LineFile::NextLineStartsWith(std::string_view prefix, const unsigned char* t
   const char* p = buffer_.data() + pos_;
   for (std::size_t i = 0; i < prefix.size(); ++i) {
     if (i >= available) return -1;
-    if (p[i] == '\n' || table[static_cast<unsigned char>(p[i])] !=
-                             table[static_cast<unsigned char>(prefix[i])])
+    if (p[i] == '\n' ||
+        table[static_cast<unsigned char>(p[i])] != table[static_cast<unsigned char>(prefix[i])])
       return 0;
   }
   return 1;

@@ -1,0 +1,64 @@
+#pragma once
+// The information spreadsheet: when a base name's .XLS is newer than its .INF, its cells are
+// written into the information file; its columns also become value lists for the dialogs that
+// build condition codes.
+
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace stavbas {
+
+class Ui;
+
+constexpr int kSheetRows = 14000;
+constexpr int kSheetColumns = 25;
+
+// Per spreadsheet column: list 0 every row's signum in sheet order; lists 1 to 24 the distinct
+// values of a column that has an info code, sorted, both without regard to case.
+using InfoValueLists = std::array<std::vector<std::string>, kSheetColumns>;
+
+// The standard columns: info code, header name in the file, column title in the sheet.
+struct StandardInfoColumn {
+  char code;
+  const char* header;  // Windows-1252
+  const char* title;   // Windows-1252, upper case
+};
+const std::vector<StandardInfoColumn>& StandardInfoColumns();
+
+// True when another program has the file open for writing: it holds a lock on it, or an office
+// suite's lock file lies beside it.
+bool FileInUse(const std::string& path);
+
+class InfoPreparation {
+ public:
+  explicit InfoPreparation(Ui& ui) : ui_(ui) {}
+
+  enum class Result {
+    kNoSpreadsheet,  // the information file is used as it is
+    kUpToDate,       // the information file is newer; value lists were rebuilt
+    kRewritten,      // the information file was written from the spreadsheet
+    kFailed,         // the spreadsheet could not be read or the file not written; reported
+    kLocked,         // the spreadsheet is in use; the program is to end
+  };
+
+  // Runs before every opening of the base name.
+  Result Prepare(const std::string& baseName);
+
+  // Shown when the spreadsheet is locked: the exit confirmation that offers only to leave.
+  std::function<void()> exitConfirmation;
+
+  // The value lists of the last spreadsheet read; kept when no spreadsheet is found.
+  const InfoValueLists& valueLists() const { return lists_; }
+
+ private:
+  bool ReadCells(const std::string& xls);
+  bool WriteInformationFile(const std::string& path, const std::vector<std::string>& lines);
+
+  Ui& ui_;
+  std::vector<std::array<std::string, kSheetColumns>> cells_;
+  InfoValueLists lists_;
+};
+
+}  // namespace stavbas
