@@ -14,6 +14,7 @@ class SilentHost : public Host {
   void AppendLine(const std::string&) override { ++lines; }
   void InsertMessageLine(const std::string&) override {}
   void AppendComment(const std::string&) override {}
+  void ClearComments() override {}
   void SetStatusPanel(int, const std::string&) override {}
   std::optional<std::string> InputBox(const std::string&, const std::string&,
                                       const std::string&) override {

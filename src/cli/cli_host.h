@@ -22,6 +22,7 @@ class CliHost : public Host {
     std::cerr << Cp1252ToUtf8(text) << '\n';
   }
   void AppendComment(const std::string&) override {}
+  void ClearComments() override {}
   void SetStatusPanel(int, const std::string&) override {}
   std::optional<std::string> InputBox(const std::string&, const std::string&,
                                       const std::string&) override {

@@ -23,8 +23,9 @@ class Host {
   // Inserts the text at the output window's insertion point in plain style; the text "\n"
   // alone moves the insertion point to the end first.
   virtual void InsertMessageLine(const std::string& text) = 0;
-  // Appends a line to the one-line comment field above the output window.
+  // Appends a line to the one-line comment field above the output window, and empties it.
   virtual void AppendComment(const std::string& text) = 0;
+  virtual void ClearComments() = 0;
   // Shows a text in status-bar panel 0 to 3.
   virtual void SetStatusPanel(int panel, const std::string& text) = 0;
   // An input box; nothing when the user cancels.

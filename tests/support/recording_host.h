@@ -21,6 +21,7 @@ class RecordingHost : public Host {
   void AppendLine(const std::string& text) override { lines.push_back(text); }
   void InsertMessageLine(const std::string& text) override { messageLines.push_back(text); }
   void AppendComment(const std::string& text) override { comments.push_back(text); }
+  void ClearComments() override { comments.clear(); }
   void SetStatusPanel(int panel, const std::string& text) override;
   std::optional<std::string> InputBox(const std::string& caption, const std::string& prompt,
                                       const std::string& defaultText) override;
