@@ -86,7 +86,7 @@ int main(int argc, char** argv) {
   for (int slot = 1; slot <= db.count(); ++slot) readAfter += db.DataFile(slot).linesRead;
 
   std::printf("database            %s (%d files, %.1f MB)\n", base.c_str(), db.count(), megabytes);
-  std::printf("open, index built   %.3f s  %.0f MB/s\n", computeSeconds,
+  std::printf("open, index built   %.3f s  %.0f MB/s (with the data-file check)\n", computeSeconds,
               megabytes / computeSeconds);
   std::printf("open, index loaded  %.3f s\n", loadSeconds);
   std::printf("lookups             %zu in %.3f s  %.0f lookups/s  (%d not found)\n", signums.size(),
@@ -98,5 +98,5 @@ int main(int argc, char** argv) {
       "max resident        %ld kB after opening, %ld kB at the end (with the list of "
       "signums)\n",
       openedRss, MaxRssKb());
-  return failures == 0 && host.boxes == 0 ? 0 : 1;
+  return failures == 0 ? 0 : 1;
 }

@@ -7,7 +7,7 @@ n="${1:-100000}"
 bash tools/build.sh >/dev/null
 data="build/bench-data"
 mkdir -p "$data"
-for size in 10000 "$n"; do
+for size in 10000 14000 "$n"; do
   dir="$data/db$size"
   if [ ! -f "$dir/SYNTH.RUN" ]; then
     mkdir -p "$dir"
@@ -20,5 +20,29 @@ for size in 10000 "$n"; do
   build/bin/bench_open_lookup "$data/db$size/SYNTH" 10000
   echo
 done
+
+echo "== Information spreadsheet of 14000 rows"
+xls="$data/db14000/SYNTH.XLS"
+if [ ! -f "$xls" ] && command -v soffice >/dev/null; then
+  work=$(mktemp -d)
+  python3 tools/inf_to_fods.py "$data/db14000/SYNTH.INF" "$work/SYNTH.fods"
+  soffice "-env:UserInstallation=file://$work/profile" --headless \
+    --convert-to 'xls:MS Excel 97' --outdir "$work" "$work/SYNTH.fods" >/dev/null 2>&1
+  mv "$work/SYNTH.xls" "$xls"
+  rm -rf "$work"
+fi
+if [ -f "$xls" ]; then
+  build/bin/bench_info_check "$data/db14000/SYNTH"
+else
+  echo "(no LibreOffice to write the spreadsheet; skipped)"
+fi
+echo
+
+echo "== Data-file check"
+for size in 10000 "$n"; do
+  build/bin/bench_info_check "$data/db$size/SYNTH"
+  echo
+done
+
 echo "== For comparison: grep counting the lines of the same files"
 time (cat "$data/db$n"/SYNTH.* | grep -c '' >/dev/null)

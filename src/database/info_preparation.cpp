@@ -123,7 +123,9 @@ bool FileInUse(const std::string& path) {
 bool InfoPreparation::ReadCells(const std::string& xls) {
   TXLSRead reader;
   auto store = [this](int row, int col, std::string text) {
-    if (row < 0 || row >= kSheetRows || col < 0 || col >= kSheetColumns) return;
+    // Every row is taken: a sheet longer than the old fixed table of 14000 rows must not lose
+    // its last inscriptions when the information file is written from it.
+    if (row < 0 || col < 0 || col >= kSheetColumns) return;
     if (static_cast<std::size_t>(row) >= cells_.size()) cells_.resize(row + 1);
     cells_[row][col] = std::move(text);
   };

@@ -12,7 +12,6 @@ namespace stavbas {
 
 class Ui;
 
-constexpr int kSheetRows = 14000;
 constexpr int kSheetColumns = 25;
 
 // Per spreadsheet column: list 0 every row's signum in sheet order; lists 1 to 24 the distinct

@@ -173,3 +173,26 @@ TEST(SampleSpreadsheet, ConvertsToTheSampleInformationFile) {
 
 }  // namespace
 }  // namespace stavbas
+
+namespace stavbas {
+namespace {
+
+TEST(InfoPreparationCells, LongSheetsKeepEveryRow) {
+  test::TempDir dir;
+  using namespace test;
+  std::string rows = Record(0x0204, CellHead(0, 0) + Text97("SIGNUM")) +
+                     Record(0x0204, CellHead(0, 1) + Text97("PLATS"));
+  for (int r = 1; r <= 15000; ++r)
+    rows += Record(0x0204, CellHead(r, 0) + Text97("U " + std::to_string(r) + " V ")) +
+            Record(0x0204, CellHead(r, 1) + Text97("p"));
+  WriteCompoundFile(dir / "STAVBAS.XLS", {{"Workbook", Workbook(0x0600, "", {rows})}});
+  RecordingHost host;
+  Ui ui(host);
+  InfoPreparation prep(ui);
+  ASSERT_EQ(prep.Prepare(dir / "STAVBAS"), InfoPreparation::Result::kRewritten);
+  EXPECT_EQ(prep.valueLists()[0].size(), 15000u);
+  EXPECT_NE(dir.ReadBytes("STAVBAS.INF").find("U 15000 V \x10p\x10\r\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace stavbas
