@@ -5,32 +5,18 @@
 //   BASE.XLS, when present, is converted into a fresh BASE.INF first (the old one is kept as
 //   BASE.INF.orig and put back afterwards).
 
-#include <sys/resource.h>
-
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 
+#include "bench_clock.h"
 #include "database/data_file_check.h"
 #include "database/databas.h"
 #include "database/info_preparation.h"
 #include "silent_host.h"
 
-namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double Seconds(Clock::time_point since) {
-  return std::chrono::duration<double>(Clock::now() - since).count();
-}
-
-long MaxRssKb() {
-  rusage u{};
-  getrusage(RUSAGE_SELF, &u);
-  return u.ru_maxrss;
-}
-
-}  // namespace
+using stavbas::bench::Clock;
+using stavbas::bench::MaxRssKb;
+using stavbas::bench::Seconds;
 
 int main(int argc, char** argv) {
   if (argc < 2) {

@@ -3,10 +3,7 @@
 //
 // Usage: bench_open_lookup BASE [LOOKUPS]
 
-#include <sys/resource.h>
-
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -14,25 +11,14 @@
 #include <string>
 #include <vector>
 
+#include "bench_clock.h"
 #include "database/databas.h"
 #include "database/file_listing.h"
 #include "silent_host.h"
 
-namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double Seconds(Clock::time_point since) {
-  return std::chrono::duration<double>(Clock::now() - since).count();
-}
-
-long MaxRssKb() {
-  rusage u{};
-  getrusage(RUSAGE_SELF, &u);
-  return u.ru_maxrss;
-}
-
-}  // namespace
+using stavbas::bench::Clock;
+using stavbas::bench::MaxRssKb;
+using stavbas::bench::Seconds;
 
 int main(int argc, char** argv) {
   if (argc < 2) {

@@ -30,15 +30,15 @@ void AppendUtf8(std::string& out, char32_t cp) {
   }
 }
 
-int ByteOf(char32_t cp) {
+}  // namespace
+
+int Cp1252ByteOf(char32_t cp) {
   if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<int>(cp);
   for (int i = 0; i < 32; ++i)
     if (kHigh[i] == cp) return 0x80 + i;
   if (cp >= 0x80 && cp <= 0x9F && kHigh[cp - 0x80] == 0) return static_cast<int>(cp);
   return -1;
 }
-
-}  // namespace
 
 std::string Cp1252ToUtf8(std::string_view s) {
   std::string out;
@@ -66,7 +66,7 @@ std::string Utf8ToCp1252(std::string_view s) {
       ++i;
       continue;
     }
-    const int byte = ByteOf(cp);
+    const int byte = Cp1252ByteOf(cp);
     out += byte < 0 ? '?' : static_cast<char>(byte);
     i += len;
   }

@@ -10,5 +10,7 @@ std::string Cp1252ToUtf8(std::string_view s);
 // Characters that Windows-1252 cannot hold become '?'; invalid UTF-8 bytes are taken as
 // Windows-1252 bytes as they stand, so text that was never UTF-8 passes through unchanged.
 std::string Utf8ToCp1252(std::string_view s);
+// The Windows-1252 byte of a Unicode character, or -1 when the code page does not hold it.
+int Cp1252ByteOf(char32_t codePoint);
 
 }  // namespace stavbas

@@ -105,49 +105,20 @@ bool ReadUnicodeString(ContinuedData& data, bool extended, CellText& out) {
   return true;
 }
 
-namespace {
-
-void AppendUtf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
-
-}  // namespace
-
 std::string Utf16ToCp1252(std::u16string_view text) {
-  // Most texts hold only characters whose code is their Windows-1252 byte.
-  const bool plain = std::all_of(text.begin(), text.end(),
-                                 [](char16_t c) { return c < 0x80 || (c >= 0xA0 && c <= 0xFF); });
-  if (plain) return std::string(text.begin(), text.end());
-  // The rest goes through UTF-8, so that one table (cp1252.h) decides what Windows-1252 holds.
-  std::string utf8;
-  utf8.reserve(text.size() * 3);
+  std::string out;
+  out.reserve(text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {
-    const char16_t c = text[i];
+    char32_t c = text[i];
     if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
         text[i + 1] <= 0xDFFF) {
-      AppendUtf8(utf8, 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00));
+      c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
       ++i;
-    } else if (c >= 0xD800 && c <= 0xDFFF) {
-      utf8 += '?';  // half a pair
-    } else {
-      AppendUtf8(utf8, c);
     }
+    const int byte = Cp1252ByteOf(c);  // half a surrogate pair holds nothing either
+    out += byte < 0 ? '?' : static_cast<char>(byte);
   }
-  return Utf8ToCp1252(utf8);
+  return out;
 }
 
 CodePageText::CodePageText(int codePage) {
