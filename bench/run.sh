@@ -44,5 +44,12 @@ for size in 10000 "$n"; do
   echo
 done
 
-echo "== For comparison: grep counting the lines of the same files"
+echo "== Word search over every word position"
+build/bin/bench_word_search "$data/db$n/SYNTH"
+echo
+
+echo "== For comparison: grep over the same files"
+echo "counting lines:"
 time (cat "$data/db$n"/SYNTH.* | grep -c '' >/dev/null)
+echo "lines holding 'stain' in the runic text:"
+time (grep -c stain "$data/db$n/SYNTH.RUN" >/dev/null)

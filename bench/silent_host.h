@@ -22,6 +22,7 @@ class SilentHost : public Host {
   }
   void WaitUntil(const std::function<bool()>&) override {}
   void ShellOpen(const std::string&) override {}
+  void SetCommandEnabled(std::string_view, bool) override {}
 
   int boxes = 0;
   int lines = 0;

@@ -30,6 +30,7 @@ class CliHost : public Host {
   }
   void WaitUntil(const std::function<bool()>&) override {}
   void ShellOpen(const std::string&) override {}
+  void SetCommandEnabled(std::string_view, bool) override {}
 };
 
 }  // namespace stavbas::cli

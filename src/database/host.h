@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace stavbas {
 
@@ -37,6 +38,8 @@ class Host {
   virtual void ShellOpen(const std::string& target) = 0;
   // Lets the user's commands be handled during a long operation (so that it can be aborted).
   virtual void ProcessEvents() {}
+  // Enables or disables a menu command or button, named as in commands.h.
+  virtual void SetCommandEnabled(std::string_view command, bool enabled) = 0;
 };
 
 }  // namespace stavbas

@@ -3,6 +3,7 @@
 // Texts are recorded as the core gives them (Windows-1252); the helpers compare with UTF-8.
 
 #include <deque>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,9 @@ class RecordingHost : public Host {
                                       const std::string& defaultText) override;
   void WaitUntil(const std::function<bool()>& done) override;
   void ShellOpen(const std::string& target) override { opened.push_back(target); }
+  void SetCommandEnabled(std::string_view command, bool enabled) override {
+    commands[std::string(command)] = enabled;
+  }
 
   // Scripted answers: Yes/No for confirmation boxes (No when the script is empty) and texts
   // for input boxes (cancel when empty).
@@ -42,6 +46,7 @@ class RecordingHost : public Host {
   std::vector<std::string> opened;
   std::vector<std::string> inputPrompts;  // "caption|prompt|default" in UTF-8
   std::string panels[4];
+  std::map<std::string, bool> commands;  // the last state of every command named
 
   // Recorded texts converted to UTF-8, for readable assertions.
   std::vector<std::string> BoxTexts() const;

@@ -1,0 +1,55 @@
+#pragma once
+// The two codes in the condition language and their trees: the word search code, evaluated at
+// every word position, and the inscription condition code, evaluated once per inscription.
+
+#include <string>
+
+#include "conditions/condition_parser.h"
+
+namespace stavbas {
+
+class TDatabas;
+class Ui;
+
+class Conditions {
+ public:
+  Conditions(Ui& ui, TDatabas& db);
+
+  // Parses the word search code; the tree is always-true when the code has an error. Hands the
+  // files the code refers to, and those it reads word by word, to the database.
+  bool ParseWordSearchCode(const std::string& code);
+  // Parses the inscription condition code; word atoms are refused in it (4233).
+  bool ParseInscriptionCode(const std::string& code);
+  bool IsWordSearchActive() const;
+  // The codes kept from the last session, parsed after an opening: a code that is refused is
+  // cleared (the stored string too) and the empty code parsed instead.
+  void ParseStoredCodes(std::string& wordSearchCode, std::string& inscriptionCode);
+
+  const std::string& wordSearchCode() const { return wordSearchCode_; }
+  const std::string& inscriptionCode() const { return inscriptionCode_; }
+
+  // The inscription condition for the current inscription.
+  bool InscriptionPasses() const { return inscriptionTree_->Eval(); }
+  // The word search at the current word position, every walked file on its current reading.
+  bool WordPasses() const { return wordTree_->Eval(); }
+  // The word search at the current word position: tried on the first readings and, while it
+  // fails, on the further readings of the walked files. `furtherReading` tells whether a
+  // further reading remained when the last evaluation was made.
+  bool EvalWordPosition(SlotSet walked, bool& furtherReading);
+
+  // CondErrorCode, CondErrorShown, UsedFiles and WordFiles of the last parse.
+  const ParseState& lastParse() const { return state_; }
+
+ private:
+  bool ParseCode(const std::string& code, CondPtr& tree);
+
+  Ui& ui_;
+  TDatabas& db_;
+  ParseState state_;
+  std::string wordSearchCode_;
+  std::string inscriptionCode_;
+  CondPtr wordTree_;
+  CondPtr inscriptionTree_;
+};
+
+}  // namespace stavbas

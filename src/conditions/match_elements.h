@@ -1,0 +1,95 @@
+#pragma once
+// Compiled search patterns: chains of match elements. Each element tests the text at a
+// position and, on success, hands the position after it to the rest of the chain (its
+// continuation); elements that search try further positions when the rest fails. The text is
+// a zero-terminated buffer; the end bound marks the end of the text proper, and the bytes from
+// it on (the separator after a word, the closing mark of a field, ...) can still be looked at.
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "database/char_tables.h"
+
+namespace stavbas {
+
+// What all elements of one pattern share: its character table and whether it tests a word (a
+// word pattern may run on into the following words of the record).
+struct PatternContext {
+  const ByteTable* table = nullptr;  // T: 0 marks an ignorable character
+  bool wordFlag = false;
+  // Generation of the current evaluation; the searching elements remember failures per
+  // generation so that patterns with many "*" stay linear.
+  std::uint32_t generation = 0;
+};
+
+class TMatchElement {
+ public:
+  explicit TMatchElement(const PatternContext& ctx) : ctx_(ctx) {}
+  virtual ~TMatchElement() = default;
+  virtual bool Match(const char* p, const char* e) const = 0;
+  // Blank elements: whether a word made of ignorable characters only may be passed over.
+  virtual bool MaySkipIgnorableWords() const { return false; }
+
+  void SetNext(const TMatchElement* next) { next_ = next; }
+  const TMatchElement* next() const { return next_; }
+
+ protected:
+  bool Next(const char* p, const char* e) const { return next_->Match(p, e); }
+  unsigned char T(const char* p) const { return (*ctx_.table)[static_cast<unsigned char>(*p)]; }
+  const PatternContext& ctx_;
+
+ private:
+  const TMatchElement* next_ = nullptr;
+};
+
+// The element kinds the compiler makes.
+enum class ElementKind {
+  kCharHere,
+  kCharAfterIgnorable,
+  kCharWithinIgnorable,
+  kCharSearch,
+  kClassHere,
+  kClassAfterIgnorable,
+  kClassSearch,
+  kBlankHere,
+  kBlankAfterIgnorable,
+  kBlankSearch,
+  kBlankStart,
+};
+
+// All elements of one compiled pattern; they are released together with it.
+class CompiledPattern {
+ public:
+  CompiledPattern(const ByteTable& table, bool wordFlag);
+  CompiledPattern(const CompiledPattern&) = delete;
+  CompiledPattern& operator=(const CompiledPattern&) = delete;
+
+  // A comparing element: c is compared as it stands (Char kinds), or the class table entry of
+  // the text character must equal k (Class kinds; the table is T itself for a folded literal).
+  TMatchElement* MakeChar(ElementKind kind, char c);
+  TMatchElement* MakeClass(ElementKind kind, const ByteTable& classTable, unsigned char k);
+  TMatchElement* MakeBlank(ElementKind kind);
+  TMatchElement* MakeAnyRest();
+  TMatchElement* MakeEnd();
+  TMatchElement* MakeAlt(const TMatchElement* first, const TMatchElement* second);
+  // A class table for "#K", "#V" or "#X" built from T; it lives as long as the pattern.
+  const ByteTable& ClassTable(char code);
+
+  void SetHead(const TMatchElement* head) { head_ = head; }
+  // Matches the text from `start`, with `end` as its end bound.
+  bool Match(const char* start, const char* end);
+  const ByteTable& table() const { return *ctx_.table; }
+  bool wordFlag() const { return ctx_.wordFlag; }
+
+ private:
+  template <typename E, typename... Args>
+  E* Add(Args&&... args);
+
+  PatternContext ctx_;
+  std::vector<std::unique_ptr<TMatchElement>> elements_;
+  std::vector<std::unique_ptr<ByteTable>> classTables_;
+  const TMatchElement* head_ = nullptr;
+};
+
+}  // namespace stavbas
