@@ -17,12 +17,33 @@ constexpr std::array<std::string_view, static_cast<unsigned>(Str::Count)> kSwedi
 #undef STAVBAS_STR
 };
 
+// Named by the enumerator, so a translation under a name the Swedish table lacks fails to compile.
+struct Translation {
+  Str id;
+  std::string_view utf8;
+};
+
+constexpr Translation kEnglishUtf8[] = {
+#define STAVBAS_STR(name, text) {Str::name, text},
+#include "database/strings_en.inc"
+#undef STAVBAS_STR
+};
+
 }  // namespace
 
 const StringTable& StringTable::Swedish() {
   static const StringTable table = [] {
     StringTable t;
     for (unsigned i = 0; i < kSwedishUtf8.size(); ++i) t.texts_[i] = Utf8ToCp1252(kSwedishUtf8[i]);
+    return t;
+  }();
+  return table;
+}
+
+const StringTable& StringTable::English() {
+  static const StringTable table = [] {
+    StringTable t = Swedish();
+    for (const Translation& e : kEnglishUtf8) t.Set(e.id, Utf8ToCp1252(e.utf8));
     return t;
   }();
   return table;

@@ -19,6 +19,10 @@ class StringTable {
  public:
   // The Swedish table, texts in Windows-1252.
   static const StringTable& Swedish();
+  // The English table: the Swedish one with every text that has a translation replaced, so a
+  // text added without one still shows, in Swedish.
+  static const StringTable& English();
+  static const StringTable& ForLanguage(bool english) { return english ? English() : Swedish(); }
 
   const std::string& operator[](Str id) const { return texts_[static_cast<unsigned>(id)]; }
   // Replaces one text (Windows-1252); used to build the table of another language.
