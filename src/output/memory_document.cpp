@@ -1,0 +1,154 @@
+#include "output/memory_document.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace stavbas {
+
+int MemoryDocument::LineCount() const {
+  // Nothing after the last line end is no line.
+  const bool emptyTail = lineStarts_.back() == text_.size();
+  return static_cast<int>(lineStarts_.size() - (emptyTail ? 1 : 0));
+}
+
+std::string MemoryDocument::Line(int index) const {
+  if (index < 0 || index >= LineCount()) return {};
+  const std::size_t start = lineStarts_[index];
+  const std::size_t end = static_cast<std::size_t>(index) + 1 < lineStarts_.size()
+                              ? lineStarts_[index + 1] - 2
+                              : text_.size();
+  return text_.substr(start, end - start);
+}
+
+std::size_t MemoryDocument::LineStart(int index) const {
+  if (index < 0) return 0;
+  if (index >= LineCount()) return text_.size();
+  return lineStarts_[index];
+}
+
+void MemoryDocument::Append(const std::vector<StyledRun>& runs) {
+  for (const StyledRun& run : runs) Insert(text_.size(), run.text, StyleIndex(run.style));
+  cursor_ = text_.size();
+}
+
+void MemoryDocument::InsertAtCursor(std::string_view text, const TextStyle& style) {
+  const std::size_t pos = cursor_;
+  Insert(pos, text, StyleIndex(style));
+  cursor_ = pos + text.size();
+}
+
+void MemoryDocument::Delete(std::size_t start, std::size_t count) {
+  if (start >= text_.size()) return;
+  count = std::min(count, text_.size() - start);
+  if (count == 0) return;
+  text_.erase(start, count);
+  DeleteSpans(start, count);
+  DeleteLineStarts(start, count);
+  if (cursor_ > start) cursor_ = cursor_ >= start + count ? cursor_ - count : start;
+}
+
+void MemoryDocument::Clear() {
+  text_.clear();
+  spans_.clear();
+  styles_.clear();
+  lineStarts_.assign(1, 0);
+  cursor_ = 0;
+}
+
+int MemoryDocument::FontSizeAtEnd() const {
+  return spans_.empty() ? defaultStyle.size : styles_[spans_.back().style].size;
+}
+
+std::vector<StyledRun> MemoryDocument::Runs() const {
+  std::vector<StyledRun> runs;
+  runs.reserve(spans_.size());
+  for (std::size_t i = 0; i < spans_.size(); ++i) {
+    const std::size_t end = i + 1 < spans_.size() ? spans_[i + 1].start : text_.size();
+    runs.push_back(
+        StyledRun{text_.substr(spans_[i].start, end - spans_[i].start), styles_[spans_[i].style]});
+  }
+  return runs;
+}
+
+std::size_t MemoryDocument::StyleIndex(const TextStyle& style) {
+  const auto it = std::find(styles_.begin(), styles_.end(), style);
+  if (it != styles_.end()) return static_cast<std::size_t>(it - styles_.begin());
+  styles_.push_back(style);
+  return styles_.size() - 1;
+}
+
+void MemoryDocument::Insert(std::size_t pos, std::string_view text, std::size_t style) {
+  if (text.empty()) return;
+  pos = std::min(pos, text_.size());
+  text_.insert(pos, text);
+  InsertSpan(pos, text.size(), style);
+  InsertLineStarts(pos, text.size());
+}
+
+void MemoryDocument::InsertSpan(std::size_t pos, std::size_t count, std::size_t style) {
+  const auto first = std::lower_bound(spans_.begin(), spans_.end(), pos,
+                                      [](const Span& s, std::size_t p) { return s.start < p; });
+  const std::size_t k = static_cast<std::size_t>(first - spans_.begin());
+  const bool atBoundary = k < spans_.size() && spans_[k].start == pos;
+  // The text was inserted before the first span starting at or after pos.
+  for (std::size_t i = k; i < spans_.size(); ++i) spans_[i].start += count;
+  const bool atEnd = k == spans_.size() && pos + count == text_.size();
+  if (!atBoundary && !atEnd && k > 0) {
+    // Inside span k-1: it resumes after the inserted text.
+    const std::size_t outer = spans_[k - 1].style;
+    if (outer == style) return;
+    spans_.insert(spans_.begin() + static_cast<std::ptrdiff_t>(k),
+                  {Span{pos, style}, Span{pos + count, outer}});
+    return;
+  }
+  const bool sameAsPrevious = k > 0 && spans_[k - 1].style == style;
+  const bool sameAsNext = k < spans_.size() && spans_[k].style == style;
+  if (sameAsPrevious && sameAsNext)
+    spans_.erase(spans_.begin() + static_cast<std::ptrdiff_t>(k));
+  else if (sameAsNext)
+    spans_[k].start = pos;
+  else if (!sameAsPrevious)
+    spans_.insert(spans_.begin() + static_cast<std::ptrdiff_t>(k), Span{pos, style});
+}
+
+void MemoryDocument::InsertLineStarts(std::size_t pos, std::size_t count) {
+  // Starts at or before pos are untouched; a line end split by the insertion (its start
+  // pos + 1) is gone; later starts move by count. New line ends can only lie in the inserted
+  // text and at its two seams.
+  auto it = std::upper_bound(lineStarts_.begin(), lineStarts_.end(), pos);
+  if (it != lineStarts_.end() && *it == pos + 1) it = lineStarts_.erase(it);
+  for (auto later = it; later != lineStarts_.end(); ++later) *later += count;
+  std::vector<std::size_t> added;
+  const std::size_t last = std::min(pos + count, text_.size() - 1);
+  for (std::size_t i = pos > 0 ? pos - 1 : 0; i < last; ++i)
+    if (text_[i] == '\r' && text_[i + 1] == '\n') added.push_back(i + 2);
+  lineStarts_.insert(it, added.begin(), added.end());
+}
+
+void MemoryDocument::DeleteSpans(std::size_t start, std::size_t count) {
+  const std::size_t end = start + count;
+  auto map = [&](std::size_t p) { return p < start ? p : (p < end ? start : p - count); };
+  // Spans squeezed to nothing are dropped and neighbours that meet in one style are merged.
+  std::size_t out = 0;
+  for (std::size_t i = 0; i < spans_.size(); ++i) {
+    const std::size_t from = map(spans_[i].start);
+    const std::size_t to = i + 1 < spans_.size() ? map(spans_[i + 1].start) : text_.size();
+    if (from == to) continue;
+    if (out > 0 && spans_[out - 1].style == spans_[i].style) continue;
+    spans_[out++] = Span{from, spans_[i].style};
+  }
+  spans_.resize(out);
+}
+
+void MemoryDocument::DeleteLineStarts(std::size_t start, std::size_t count) {
+  // Starts at or before start are untouched; starts whose line end lay wholly after the
+  // deleted text move back by count; the rest are gone. A line end may form at the seam.
+  const auto lo = std::upper_bound(lineStarts_.begin(), lineStarts_.end(), start);
+  const auto hi = std::lower_bound(lo, lineStarts_.end(), start + count + 2);
+  auto it = lineStarts_.erase(lo, hi);
+  for (auto later = it; later != lineStarts_.end(); ++later) *later -= count;
+  if (start > 0 && start < text_.size() && text_[start - 1] == '\r' && text_[start] == '\n')
+    lineStarts_.insert(it, start + 1);
+}
+
+}  // namespace stavbas

@@ -1,0 +1,59 @@
+#pragma once
+// The output window held in memory, for the command-line program and the tests. The text is
+// one string; styles are kept as spans over it and line starts as an index, both updated in
+// place, so appending stays linear and a line is found by index without scanning.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "output/output_window.h"
+
+namespace stavbas {
+
+class MemoryDocument : public OutputWindow {
+ public:
+  std::string Text() const override { return text_; }
+  std::size_t Length() const override { return text_.size(); }
+  int LineCount() const override;
+  // An index past the last line reads as an empty line.
+  std::string Line(int index) const override;
+  // Past the last line: the end of the text.
+  std::size_t LineStart(int index) const override;
+
+  // Appending leaves the insertion point at the end, as writing into the window does.
+  void Append(const std::vector<StyledRun>& runs) override;
+  void Delete(std::size_t start, std::size_t count) override;
+  void InsertAtCursor(std::string_view text, const TextStyle& style) override;
+  void MoveCursorToEnd() override { cursor_ = text_.size(); }
+  void Clear() override;
+  int FontSizeAtEnd() const override;
+  std::vector<StyledRun> Runs() const override;
+
+  std::size_t Cursor() const { return cursor_; }
+  void SetCursor(std::size_t position) { cursor_ = std::min(position, text_.size()); }
+
+ private:
+  // A span runs from its start to the next span's start; neighbours differ in style.
+  struct Span {
+    std::size_t start;
+    std::size_t style;  // index into styles_
+  };
+
+  std::size_t StyleIndex(const TextStyle& style);
+  void Insert(std::size_t pos, std::string_view text, std::size_t style);
+  void InsertSpan(std::size_t pos, std::size_t count, std::size_t style);
+  void InsertLineStarts(std::size_t pos, std::size_t count);
+  void DeleteSpans(std::size_t start, std::size_t count);
+  void DeleteLineStarts(std::size_t start, std::size_t count);
+
+  std::string text_;
+  std::vector<Span> spans_;
+  std::vector<TextStyle> styles_;  // every style used so far; few, so searched in order
+  // The position after every "\r\n", with 0 for the first line.
+  std::vector<std::size_t> lineStarts_{0};
+  std::size_t cursor_ = 0;
+};
+
+}  // namespace stavbas

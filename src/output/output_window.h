@@ -1,0 +1,84 @@
+#pragma once
+// The output window: the read-only rich text that every run, message line and export text is
+// written into. The window program backs it with a text control, the command-line program and
+// the tests with an in-memory document. Text is Windows-1252; a line end is "\r\n".
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace stavbas {
+
+struct TextStyle {
+  std::string font = "Arial";
+  int size = 10;  // points
+  bool bold = false;
+  bool italic = false;
+  std::uint32_t color = 0;  // 0xRRGGBB; black
+
+  bool operator==(const TextStyle&) const = default;
+};
+
+inline constexpr std::uint32_t kBlack = 0x000000;
+inline constexpr std::uint32_t kRed = 0xFF0000;
+
+// A piece of text in one style.
+struct StyledRun {
+  std::string text;
+  TextStyle style;
+
+  bool operator==(const StyledRun&) const = default;
+};
+
+// Text composed with styles before it goes to the window: each piece is appended at the end
+// and formatted as a whole; neighbouring pieces of the same style are merged.
+class StagingBuffer {
+ public:
+  void Clear() { runs_.clear(), length_ = 0; }
+  void Append(std::string_view text, const TextStyle& style);
+  const std::vector<StyledRun>& runs() const { return runs_; }
+  std::size_t length() const { return length_; }
+  bool empty() const { return length_ == 0; }
+  std::string Text() const;
+  bool EndsWith(std::string_view tail) const;
+
+ private:
+  std::vector<StyledRun> runs_;
+  std::size_t length_ = 0;
+};
+
+class OutputWindow {
+ public:
+  virtual ~OutputWindow() = default;
+
+  // The whole text and its length in characters (a line end counts as its two characters).
+  virtual std::string Text() const = 0;
+  virtual std::size_t Length() const = 0;
+  // Lines as the text's "\r\n" separates them; text after the last line end is a last line.
+  virtual int LineCount() const = 0;
+  virtual std::string Line(int index) const = 0;
+  // The character position at which a line begins.
+  virtual std::size_t LineStart(int index) const = 0;
+
+  // Appends styled text at the end.
+  virtual void Append(const std::vector<StyledRun>& runs) = 0;
+  // Deletes characters [start, start + count).
+  virtual void Delete(std::size_t start, std::size_t count) = 0;
+  // Inserts text at the insertion point in one style, and moves the insertion point after it.
+  virtual void InsertAtCursor(std::string_view text, const TextStyle& style) = 0;
+  virtual void MoveCursorToEnd() = 0;
+  virtual void Clear() = 0;
+  // The font size at the end of the text (for text appended from the staging buffer).
+  virtual int FontSizeAtEnd() const = 0;
+  // The styled runs of the whole text, for saving it as rich text.
+  virtual std::vector<StyledRun> Runs() const = 0;
+
+  // Old text is dropped from the top once the window would hold more than this.
+  std::size_t maxLength = 2000000;
+  // The window's default font: message lines are written in it, and an empty window has its size.
+  TextStyle defaultStyle;
+};
+
+}  // namespace stavbas

@@ -1,0 +1,26 @@
+#pragma once
+// Saving the output window as rich text (RTF) or plain text. A file is written beside its
+// target and renamed over it only when complete, so a failed save leaves the old file as it was.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "output/output_window.h"
+
+namespace stavbas {
+
+// The runs as an RTF document in Windows-1252: fonts, sizes, bold, italic and colours carried
+// over; "\r\n" becomes a paragraph end and a tab a tab.
+std::string ToRtf(const std::vector<StyledRun>& runs);
+
+// The comment lines put at the head of a saved text: "! " before every item, line ends between.
+std::string SaveCommentText(const std::vector<std::string>& items);
+
+// On failure `error` tells which file and why; the target is left as it was.
+bool SaveRtf(const std::string& path, const std::vector<StyledRun>& runs, std::string& error);
+// The text is written as it stands, without an added line end.
+bool SavePlainText(const std::string& path, const std::string& text, std::string& error);
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error);
+
+}  // namespace stavbas

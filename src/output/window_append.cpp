@@ -1,0 +1,60 @@
+#include "output/window_append.h"
+
+#include <algorithm>
+#include <string>
+
+namespace stavbas {
+
+namespace {
+
+// The last line is empty: the text ends with a line end that follows another line end or
+// stands at the very start.
+bool EndsWithEmptyLine(const OutputWindow& window, int minLines) {
+  const int n = window.LineCount();
+  return n >= minLines && n > 0 && window.Line(n - 1).empty();
+}
+
+void DeleteLastLine(OutputWindow& window) {
+  window.Delete(window.LineStart(window.LineCount() - 1), 2);
+}
+
+}  // namespace
+
+void AppendStaging(OutputWindow& window, const StagingBuffer& staging) {
+  if (staging.empty()) return;
+  const std::size_t length = window.Length();
+  if (length + staging.length() < window.maxLength) {
+    while (EndsWithEmptyLine(window, 1)) DeleteLastLine(window);
+    std::vector<StyledRun> runs = staging.runs();
+    const int size = window.FontSizeAtEnd();
+    for (StyledRun& run : runs) run.style.size = size;
+    window.Append(runs);
+  } else {
+    window.Delete(0, std::min(kTrimBlock, length));
+    window.maxLength = length > kMinMaxLength + 4000 ? length - 4000 : kMinMaxLength;
+    window.Append(staging.runs());
+  }
+  // Two line ends at the end: the empty last line goes.
+  while (EndsWithEmptyLine(window, 2)) DeleteLastLine(window);
+}
+
+void InsertMessageLine(OutputWindow& window, std::string_view text) {
+  TextStyle plain;
+  plain.font = window.defaultStyle.font;
+  plain.size = window.defaultStyle.size;
+  if (text == "\n" || text == "\r\n") {
+    window.MoveCursorToEnd();
+    window.InsertAtCursor("\r\n", plain);
+    return;
+  }
+  // A bare "\n" inside a message is a line end of the window too.
+  std::string line;
+  line.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) line += '\r';
+    line += text[i];
+  }
+  window.InsertAtCursor(line, plain);
+}
+
+}  // namespace stavbas

@@ -1,0 +1,26 @@
+#pragma once
+// Writing into the output window: a composed staging buffer at the end, and message lines at
+// the insertion point.
+
+#include <string_view>
+
+#include "output/output_window.h"
+
+namespace stavbas {
+
+// Old text is dropped from the top in blocks of this many characters.
+inline constexpr std::size_t kTrimBlock = 10000;
+// The maximum length never drops below this.
+inline constexpr std::size_t kMinMaxLength = 62000;
+
+// Appends the staging buffer with its formatting at the end of the window. While it fits,
+// empty lines at the end of the window go first and the text takes the window's font size at
+// its end; when it does not, the first block of text is dropped and the maximum shrinks.
+// Afterwards the window never ends with an empty line after a line end.
+void AppendStaging(OutputWindow& window, const StagingBuffer& staging);
+
+// Inserts a status line at the insertion point in the window's default font, regular and
+// black. A line break alone ("\n" or "\r\n") goes to the end of the window instead.
+void InsertMessageLine(OutputWindow& window, std::string_view text);
+
+}  // namespace stavbas
