@@ -38,6 +38,7 @@ bool Conditions::ParseWordSearchCode(const std::string& code) {
   state_.errorShown = false;
   wordSearchCode_ = code;
   const bool ok = ParseCode(code, wordTree_);
+  wordSearchFiles_ = state_.files;
   db_.SetSearchReferences(state_.files);
   return ok;
 }

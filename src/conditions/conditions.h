@@ -26,6 +26,8 @@ class Conditions {
   void ParseStoredCodes(std::string& wordSearchCode, std::string& inscriptionCode);
 
   const std::string& wordSearchCode() const { return wordSearchCode_; }
+  // The files the word search code names (empty while it names none).
+  const FileRefSets& wordSearchFiles() const { return wordSearchFiles_; }
   const std::string& inscriptionCode() const { return inscriptionCode_; }
 
   // The inscription condition for the current inscription.
@@ -47,6 +49,7 @@ class Conditions {
   TDatabas& db_;
   ParseState state_;
   std::string wordSearchCode_;
+  FileRefSets wordSearchFiles_;
   std::string inscriptionCode_;
   CondPtr wordTree_;
   CondPtr inscriptionTree_;

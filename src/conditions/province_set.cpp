@@ -1,5 +1,6 @@
 #include "conditions/province_set.h"
 
+#include "database/char_tables.h"
 #include "database/regions.h"
 
 namespace stavbas {
@@ -34,6 +35,34 @@ std::string BuildProvinceText(const ProvinceSet& set) {
 
 std::string ShownProvinceText(const ProvinceSelection& selection, std::string_view allProvinces) {
   return selection.set.IsFull() ? std::string(allProvinces) : selection.text;
+}
+
+namespace {
+
+int ProvinceOfCode(std::string_view code) {
+  code = Trim(code);
+  for (int p = 1; p <= kAreaCount; ++p)
+    if (EqualsNoCase(code, RegionInfo(p).code)) return p;
+  return 0;
+}
+
+}  // namespace
+
+std::optional<ProvinceSet> ParseProvinceText(std::string_view text) {
+  if (Trim(text).empty()) return ProvinceSet::All();
+  ProvinceSet set;
+  while (!text.empty()) {
+    const std::size_t comma = text.find(',');
+    const std::string_view piece = text.substr(0, comma);
+    text = comma == std::string_view::npos ? std::string_view() : text.substr(comma + 1);
+    const std::size_t dots = piece.find("..");
+    const int first = ProvinceOfCode(piece.substr(0, dots));
+    const int last =
+        dots == std::string_view::npos ? first : ProvinceOfCode(piece.substr(dots + 2));
+    if (first == 0 || last == 0 || last < first) return std::nullopt;
+    for (int p = first; p <= last; ++p) set.Include(p);
+  }
+  return set;
 }
 
 }  // namespace stavbas

@@ -3,6 +3,7 @@
 // the exports walk, and its short text form such as "Öl..U,M".
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -65,6 +66,10 @@ struct ProvinceSelection {
   }
   bool operator==(const ProvinceSelection&) const = default;
 };
+
+// The set a text such as "Öl..U,M" names (codes matched without regard to case); the empty
+// text names every province. Nothing for a text with an unknown code or a backward range.
+std::optional<ProvinceSet> ParseProvinceText(std::string_view text);
 
 // What the province label and the fourth status-bar panel show: the text, or `allProvinces`
 // (the "Alla landskap" of the string table) when every province is selected.

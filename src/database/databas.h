@@ -148,6 +148,8 @@ class TDatabas {
   // Scans for an exact key in its group, going on from the current line when that lies inside
   // the group and wrapping round once.
   int ScanExact(TDatafil& f, std::string_view key);
+  // Scans for the first record of a region.
+  int ScanForRegion(TDatafil& f, int region, std::int32_t from, std::int32_t limit);
   int ReadIncomplete(TDatafil& f);
   // Takes the current signum from a file's line.
   void SetCurrent(const TKombifil& f);

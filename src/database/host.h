@@ -40,6 +40,11 @@ class Host {
   virtual void ProcessEvents() {}
   // Enables or disables a menu command or button, named as in commands.h.
   virtual void SetCommandEnabled(std::string_view command, bool enabled) = 0;
+  // Sets the caption ("Caption") or hint ("Hint") of a named command or button.
+  virtual void SetCommandText(std::string_view command, std::string_view what,
+                              const std::string& text) {
+    (void)command, (void)what, (void)text;
+  }
 };
 
 }  // namespace stavbas

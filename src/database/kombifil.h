@@ -62,6 +62,8 @@ class TKombifil {
   virtual void FirstWord();
   virtual bool IsSkipWord(std::string_view word) const;
   bool NextWord() { return NextWordIn(words_); }
+  // Like NextWord, but the divider tokens of runic text are not passed over.
+  bool NextToken() { return NextTokenIn(words_); }
   virtual void NextAlternative();
   virtual std::string WordText() const;
   virtual std::string SearchText() const;
@@ -130,6 +132,7 @@ class TKombifil {
  protected:
   // Splits the next word from `w`; false when no word is left (the last one was empty).
   virtual bool NextWordIn(WordState& w) const;
+  virtual bool NextTokenIn(WordState& w) const { return NextWordIn(w); }
   // The plain blank split; the kinds add readings, brackets and skipping around it.
   static bool Split(WordState& w);
   static void FirstReading(WordState& w);

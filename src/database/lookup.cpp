@@ -73,6 +73,32 @@ int TDatabas::Scan(TDatafil& f, std::string_view key, std::int32_t from, std::in
   return status;
 }
 
+int TDatabas::ScanForRegion(TDatafil& f, int region, std::int32_t from, std::int32_t limit) {
+  // The region's first record: the first record line of that region, whatever its code is
+  // (the other areas have many codes, and a code may be written with a folded letter).
+  int status = kNotFound;
+  if (const int err = f.SeekLine(from)) {
+    ReportReadError(f, err);
+    status = kReadError;
+  }
+  while (status == kNotFound && f.lineCounter <= limit) {
+    const LineFile::Result r = f.ReadNextLine();
+    if (r == LineFile::Result::End) break;
+    if (r == LineFile::Result::Error) {
+      ReportReadError(f, f.file().error());
+      status = kReadError;
+    } else if (IsRecordLine(f.BufferView()) && RegionOf(f.BufferView()) == region) {
+      status = kFound;
+    }
+  }
+  f.status = status;
+  if (status == kFound)
+    f.TakeBuffer();
+  else
+    f.ClearLine();
+  return status;
+}
+
 int TDatabas::ScanExact(TDatafil& f, std::string_view key) {
   const int g = GroupOf(key);
   const std::int32_t first = f.address()[g];
@@ -166,8 +192,8 @@ bool TDatabas::PositionAtRegion(int region, SlotSet set) {
     TDatafil& f = DataFile(slot);
     int status;
     if (f.complete) {
-      status =
-          Scan(f, key_, f.address()[r.firstGroup], f.address()[RegionInfo(kOtherAreas).firstGroup]);
+      status = ScanForRegion(f, region, f.address()[r.firstGroup],
+                             f.address()[RegionInfo(kOtherAreas).firstGroup]);
       if (status == kNotFound) f.status = kFound;  // an empty line: the region has no records
       if (!currentSet && status == kFound) {
         SetCurrent(f);

@@ -34,12 +34,16 @@ bool TRuntextFil::IsSkipWord(std::string_view word) const {
   return IsDividerToken(word);
 }
 
+bool TRuntextFil::NextTokenIn(WordState& w) const {
+  const bool got = Split(w);
+  FirstReading(w);
+  CarryBrackets(w);
+  return got;
+}
+
 bool TRuntextFil::NextWordIn(WordState& w) const {
   for (;;) {
-    const bool got = Split(w);
-    FirstReading(w);
-    CarryBrackets(w);
-    if (!got) return false;
+    if (!NextTokenIn(w)) return false;
     if (!IsSkipWord(w.word)) return true;
   }
 }

@@ -15,6 +15,7 @@ class TRuntextFil : public TDatafil {
 
  protected:
   bool NextWordIn(WordState& w) const override;
+  bool NextTokenIn(WordState& w) const override;
 };
 
 // Runic and normalised word files (kinds 1 and 3): readings only.

@@ -183,6 +183,16 @@ TEST(Lookup, PositioningFindsTheIncompleteFilesLineOfTheFirstInscription) {
   EXPECT_EQ(m.Line(1), "");
 }
 
+TEST(Lookup, PositioningOnTheOtherAreasFindsEveryCode) {
+  MiniDb m;
+  m.Write("STAVBAS.RUN", "U 1 V a\nAb 1 V b\nX 2 V c\nZz 3 V d\n");
+  ASSERT_TRUE(m.Open());
+  ASSERT_TRUE(m.db.PositionAtRegion(kOtherAreas, m.db.AllDataSlots()));
+  EXPECT_EQ(m.Line(1), "Ab 1 V b");
+  ASSERT_TRUE(m.db.PositionAtRegion(6, m.db.AllDataSlots()));
+  EXPECT_EQ(m.Line(1), "U 1 V a");
+}
+
 TEST(Lookup, InputListSignums) {
   MiniDb m;
   WriteStandard(m);

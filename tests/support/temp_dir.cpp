@@ -47,7 +47,8 @@ std::string TempDir::ReadBytes(std::string_view name) const {
 void TempDir::CopySampleDatabase() const {
   for (const auto& e : fs::directory_iterator(fs::path(STAVBAS_SOURCE_DIR) / "data")) {
     const std::string name = e.path().filename().string();
-    if (name.rfind("STAVBAS.", 0) == 0) fs::copy_file(e.path(), path_ / name);
+    if (name.rfind("STAVBAS.", 0) == 0)
+      fs::copy_file(e.path(), path_ / name, fs::copy_options::overwrite_existing);
   }
 }
 

@@ -1,0 +1,53 @@
+#include "app/stavbas_app.h"
+
+#include "database/commands.h"
+
+namespace stavbas {
+
+StavbasApp::StavbasApp(Host& host, OutputWindow& window, Settings s, const std::string& programFile)
+    : settings(std::move(s)),
+      ui(host),
+      db(ui),
+      conditions(ui, db),
+      format(ui, db),
+      output(ui, db, conditions, window),
+      info(ui),
+      session(ui, db),
+      builder(ui, conditions, settings.provinces),
+      run(output, format, settings.provinces, settings.interruption, settings.consts.paus,
+          settings.consts.errorInfile) {
+  db.SetProgramFile(programFile);
+  db.SetLinkSettings(settings.links);
+  output.fontName = settings.font.name;
+  output.format = &format;
+  output.linkSettings = &settings.links;
+  session.baseName = settings.dataFileName;
+  session.prepareInformationFile = [this](const std::string& base) {
+    spreadsheetLocked_ = info.Prepare(base) == InfoPreparation::Result::kLocked;
+  };
+  session.parseStoredCodes = [this] { ParseStoredCodes(); };
+  session.interruptedRunLost = [this] {
+    settings.interruption.present = false;
+    ui.host().SetCommandEnabled(command::kFortsatt, false);
+  };
+}
+
+bool StavbasApp::Open() {
+  spreadsheetLocked_ = false;
+  const bool usable = session.OpenCurrent();
+  return usable && !spreadsheetLocked_;
+}
+
+void StavbasApp::ParseStoredCodes() {
+  conditions.ParseStoredCodes(settings.codes.parameterCode, settings.codes.selectionCode);
+  format.ValidateOrRepair(settings.codes.formatCode);
+}
+
+void StavbasApp::StoreCodes() {
+  settings.codes.parameterCode = conditions.wordSearchCode();
+  settings.codes.selectionCode = conditions.inscriptionCode();
+  settings.codes.formatCode = format.code();
+  settings.dataFileName = session.baseName;
+}
+
+}  // namespace stavbas

@@ -1,0 +1,216 @@
+#include "output/text_format.h"
+
+#include "conditions/conditions.h"
+#include "database/databas.h"
+#include "database/info_file.h"
+#include "database/info_format.h"
+#include "database/ui.h"
+#include "database/word_files.h"
+#include "output/window_append.h"
+
+namespace stavbas {
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+
+bool IsPageMark(std::string_view word) {
+  return !word.empty() && word[0] == '\xA7';
+}
+
+}  // namespace
+
+void TTextFormat::RecordHit(Visit& visit) {
+  visit.SetHitCode(visit.wordNumber, 1);
+  ++visit.hitCount;
+}
+
+void TTextFormat::FinishInscription(Visit& visit) {
+  OutputContext& ctx = visit.ctx;
+  ctx.somethingShown = false;
+  ctx.stepFlag = false;
+  SkrivUtText(visit);
+  if (ctx.runInProgress) ctx.ui.host().ProcessEvents();
+  if (ctx.somethingShown) ctx.lastShownSignum = ctx.db.currentSignum();
+}
+
+void TTextFormat::SkrivUtText(Visit& visit) {
+  OutputContext& ctx = visit.ctx;
+  TDatabas& db = ctx.db;
+  StagingBuffer& out = ctx.staging;
+  const TextStyle plain = ctx.Plain();
+  const std::string& code = ctx.format ? ctx.format->code() : std::string();
+  out.Clear();
+  const auto& list = items();
+  for (std::size_t index = 0; index < list.size(); ++index) {
+    const FormatItem& item = list[index];
+    bool wantLineEnd = item.lineEnd;
+    auto shown = [&](std::string_view text) {
+      out.Append(text, plain);
+      ctx.somethingShown = true;
+    };
+    switch (item.kind) {
+      case kItemWordText:
+      case kItemHitsWithGaps:
+      case kItemHitsOnly:
+        WriteWords(visit, item);
+        break;
+      case kItemPlainRecord: {
+        const TKombifil& f = db.File(item.slot);
+        if (item.headings) {
+          shown(f.LineView());
+        } else {
+          if (item.title && !f.title.empty()) shown(f.title + ": ");
+          shown(f.Cursor());
+        }
+        break;
+      }
+      case kItemInfoColumn: {
+        const std::string text =
+            FormattedField(db.File(item.slot), item.infoColumn, item.headings, ctx.links());
+        shown(text);
+        if (text.empty()) {
+          wantLineEnd = false;
+        } else if (index + 1 < list.size()) {
+          if (list[index + 1].kind == kItemTab) wantLineEnd = false;
+        } else {
+          wantLineEnd = !(index > 0 && list[index - 1].kind == kItemTab) &&
+                        code.find('.') != std::string::npos;
+        }
+        break;
+      }
+      case kItemAllInfoColumns:
+        WriteInfoColumns(visit, index, wantLineEnd);
+        break;
+      case kItemRawRecord:
+        shown(item.rawWithSignum ? db.File(item.slot).LineView()
+                                 : std::string_view(db.File(item.slot).Cursor()));
+        break;
+      case kItemSignum:
+        shown(db.SignumText(item.signumGiven, item.signumFull));
+        break;
+      case kItemSignumPart1:
+      case kItemSignumPart2:
+      case kItemSignumPart3:
+        shown(std::string(db.SignumPart(item.kind)) + " ");
+        break;
+      case kItemFilterMark:
+        if (!visit.showWhole && visit.hitCount == 0) {
+          out.Clear();  // nothing of this inscription reaches the window
+          ctx.somethingShown = false;
+          return;
+        }
+        break;
+      case kItemBlankLine:
+        break;
+      case kItemTab:
+        shown("\t");
+        break;
+      default:
+        ctx.ui.ShowMessage(
+            ctx.ui.MessageOf(8666) + ctx.ui.S(Str::IRutin) + "TTextFormat.SkrivUtText",
+            MsgKind::Warning);
+        break;
+    }
+    if (wantLineEnd && (out.length() < 5 || !out.EndsWith("\r\n\r\n"))) out.Append(kLineEnd, plain);
+  }
+  AppendStaging(ctx.window, out);
+}
+
+void TTextFormat::WriteWords(Visit& visit, const FormatItem& item) {
+  OutputContext& ctx = visit.ctx;
+  TKombifil& f = ctx.db.File(item.slot);
+  StagingBuffer& out = ctx.staging;
+  const TextStyle plain = ctx.Plain();
+  TextStyle wordStyle = plain;
+  (f.kind() == kNormtext ? wordStyle.italic : wordStyle.bold) = true;
+  TextStyle hitStyle = wordStyle;
+  if (ctx.conditions.wordSearchFiles().all != 0) hitStyle.color = kRed;
+  const std::string& code = ctx.format ? ctx.format->code() : std::string();
+  const bool lineEndsAtMarks =
+      code.find('.') != std::string::npos && code.find(',') == std::string::npos;
+
+  bool firstToken = true;
+  bool dividerFirst = false;
+  int number = 0;
+  f.FirstWord();
+  if (item.title && !f.title.empty()) {
+    out.Append(f.title + ": ", plain);
+    ctx.somethingShown = true;
+  }
+  const bool runic = f.kind() == kRuntext;
+  while (f.NextToken()) {
+    if (runic && IsDividerToken(f.Word())) {
+      if (item.kind != kItemWordText) continue;
+      if (number == 0) dividerFirst = true;
+      out.Append((number == 0 ? "" : " ") + f.SearchText(), wordStyle);
+      ctx.somethingShown = true;
+      continue;
+    }
+    ++number;
+    // The blank before a written word: after the first word, or after a leading divider.
+    auto blank = [&]() -> std::string {
+      if (number > 1) return " ";
+      if (number == 1 && dividerFirst) {
+        dividerFirst = false;
+        return " ";
+      }
+      return "";
+    };
+    switch (visit.HitCode(number)) {
+      case 0:
+        if (IsPageMark(f.Word())) break;  // a page mark the main file does not have
+        if (item.kind == kItemWordText) {
+          out.Append(blank() + f.SearchText(), wordStyle);
+          ctx.somethingShown = true;
+        } else if (item.kind == kItemHitsWithGaps) {
+          out.Append(" ", plain);  // one blank in place of the word
+        }
+        continue;
+      case 1:
+        if (item.kind == kItemWordText)
+          out.Append(blank() + f.SearchText(), hitStyle);
+        else
+          out.Append(blank() + f.WordText(), plain);
+        ctx.somethingShown = true;
+        continue;
+      default:
+        break;
+    }
+    // A page mark.
+    std::string before;
+    if (item.lineBreaks && !firstToken)
+      before = lineEndsAtMarks ? "\r\n" : " ";
+    else
+      before = blank();
+    firstToken = false;
+    if (item.pageMarks) {
+      out.Append(before + std::string(f.Word()), plain);
+      ctx.somethingShown = true;
+    } else if (!before.empty()) {
+      out.Append(before, plain);
+    }
+  }
+}
+
+void TTextFormat::WriteInfoColumns(Visit& visit, std::size_t index, bool& /*wantLineEnd*/) {
+  OutputContext& ctx = visit.ctx;
+  const auto& list = items();
+  const FormatItem& item = list[index];
+  TKombifil& f = ctx.db.File(item.slot);
+  const auto* info = dynamic_cast<const TInfoFil*>(&f);
+  const std::string letters = info ? info->codeLetters() : std::string(kAllInfoCodes);
+  // A line end before each column but the file's first, unless a tab stands next to the item.
+  const FormatItem* neighbour = index + 1 < list.size() ? &list[index + 1]
+                                : index > 0             ? &list[index - 1]
+                                                        : nullptr;
+  const bool breaks = item.lineBreaks && !(neighbour && neighbour->kind == kItemTab);
+  for (std::size_t i = 0; i < letters.size(); ++i) {
+    const std::string text = FormattedField(f, letters[i], item.headings, ctx.links());
+    if (text.empty()) continue;
+    if (i > 0 && breaks) ctx.staging.Append("\r\n", ctx.Plain());
+    ctx.staging.Append(text, ctx.Plain());
+    ctx.somethingShown = true;
+  }
+}
+
+}  // namespace stavbas

@@ -1,0 +1,82 @@
+#include "output/visit.h"
+
+#include "conditions/conditions.h"
+#include "database/databas.h"
+#include "database/ui.h"
+
+namespace stavbas {
+
+const LinkSettings& OutputContext::links() const {
+  static const LinkSettings defaults;
+  return linkSettings ? *linkSettings : defaults;
+}
+
+TextStyle OutputContext::Plain() const {
+  TextStyle s;
+  s.font = fontName;
+  return s;
+}
+
+void Visit::SetHitCode(int word, std::uint8_t code) {
+  if (word < 0) return;
+  if (static_cast<std::size_t>(word) >= hitCodes.size()) hitCodes.resize(word + 1, 0);
+  hitCodes[word] = code;
+}
+
+void Visit::Run(TFormat& format, bool whole) {
+  showWhole = whole;
+  stop = false;
+  hitCount = 0;
+  currentPageMark.clear();
+  wordNumber = lastMarkWordNumber = markCount = alternativeMarkCount = 0;
+  alternativeFlag = false;
+  hitCodes.assign(hitCodes.size(), 0);
+
+  TDatabas& db = ctx.db;
+  walked = db.wordSet();
+  db.FirstWords(walked);
+  while (db.NextWords(walked)) {
+    ++wordNumber;
+    if (db.MainFileAtPageMark()) {
+      currentPageMark = std::string(db.MainFileWordText().substr(0, 14)) + " ";
+      lastMarkWordNumber = wordNumber;
+      const std::string_view mark = db.MainFileWordText();
+      if (mark.size() > 1 && static_cast<unsigned char>(mark[1]) > 'O') ++alternativeMarkCount;
+      ++markCount;
+      SetHitCode(wordNumber, 2);
+      continue;
+    }
+    if (!ctx.conditions.EvalWordPosition(walked, alternativeFlag)) continue;
+    if (alternativeMarkCount <= 1 || hitCount == 0) {
+      format.RecordHit(*this);
+      if (stop) break;
+    } else {
+      SetHitCode(wordNumber, 1);
+    }
+  }
+  format.FinishInscription(*this);
+  if (hitCount > 0 && !stop && !ctx.informationDisplay) {
+    ++ctx.inscriptionCount;
+    ctx.hitTotal += hitCount;
+  }
+  if (ctx.somethingShown) ++ctx.shownInscriptions;
+  if (ctx.afterInscription) ctx.afterInscription();
+  ctx.staging.Clear();
+}
+
+void WriteCountsLine(OutputContext& ctx) {
+  Ui& ui = ctx.ui;
+  std::string text;
+  if (ctx.conditions.IsWordSearchActive()) {
+    text = std::to_string(ctx.hitTotal) + ui.S(Str::OrdBelagg);
+    if (ctx.inscriptionCount >= 0) text += ui.S(Str::I);
+  }
+  if (ctx.inscriptionCount == 1)
+    text += ui.S(Str::EnInskrift);
+  else if (ctx.inscriptionCount != -1)
+    text += std::to_string(ctx.inscriptionCount) + ui.S(Str::Inskrifter);
+  if (!text.empty() && !ctx.countsDone) ctx.window.Append({{text, ctx.Plain()}});
+  ctx.countsDone = true;
+}
+
+}  // namespace stavbas

@@ -1,0 +1,83 @@
+#pragma once
+// Visiting one inscription: walking its word positions, finding the hits of the word search
+// and letting the format object write. Also the state the visits and the display run share.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/link_settings.h"
+#include "output/format_code.h"
+#include "output/output_window.h"
+
+namespace stavbas {
+
+class Conditions;
+class TDatabas;
+class Ui;
+
+// What the visits, the formats and the display run share.
+struct OutputContext {
+  OutputContext(Ui& ui, TDatabas& db, Conditions& conditions, OutputWindow& window)
+      : ui(ui), db(db), conditions(conditions), window(window) {}
+
+  Ui& ui;
+  TDatabas& db;
+  Conditions& conditions;
+  OutputWindow& window;
+  StagingBuffer staging;
+
+  std::string fontName = "Arial";              // the output font
+  const FormatCode* format = nullptr;          // the current format code
+  const LinkSettings* linkSettings = nullptr;  // null: the defaults
+  const LinkSettings& links() const;
+  bool somethingShown = false;  // anything was written for the current inscription
+  std::string lastShownSignum;  // the signum of the inscription written most recently
+
+  // Run totals and flags the display run keeps.
+  long hitTotal = 0;
+  long inscriptionCount = 0;  // -1: no inscription count is shown
+  bool countsDone = false;
+  bool stepFlag = false;  // the pause step flag
+  bool runInProgress = false;
+  bool informationDisplay = false;
+  long shownInscriptions = 0;  // inscriptions something was written for, over all runs
+  // Called after every visited inscription: the display run's pausing.
+  std::function<void()> afterInscription;
+
+  // The plain style of the output: no style, the output font, black.
+  TextStyle Plain() const;
+};
+
+class Visit {
+ public:
+  explicit Visit(OutputContext& ctx) : ctx(ctx) {}
+
+  // Visits the current inscription with the format object.
+  void Run(TFormat& format, bool showWhole);
+
+  OutputContext& ctx;
+  SlotSet walked = 0;  // the files walked word by word
+  bool showWhole = false;
+  bool stop = false;
+  long hitCount = 0;
+  int wordNumber = 0;
+  int lastMarkWordNumber = 0;
+  int markCount = 0;
+  int alternativeMarkCount = 0;
+  bool alternativeFlag = false;
+  std::string currentPageMark;  // the last page mark and a blank
+  // Per word number (from 1): 0 ordinary word, 1 hit, 2 page mark. Not limited to 255 words.
+  std::vector<std::uint8_t> hitCodes;
+
+  std::uint8_t HitCode(int word) const {
+    return word >= 0 && static_cast<std::size_t>(word) < hitCodes.size() ? hitCodes[word] : 0;
+  }
+  void SetHitCode(int word, std::uint8_t code);
+};
+
+// The counts line at the end of a run: hits and inscriptions.
+void WriteCountsLine(OutputContext& ctx);
+
+}  // namespace stavbas

@@ -1,0 +1,201 @@
+// Display runs: what they walk, pausing and stepping, stopping and continuing.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+
+#include "app/settings_file.h"
+#include "database/commands.h"
+#include "database/cp1252.h"
+#include "database/regions.h"
+#include "output/output_fixture.h"
+
+namespace stavbas {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+// The window's lines that are signums (three parts, each followed by a blank).
+Strings Signums(const std::string& text) {
+  Strings out;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    const std::string line = text.substr(start, end - start);
+    if (std::count(line.begin(), line.end(), ' ') == 3 && line.ends_with(' ')) out.push_back(line);
+    start = end + 1;
+  }
+  return out;
+}
+
+class DisplayRunTest : public ::testing::Test, public test::OutputFixture {
+ protected:
+  void SetUp() override {
+    Database("U 1 V a\nU 2 V b\nU 3 V c\nDR 1 V d\nDR 2 V e\n",
+             "U 1 V a\nU 2 V b\nU 3 V c\nDR 1 V d\nDR 2 V e\n");
+    ASSERT_TRUE(app->format.Validate("$"));
+  }
+  // A step the host takes when the run waits: a run-menu command.
+  void Step(std::function<void()> command) { host.steps.push_back(std::move(command)); }
+};
+
+TEST_F(DisplayRunTest, AllRunShowsEveryInscriptionOfTheSampleOnce) {
+  dir.CopySampleDatabase();  // over the small database
+  MakeApp();
+  ASSERT_TRUE(app->format.Validate("$"));
+  app->run.AllRun();
+  const Strings shown = Signums(Text());
+  // Every record of the runic text file, in its order.
+  std::ifstream in(dir / "STAVBAS.RUN", std::ios::binary);
+  Strings expected;
+  std::string line;
+  while (std::getline(in, line))
+    if (IsRecordLine(line)) expected.push_back(Cp1252ToUtf8(SignumOfLine(line)));
+  EXPECT_EQ(shown, expected);
+  EXPECT_TRUE(Text().ends_with("84 inskrifter"));
+  EXPECT_TRUE(host.boxes.empty());
+}
+
+TEST_F(DisplayRunTest, ProvincesThatAreNotSelectedAreLeftOut) {
+  app->settings.provinces.Assign(*ParseProvinceText("DR"));
+  app->run.AllRun();
+  EXPECT_EQ(Text(), "DR 1 V \nDR 2 V \n2 inskrifter");
+  app->settings.provinces.Assign(*ParseProvinceText(Utf8ToCp1252("Öl..Sm,DR")));  // none of U
+  window.Clear();
+  app->run.AllFromRun("U 2");
+  EXPECT_EQ(Text(), "DR 1 V \nDR 2 V \n2 inskrifter");
+}
+
+TEST_F(DisplayRunTest, PausesStepAndTheRest) {
+  app->run.pauseSetting = app->settings.consts.paus = true;
+  Step([&] {
+    EXPECT_EQ(Text(), "U 1 V \n");
+    EXPECT_TRUE(host.commands[std::string(command::kNasta)]);
+    app->run.Nasta();
+  });
+  Step([&] {
+    EXPECT_EQ(Text(), "U 1 V \nU 2 V \n");
+    app->run.Resten();
+  });
+  app->run.AllRun();
+  EXPECT_TRUE(host.steps.empty());
+  EXPECT_EQ(Text(), "U 1 V \nU 2 V \nU 3 V \nDR 1 V \nDR 2 V \n5 inskrifter");
+  EXPECT_FALSE(host.commands[std::string(command::kRunMenu)]);
+  EXPECT_TRUE(app->run.pauseSetting);  // read back from the menu after the run
+}
+
+TEST_F(DisplayRunTest, AbortRecordsAnInterruptionThatContinueResumes) {
+  app->run.pauseSetting = app->settings.consts.paus = true;
+  Step([&] { app->run.Nasta(); });
+  Step([&] { app->run.Avbryt(); });
+  app->run.AllRun();
+  EXPECT_EQ(Text(), "U 1 V \nU 2 V \n2 inskrifter\n (avbrott vid U 2 V )\n");
+  const InterruptionRecord& r = app->settings.interruption;
+  EXPECT_TRUE(r.present);
+  EXPECT_EQ(r.runKind, InterruptionRecord::kAllRun);
+  EXPECT_EQ(r.info, "Alla fr\xE5n U 2 V ");
+  EXPECT_TRUE(host.commands[std::string(command::kFortsatt)]);
+
+  // Saved with the settings and read back after a restart.
+  ASSERT_TRUE(SaveSettings(app->settings, SaveChoice::All, dir / "stavbas.ini"));
+  settings = ReadSettings(dir / "stavbas.ini");
+  EXPECT_EQ(settings.interruption, r);
+  MakeApp();
+  ASSERT_TRUE(app->format.Validate("$"));
+  app->run.Continue();
+  // The inscription at which the run stopped is shown again first.
+  EXPECT_EQ(Text(), "U 2 V \nU 3 V \nDR 1 V \nDR 2 V \n4 inskrifter");
+  EXPECT_FALSE(app->settings.interruption.present);
+  EXPECT_FALSE(host.commands[std::string(command::kFortsatt)]);
+}
+
+TEST_F(DisplayRunTest, ContinueWithoutARecordWarns) {
+  app->run.Continue();
+  EXPECT_EQ(host.BoxTexts(), Strings{"Felaktigt indata, eller fel i programmet Fortsatt från icke "
+                                     "avbrottsläge i rutin Fortsatt"});
+  EXPECT_FALSE(host.commands[std::string(command::kFortsatt)]);
+}
+
+TEST_F(DisplayRunTest, SignumRunsAndTheirCountsLines) {
+  app->run.SignumRun("U 2");
+  EXPECT_EQ(Text(), "U 2 V \n");  // one exact signum in text format: no counts line
+  window.Clear();
+  app->run.SignumRun("U *");
+  EXPECT_EQ(Text(), "U 1 V \nU 2 V \nU 3 V \n3 inskrifter");
+  window.Clear();
+  ASSERT_TRUE(app->format.Validate("\xDF$"));
+  ASSERT_TRUE(app->conditions.ParseWordSearchCode("RUN:b"));
+  app->run.SignumRun("U 2");
+  EXPECT_EQ(Text(), "U 2 V\n1 ord (belägg)");
+  window.Clear();
+  host.Clear();
+  app->run.SignumRun("");
+  EXPECT_EQ(host.BoxTexts(), Strings{"Ingen inskrift valdes"});
+}
+
+TEST_F(DisplayRunTest, EscapeDuringAPatternRunAndItsContinuation) {
+  app->run.pauseSetting = app->settings.consts.paus = true;
+  Step([&] { app->run.EscapeInOutput(); });
+  app->run.SignumRun("U *");
+  EXPECT_EQ(Text(), "U 1 V \n1 inskrift\n (avbrott vid U 1 V )\n");
+  EXPECT_EQ(app->settings.interruption.runKind, InterruptionRecord::kSignumRun);
+  EXPECT_EQ(app->settings.interruption.signature, "U *");
+  window.Clear();
+  app->run.pauseSetting = false;
+  app->run.Continue();
+  EXPECT_EQ(Text(), "U 1 V \nU 2 V \nU 3 V \n3 inskrifter");
+}
+
+TEST_F(DisplayRunTest, RecentSignums) {
+  for (const char* s : {"U 1", "U 2", "U 3", "DR 1", "U 2", "DR 2", "U *"}) app->run.SignumRun(s);
+  EXPECT_EQ(app->run.recentSignums, (std::deque<std::string>{"U 2", "U 3", "DR 1", "DR 2", "U *"}));
+}
+
+TEST_F(DisplayRunTest, SelectionFilesWithFaultyLines) {
+  dir.WriteText("urval.txt", "! mitt urval\n\nU 3\nU3\nu 9\nDR 1 V\n'kommentar\nDR 7\n");
+  host.answers = {false, false};  // go on after each faulty line
+  app->run.FileRun(dir / "urval.txt");
+  EXPECT_EQ(Text(), "U 3 V \nDR 1 V \n2 inskrifter");
+  EXPECT_EQ(host.BoxTexts(),
+            (Strings{"Felaktigt signum: U3. Avbryt?", "Felaktigt signum u 9. Avbryt?",
+                     "Hittar inte signum DR 7  (STAVBAS.NFS)"}));
+  EXPECT_EQ(host.panels[0], "Anv\xE4nder inskrifter angivna i filen urval.txt");
+
+  // With the questions turned off a faulty line is only reported, a faulty province skipped.
+  app->settings.consts.errorInfile = false;
+  window.Clear();
+  host.Clear();
+  app->run.FileRun(dir / "urval.txt");
+  EXPECT_EQ(host.BoxTexts(),
+            (Strings{"Felaktigt signum: U3", "Hittar inte signum DR 7  (STAVBAS.NFS)"}));
+
+  // Yes to a question stops the run; continuing reads on from that line.
+  app->settings.consts.errorInfile = true;
+  window.Clear();
+  host.Clear();
+  host.answers = {true};
+  app->run.FileRun(dir / "urval.txt");
+  EXPECT_EQ(Text(), "U 3 V \n1 inskrift\n (avbrott vid U3)\n");
+  EXPECT_EQ(app->settings.interruption.runKind, InterruptionRecord::kFileRun);
+  EXPECT_EQ(app->settings.interruption.inputFilePos, 4);
+  window.Clear();
+  host.answers = {false, false};
+  app->run.Continue();
+  EXPECT_EQ(Text(), "DR 1 V \n1 inskrift");
+
+  host.Clear();
+  app->run.FileRun(dir / "saknas.txt");
+  EXPECT_EQ(host.BoxTexts(), Strings{"Filen " + (dir / "saknas.txt") + " finns inte."});
+}
+
+TEST_F(DisplayRunTest, TheInputListMayNotBeNamedByTheCodes) {
+  ASSERT_TRUE(app->format.Validate("$ ?"));
+  app->run.SignumRun("U 1");
+  EXPECT_EQ(host.BoxTexts(), Strings{"Infil angivet i villkor eller format"});
+  EXPECT_EQ(Text(), "");
+}
+
+}  // namespace
+}  // namespace stavbas
