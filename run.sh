@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds the program and starts it on the bundled sample database.
+# Installs what is needed, builds the program and runs it on the bundled sample database.
 set -euo pipefail
 cd "$(dirname "$0")"
 bash tools/install-deps.sh
 bash tools/build.sh
+# Until the window program exists, the command-line program shows every inscription of the
+# sample database; any arguments are passed to it instead (see --help).
+if [ $# -eq 0 ]; then set -- --all; fi
 exec build/bin/stavbas-cli "$@"

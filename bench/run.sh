@@ -48,8 +48,27 @@ echo "== Word search over every word position"
 build/bin/bench_word_search "$data/db$n/SYNTH"
 echo
 
+echo "== Display runs of the command-line program over every inscription, output to /dev/null"
+cli() {
+  local label="$1"; shift
+  local t0 t1
+  t0=$(date +%s.%N)
+  build/bin/stavbas-cli --database "$data/db$n/SYNTH" --all "$@" >/dev/null 2>&1 || true
+  t1=$(date +%s.%N)
+  echo "$label" "$t0" "$t1" | awk -v n="$n" '{ s = $(NF) - $(NF-1); $(NF) = ""; $(NF-1) = "";
+    printf "%-44s %6.2f s %9.0f inscriptions/s\n", $0, s, n / s }'
+}
+rm -f "$data/db$n/SYNTH.\$AD"
+build/bin/stavbas-cli --database "$data/db$n/SYNTH" --files >/dev/null 2>&1  # index built once
+cli "text format"                      --format '>.$ RUN NFS FVN'
+cli "text format, word search RUN:stain" --format '>.$ RUN NFS FVN' --search 'RUN:stain'
+cli "attestation format"               --format "$(printf '\xc3\x9f')\$ RUN NFS FVN"
+cli "attestation format, word search"  --format "$(printf '\xc3\x9f')\$ RUN NFS FVN" --search 'RUN:stain'
+echo
+
 echo "== For comparison: grep over the same files"
-echo "counting lines:"
-time (cat "$data/db$n"/SYNTH.* | grep -c '' >/dev/null)
+# (grep's output goes to a file: with /dev/null it may stop at the first match.)
+echo "counting the lines of every file:"
+time (cat "$data/db$n"/SYNTH.* | grep -c '' >"$data/grep.out")
 echo "lines holding 'stain' in the runic text:"
-time (grep -c stain "$data/db$n/SYNTH.RUN" >/dev/null)
+time (grep -c stain "$data/db$n/SYNTH.RUN" >"$data/grep.out")
