@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "conditions/condition_fixture.h"
 
 namespace stavbas {
@@ -157,6 +159,22 @@ TEST_F(ConditionParseTest, HostileCodesGiveAMessageAndNoCrash) {
   EXPECT_EQ(Error("RUN:\xFF\x80\x01\x7F"), 0);
   EXPECT_NE(Error(std::string(254, '{') + "x"), 0);
   EXPECT_NE(Error("\\\\\\"), 0);
+}
+
+TEST_F(ConditionParseTest, RandomCodesNeverCrash) {
+  // Codes made of the language's own characters and a few others, parsed and evaluated.
+  const std::string alphabet = "RUNFSINF$123:;%*@=_{}\\/&+-# abc\"\xA7\xB7\xFF\x01";
+  std::mt19937 rng(11);
+  for (int round = 0; round < 3000; ++round) {
+    std::string code;
+    const int length = 1 + static_cast<int>(rng() % 40);
+    for (int i = 0; i < length; ++i) code += alphabet[rng() % alphabet.size()];
+    m.host.Clear();
+    conditions.ParseWordSearchCode(code);
+    conditions.ParseInscriptionCode(code);
+    WordHits("");  // walks the record with whatever tree the parse left
+    conditions.InscriptionPasses();
+  }
 }
 
 }  // namespace

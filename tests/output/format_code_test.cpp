@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "database/cp1252.h"
 #include "output/output_fixture.h"
 
@@ -125,6 +127,20 @@ TEST_F(FormatCodeTest, EntryRowAndRepair) {
   EXPECT_EQ(format().code(), "$ RUN");
   EXPECT_TRUE(format().ValidateOrRepair(Utf8ToCp1252("ß$ XYZ")));
   EXPECT_EQ(Cp1252ToUtf8(format().code()), "ß$ RUN NFS FVN");
+}
+
+TEST_F(FormatCodeTest, RandomCodesNeverCrash) {
+  const std::string alphabet = "$RUNFSVIE;%*123=+-_\\t.,> \xDF/\xA3\xA7#?abc";
+  std::mt19937 rng(5);
+  for (int round = 0; round < 3000; ++round) {
+    std::string code;
+    const int length = static_cast<int>(rng() % 30);
+    for (int i = 0; i < length; ++i) code += alphabet[rng() % alphabet.size()];
+    host.Clear();
+    if (!format().Validate(code)) continue;
+    window.Clear();
+    app->run.SignumRun("U 1");  // and write with whatever was accepted
+  }
 }
 
 }  // namespace
