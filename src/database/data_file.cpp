@@ -70,11 +70,13 @@ LineFile::Result TDatafil::ReadNextLine() {
   return r;
 }
 
-LineFile::Result TDatafil::ReadUntil(std::string_view key, std::int32_t limit, bool& found) {
+LineFile::Result TDatafil::ReadUntil(std::string_view prefix,
+                                     const std::function<bool(std::string_view)>& matches,
+                                     std::int32_t limit, bool& found) {
   found = false;
   const unsigned char* upper = SystemUpper().data();
   while (lineCounter <= limit) {
-    const int quick = file().NextLineStartsWith(key, upper);
+    const int quick = file().NextLineStartsWith(prefix, upper);
     if (quick == 0) {
       NoteCheckpoint();
       const LineFile::Result r = file().SkipLine();
@@ -85,7 +87,7 @@ LineFile::Result TDatafil::ReadUntil(std::string_view key, std::int32_t limit, b
     }
     const LineFile::Result r = ReadNextLine();
     if (r != LineFile::Result::Line) return r;
-    if (StartsWithNoCase(BufferView(), key)) {
+    if (matches(BufferView())) {
       found = true;
       return r;
     }

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <vector>
@@ -29,9 +30,11 @@ class TDatafil : public TKombifil {
   int SeekLine(std::int32_t n);
   // Reads the next line into the buffer and counts it; the status is left to the caller.
   LineFile::Result ReadNextLine();
-  // Reads lines up to line number `limit` until one begins with `key` (upper-case compare),
-  // which is then in the buffer; lines that do not match are passed over without copying.
-  LineFile::Result ReadUntil(std::string_view key, std::int32_t limit, bool& found);
+  // Reads lines up to line number `limit` until one `matches`; it is then in the buffer. Lines
+  // that do not begin with `prefix` (upper-case compare) are passed over without copying.
+  LineFile::Result ReadUntil(std::string_view prefix,
+                             const std::function<bool(std::string_view)>& matches,
+                             std::int32_t limit, bool& found);
   // Byte offset of the next line to be read.
   std::uint64_t NextOffset() const { return file().Offset(); }
 

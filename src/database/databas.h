@@ -142,14 +142,14 @@ class TDatabas {
   void InsertFile(std::unique_ptr<TDatafil> file);
   void UpdateIndex(const std::string& baseName, const std::string& listedIndex);
   void UpdateMainWordFile();
-  // Scans a data file forward for a line beginning with `key`, from line `from` (0: from where
-  // it stands) while line numbers stay within `limit`. Returns the status.
-  int Scan(TDatafil& f, std::string_view key, std::int32_t from, std::int32_t limit);
+  // Scans a data file forward for a line beginning with `key`, or for the first record of a
+  // region when one is given, from line `from` (0: from where it stands) while line numbers
+  // stay within `limit`. Returns the status.
+  int Scan(TDatafil& f, std::string_view key, std::int32_t from, std::int32_t limit,
+           int region = 0);
   // Scans for an exact key in its group, going on from the current line when that lies inside
   // the group and wrapping round once.
   int ScanExact(TDatafil& f, std::string_view key);
-  // Scans for the first record of a region.
-  int ScanForRegion(TDatafil& f, int region, std::int32_t from, std::int32_t limit);
   int ReadIncomplete(TDatafil& f);
   // Takes the current signum from a file's line.
   void SetCurrent(const TKombifil& f);

@@ -47,7 +47,8 @@ void TDatabas::SetSignum(std::string_view text, bool interactive) {
   if (!current_.empty() && (!exact_ || faulty || key_ != current_)) readSet_ = 0;
 }
 
-int TDatabas::Scan(TDatafil& f, std::string_view key, std::int32_t from, std::int32_t limit) {
+int TDatabas::Scan(TDatafil& f, std::string_view key, std::int32_t from, std::int32_t limit,
+                   int region) {
   int status = kNotFound;
   if (from > 0) {
     if (const int err = f.SeekLine(from)) {
@@ -56,38 +57,18 @@ int TDatabas::Scan(TDatafil& f, std::string_view key, std::int32_t from, std::in
     }
   }
   if (status == kNotFound) {
+    // A region's first record is its first record line, whatever its code (the other areas
+    // have many codes, and a code may be written with a folded letter).
+    auto matches = [&](std::string_view line) {
+      return region ? IsRecordLine(line) && RegionOf(line) == region : StartsWithNoCase(line, key);
+    };
     bool found = false;
-    const LineFile::Result r = f.ReadUntil(key, limit, found);
+    const LineFile::Result r =
+        f.ReadUntil(region ? std::string_view() : key, matches, limit, found);
     if (r == LineFile::Result::Error) {
       ReportReadError(f, f.file().error());
       status = kReadError;
     } else if (found) {
-      status = kFound;
-    }
-  }
-  f.status = status;
-  if (status == kFound)
-    f.TakeBuffer();
-  else
-    f.ClearLine();
-  return status;
-}
-
-int TDatabas::ScanForRegion(TDatafil& f, int region, std::int32_t from, std::int32_t limit) {
-  // The region's first record: the first record line of that region, whatever its code is
-  // (the other areas have many codes, and a code may be written with a folded letter).
-  int status = kNotFound;
-  if (const int err = f.SeekLine(from)) {
-    ReportReadError(f, err);
-    status = kReadError;
-  }
-  while (status == kNotFound && f.lineCounter <= limit) {
-    const LineFile::Result r = f.ReadNextLine();
-    if (r == LineFile::Result::End) break;
-    if (r == LineFile::Result::Error) {
-      ReportReadError(f, f.file().error());
-      status = kReadError;
-    } else if (IsRecordLine(f.BufferView()) && RegionOf(f.BufferView()) == region) {
       status = kFound;
     }
   }
@@ -192,8 +173,8 @@ bool TDatabas::PositionAtRegion(int region, SlotSet set) {
     TDatafil& f = DataFile(slot);
     int status;
     if (f.complete) {
-      status = ScanForRegion(f, region, f.address()[r.firstGroup],
-                             f.address()[RegionInfo(kOtherAreas).firstGroup]);
+      status = Scan(f, {}, f.address()[r.firstGroup],
+                    f.address()[RegionInfo(kOtherAreas).firstGroup], region);
       if (status == kNotFound) f.status = kFound;  // an empty line: the region has no records
       if (!currentSet && status == kFound) {
         SetCurrent(f);
