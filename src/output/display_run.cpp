@@ -13,6 +13,7 @@ namespace stavbas {
 namespace {
 
 constexpr std::size_t kMaxRecentSignums = 5;
+constexpr int kLastSwedishProvince = 21;
 
 bool ExactRequest(std::string_view request) {
   return Trim(request).ends_with('*') == false;
@@ -147,6 +148,8 @@ void DisplayRun::RecordInterruption(int kind, const std::string& resume,
 bool DisplayRun::VisitCurrent(bool exact, bool testCondition) {
   const bool holds = !testCondition || ctx_.conditions.InscriptionPasses();
   bool broken = false;
+  // The exports keep RT 90 coordinates only while every inscription lies in Sweden.
+  if (holds && RegionOf(ctx_.db.currentSignum()) > kLastSwedishProvince) keepRt90 = false;
   if (holds && format_.format()) {
     Visit visit(ctx_);
     visit.Run(*format_.format(), exact);
@@ -199,7 +202,7 @@ void DisplayRun::SignumRun(const std::string& request, const std::string& resume
   const bool exact = ExactRequest(request);
   db.SetSignum(request);
   if (!db.ok() || !db.FindInscription(ReadSlots(), true)) return;
-  const bool attestation = format_.code().find('\xDF') == 0;
+  const bool attestation = FormatCode::KindOf(format_.code()) != LayoutKind::kText;
   if (!ctx_.informationDisplay) {
     if (exact && !attestation) {
       ctx_.countsDone = true;
@@ -421,7 +424,6 @@ void DisplayRun::AllFromRun(const std::string& request) {
     }
     // The record the positioning made current is an inscription of this province too.
     if (!db.currentSignum().empty() && RegionOf(db.currentSignum()) == p) {
-      if (p > 21) keepRt90 = false;
       if (VisitCurrent(false, true)) {
         brokenFlag = true;
         break;
@@ -437,7 +439,6 @@ void DisplayRun::AllFromRun(const std::string& request) {
       // The first record of a later province: that province is entered by positioning.
       if (region > p && region <= kAreaCount) break;
       if (region != p || !IsProvinceSelected(provinces_.set, region)) continue;
-      if (ctx_.conditions.InscriptionPasses() && region > 21) keepRt90 = false;
       if (VisitCurrent(false, true)) {
         brokenFlag = true;
         stopped = true;

@@ -59,9 +59,14 @@ TEST_F(DisplayRunTest, AllRunShowsEveryInscriptionOfTheSampleOnce) {
 }
 
 TEST_F(DisplayRunTest, ProvincesThatAreNotSelectedAreLeftOut) {
+  app->settings.provinces.Assign(*ParseProvinceText("U"));
+  app->run.AllRun();
+  EXPECT_TRUE(app->run.keepRt90);  // Swedish inscriptions only
+  window.Clear();
   app->settings.provinces.Assign(*ParseProvinceText("DR"));
   app->run.AllRun();
   EXPECT_EQ(Text(), "DR 1 V \nDR 2 V \n2 inskrifter");
+  EXPECT_FALSE(app->run.keepRt90);
   app->settings.provinces.Assign(*ParseProvinceText(Utf8ToCp1252("Öl..Sm,DR")));  // none of U
   window.Clear();
   app->run.AllFromRun("U 2");
