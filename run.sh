@@ -3,7 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 bash tools/install-deps.sh
-bash tools/build.sh
+bash tools/build.sh >&2
 # Until the window program exists, the command-line program shows every inscription of the
 # sample database; any arguments are passed to it instead (see --help).
 if [ $# -eq 0 ]; then set -- --all; fi
