@@ -2,7 +2,7 @@
 # Installs what is needed, builds the program and runs it on the bundled sample database.
 set -euo pipefail
 cd "$(dirname "$0")"
-bash tools/install-deps.sh
+bash tools/install-deps.sh >&2
 bash tools/build.sh >&2
 # Until the window program exists, the command-line program shows every inscription of the
 # sample database; any arguments are passed to it instead (see --help).
