@@ -61,48 +61,57 @@ void WriteInterruption(ProfileFile& p, const InterruptionRecord& r) {
   p.WriteInteger("CancelSettings", "InputFilePos", inputFilePos);
 }
 
+// The export keys read and written as strings, with their places in the settings: one list
+// serves reading and writing. `quoted` values hold double quotes of their own.
+template <typename S, typename Visit>
+void ExportStringKeys(S& s, Visit&& key) {
+  auto& k = s.kml;
+  key("KMLSettings", "StandardFormat", k.standardFormat);
+  key("KMLSettings", "xmlversion", k.xmlVersion);
+  key("KMLSettings", "xmlns", k.xmlns);
+  key("KMLSettings", "name", k.name);
+  key("KMLSettings", "StyleNormal", k.styleNormal);
+  key("KMLSettings", "IconNormal", k.iconNormal);
+  key("KMLSettings", "BalloonNormal", k.balloonNormal);
+  key("KMLSettings", "StyleMap", k.styleMap);
+  key("KMLSettings", "StyleMapKey1", k.styleMapKey1);
+  key("KMLSettings", "StyleMapUrl1", k.styleMapUrl1);
+  key("KMLSettings", "StyleMapKey2", k.styleMapKey2);
+  key("KMLSettings", "StyleMapUrl2", k.styleMapUrl2);
+  key("KMLSettings", "StyleHL", k.styleHL);
+  key("KMLSettings", "IconHL", k.iconHL);
+  key("KMLSettings", "BalloonHL", k.balloonHL);
+
+  auto& g = s.gpx;
+  key("GPXSettings", "StandardFormat", g.standardFormat);
+  key("GPXSettings", "xmlversion", g.xmlVersion);
+  key("GPXSettings", "gpxversion", g.gpxVersion);
+  key("GPXSettings", "gpxcreator", g.gpxCreator);
+  key("GPXSettings", "gpxxmlns", g.gpxXmlns);
+  key("GPXSettings", "gpxxsi", g.gpxXsi);
+
+  key("CSVSettings", "StandardFormat", s.csv.standardFormat);
+  key("CSVSettings", "Delimiter", s.csv.delimiter);
+  key("SHPSettings", "StandardFormat", s.shp.standardFormat);
+
+  auto& w = s.shpWgs84;
+  key("SHPWGS84Settings", "PROJCS", w.projcs, true);
+  key("SHPWGS84Settings", "GEOGCS", w.geogcs, true);
+  key("SHPWGS84Settings", "DATUM", w.datum, true);
+  key("SHPWGS84Settings", "SPHEROID", w.spheroid);
+  key("SHPWGS84Settings", "PRIMEM", w.primem);
+  key("SHPWGS84Settings", "UNIT", w.unit);
+  key("SHPWGS84Settings", "PROJECTION", w.projection);
+
+  key("GMAPSettings", "StandardFormat", s.gmap.standardFormat);
+}
+
 void ReadExports(const ProfileFile& p, Settings& s) {
   const Reader read(p);
-  KmlSettings& k = s.kml;
-  read("KMLSettings", "StandardFormat", k.standardFormat);
-  read("KMLSettings", "xmlversion", k.xmlVersion);
-  read("KMLSettings", "xmlns", k.xmlns);
-  read("KMLSettings", "name", k.name);
-  read("KMLSettings", "StyleNormal", k.styleNormal);
-  read("KMLSettings", "IconNormal", k.iconNormal);
-  read("KMLSettings", "BalloonNormal", k.balloonNormal);
-  read("KMLSettings", "StyleMap", k.styleMap);
-  read("KMLSettings", "StyleMapKey1", k.styleMapKey1);
-  read("KMLSettings", "StyleMapUrl1", k.styleMapUrl1);
-  read("KMLSettings", "StyleMapKey2", k.styleMapKey2);
-  read("KMLSettings", "StyleMapUrl2", k.styleMapUrl2);
-  read("KMLSettings", "StyleHL", k.styleHL);
-  read("KMLSettings", "IconHL", k.iconHL);
-  read("KMLSettings", "BalloonHL", k.balloonHL);
-
-  GpxSettings& g = s.gpx;
-  read("GPXSettings", "StandardFormat", g.standardFormat);
-  read("GPXSettings", "xmlversion", g.xmlVersion);
-  read("GPXSettings", "gpxversion", g.gpxVersion);
-  read("GPXSettings", "gpxcreator", g.gpxCreator);
-  read("GPXSettings", "gpxxmlns", g.gpxXmlns);
-  read("GPXSettings", "gpxxsi", g.gpxXsi);
-
-  read("CSVSettings", "StandardFormat", s.csv.standardFormat);
-  read("CSVSettings", "Delimiter", s.csv.delimiter);
-  read("SHPSettings", "StandardFormat", s.shp.standardFormat);
-
-  ShpWgs84Settings& w = s.shpWgs84;
-  read("SHPWGS84Settings", "PROJCS", w.projcs);
-  read("SHPWGS84Settings", "GEOGCS", w.geogcs);
-  read("SHPWGS84Settings", "DATUM", w.datum);
-  read("SHPWGS84Settings", "SPHEROID", w.spheroid);
-  read("SHPWGS84Settings", "PRIMEM", w.primem);
-  read("SHPWGS84Settings", "UNIT", w.unit);
-  read("SHPWGS84Settings", "PROJECTION", w.projection);
+  ExportStringKeys(s, [&read](const char* section, const char* key, std::string& value,
+                              bool = false) { read(section, key, value); });
 
   GmapSettings& m = s.gmap;
-  read("GMAPSettings", "StandardFormat", m.standardFormat);
   read("GMAPSettings", "doctype", m.doctype);
   read("GMAPSettings", "Meta1", m.meta1);
   read("GMAPSettings", "Meta2", m.meta2);
@@ -123,47 +132,15 @@ void ReadExports(const ProfileFile& p, Settings& s) {
 }
 
 void WriteExports(ProfileFile& p, const Settings& s) {
-  const KmlSettings& k = s.kml;
-  p.WriteString("KMLSettings", "StandardFormat", k.standardFormat);
-  p.WriteString("KMLSettings", "xmlversion", k.xmlVersion);
-  p.WriteString("KMLSettings", "xmlns", k.xmlns);
-  p.WriteString("KMLSettings", "name", k.name);
-  p.WriteString("KMLSettings", "StyleNormal", k.styleNormal);
-  p.WriteString("KMLSettings", "IconNormal", k.iconNormal);
-  p.WriteString("KMLSettings", "BalloonNormal", k.balloonNormal);
-  p.WriteString("KMLSettings", "StyleMap", k.styleMap);
-  p.WriteString("KMLSettings", "StyleMapKey1", k.styleMapKey1);
-  p.WriteString("KMLSettings", "StyleMapUrl1", k.styleMapUrl1);
-  p.WriteString("KMLSettings", "StyleMapKey2", k.styleMapKey2);
-  p.WriteString("KMLSettings", "StyleMapUrl2", k.styleMapUrl2);
-  p.WriteString("KMLSettings", "StyleHL", k.styleHL);
-  p.WriteString("KMLSettings", "IconHL", k.iconHL);
-  p.WriteString("KMLSettings", "BalloonHL", k.balloonHL);
-
-  const GpxSettings& g = s.gpx;
-  p.WriteString("GPXSettings", "StandardFormat", g.standardFormat);
-  p.WriteString("GPXSettings", "xmlversion", g.xmlVersion);
-  p.WriteString("GPXSettings", "gpxversion", g.gpxVersion);
-  p.WriteString("GPXSettings", "gpxcreator", g.gpxCreator);
-  p.WriteString("GPXSettings", "gpxxmlns", g.gpxXmlns);
-  p.WriteString("GPXSettings", "gpxxsi", g.gpxXsi);
-
-  p.WriteString("CSVSettings", "StandardFormat", s.csv.standardFormat);
-  p.WriteString("CSVSettings", "Delimiter", s.csv.delimiter);
-  p.WriteString("SHPSettings", "StandardFormat", s.shp.standardFormat);
-
-  // These three hold values in double quotes; one further pair keeps them through a read.
-  const ShpWgs84Settings& w = s.shpWgs84;
-  p.WriteRaw("SHPWGS84Settings", "PROJCS", "\"" + w.projcs + "\"");
-  p.WriteRaw("SHPWGS84Settings", "GEOGCS", "\"" + w.geogcs + "\"");
-  p.WriteRaw("SHPWGS84Settings", "DATUM", "\"" + w.datum + "\"");
-  p.WriteString("SHPWGS84Settings", "SPHEROID", w.spheroid);
-  p.WriteString("SHPWGS84Settings", "PRIMEM", w.primem);
-  p.WriteString("SHPWGS84Settings", "UNIT", w.unit);
-  p.WriteString("SHPWGS84Settings", "PROJECTION", w.projection);
-
-  // The page's other pieces are only ever changed by editing the file.
-  p.WriteString("GMAPSettings", "StandardFormat", s.gmap.standardFormat);
+  ExportStringKeys(
+      s, [&p](const char* section, const char* key, const std::string& value, bool quoted = false) {
+        // A quoted value gets one further pair of quotes, which reading takes off again.
+        if (quoted)
+          p.WriteRaw(section, key, "\"" + value + "\"");
+        else
+          p.WriteString(section, key, value);
+      });
+  // The map page's other pieces are only ever changed by editing the file.
 }
 
 }  // namespace
