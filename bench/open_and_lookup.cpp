@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "base/file_listing.h"
 #include "bench_clock.h"
 #include "database/databas.h"
-#include "database/file_listing.h"
 #include "silent_host.h"
 
 using stavbas::bench::Clock;

@@ -1,7 +1,7 @@
 #pragma once
 // A host for benchmarks: counts what the core shows and prints nothing.
 
-#include "database/host.h"
+#include "base/host.h"
 
 namespace stavbas::bench {
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "base/cp1252.h"
 #include "bench_clock.h"
 #include "conditions/conditions.h"
-#include "database/cp1252.h"
 #include "database/databas.h"
 #include "database/regions.h"
 #include "silent_host.h"

@@ -1,6 +1,6 @@
 #include "app/database_session.h"
 
-#include "database/file_listing.h"
+#include "base/file_listing.h"
 
 namespace stavbas {
 

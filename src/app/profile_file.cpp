@@ -4,7 +4,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "database/char_tables.h"
+#include "base/char_tables.h"
 
 namespace stavbas {
 

@@ -1,7 +1,7 @@
 #include "app/settings_comment.h"
 
-#include "database/char_tables.h"
-#include "database/ui.h"
+#include "base/char_tables.h"
+#include "base/ui.h"
 
 namespace stavbas {
 

@@ -1,6 +1,6 @@
 #include "app/stavbas_app.h"
 
-#include "database/commands.h"
+#include "base/commands.h"
 
 namespace stavbas {
 

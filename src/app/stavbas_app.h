@@ -7,11 +7,11 @@
 
 #include "app/database_session.h"
 #include "app/settings.h"
+#include "base/ui.h"
 #include "conditions/code_building.h"
 #include "conditions/conditions.h"
 #include "database/databas.h"
 #include "database/info_preparation.h"
-#include "database/ui.h"
 #include "output/display_run.h"
 #include "output/format_code.h"
 #include "output/visit.h"

@@ -4,8 +4,8 @@
 
 #include <iostream>
 
-#include "database/cp1252.h"
-#include "database/host.h"
+#include "base/cp1252.h"
+#include "base/host.h"
 
 namespace stavbas::cli {
 

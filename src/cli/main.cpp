@@ -9,10 +9,10 @@
 
 #include "app/settings_file.h"
 #include "app/stavbas_app.h"
+#include "base/cp1252.h"
+#include "base/file_listing.h"
 #include "cli/cli_host.h"
-#include "database/cp1252.h"
 #include "database/data_file_check.h"
-#include "database/file_listing.h"
 #include "output/memory_document.h"
 #include "output/text_save.h"
 

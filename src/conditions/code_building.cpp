@@ -1,8 +1,8 @@
 #include "conditions/code_building.h"
 
-#include "database/char_tables.h"
-#include "database/commands.h"
-#include "database/ui.h"
+#include "base/char_tables.h"
+#include "base/commands.h"
+#include "base/ui.h"
 
 namespace stavbas {
 namespace {

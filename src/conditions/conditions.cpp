@@ -2,8 +2,8 @@
 
 #include <new>
 
+#include "base/ui.h"
 #include "database/databas.h"
-#include "database/ui.h"
 
 namespace stavbas {
 

@@ -9,7 +9,7 @@
 #include <memory>
 #include <vector>
 
-#include "database/char_tables.h"
+#include "base/char_tables.h"
 
 namespace stavbas {
 

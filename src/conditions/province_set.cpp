@@ -1,6 +1,6 @@
 #include "conditions/province_set.h"
 
-#include "database/char_tables.h"
+#include "base/char_tables.h"
 #include "database/regions.h"
 
 namespace stavbas {

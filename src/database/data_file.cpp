@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "database/char_tables.h"
+#include "base/char_tables.h"
 
 namespace stavbas {
 

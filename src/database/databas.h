@@ -9,12 +9,12 @@
 #include <string_view>
 #include <vector>
 
-#include "app/link_settings.h"
+#include "base/link_settings.h"
+#include "base/ui.h"
 #include "database/data_file.h"
 #include "database/file_reference.h"
 #include "database/input_list.h"
 #include "database/slot_set.h"
-#include "database/ui.h"
 
 namespace stavbas {
 

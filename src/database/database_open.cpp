@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <array>
 
+#include "base/file_listing.h"
 #include "database/data_file_check.h"
 #include "database/databas.h"
-#include "database/file_listing.h"
 #include "database/info_file.h"
 
 namespace stavbas {

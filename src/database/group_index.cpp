@@ -8,8 +8,8 @@
 #include <map>
 #include <memory>
 
+#include "base/file_listing.h"
 #include "database/databas.h"
-#include "database/file_listing.h"
 
 namespace stavbas {
 namespace {

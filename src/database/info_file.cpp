@@ -1,7 +1,7 @@
 #include "database/info_file.h"
 
+#include "base/ui.h"
 #include "database/info_format.h"
-#include "database/ui.h"
 
 namespace stavbas {
 namespace {

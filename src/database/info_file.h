@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/link_settings.h"
+#include "base/link_settings.h"
 #include "database/data_file.h"
 
 namespace stavbas {

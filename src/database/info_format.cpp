@@ -1,6 +1,6 @@
 #include "database/info_format.h"
 
-#include "database/char_tables.h"
+#include "base/char_tables.h"
 #include "database/kombifil.h"
 
 namespace stavbas {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/link_settings.h"
+#include "base/link_settings.h"
 
 namespace stavbas {
 

@@ -9,10 +9,10 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "database/char_tables.h"
-#include "database/cp1252.h"
-#include "database/file_listing.h"
-#include "database/ui.h"
+#include "base/char_tables.h"
+#include "base/cp1252.h"
+#include "base/file_listing.h"
+#include "base/ui.h"
 #include "spreadsheet/number_text.h"
 #include "spreadsheet/xls_read.h"
 

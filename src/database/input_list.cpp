@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "database/ui.h"
+#include "base/ui.h"
 
 namespace stavbas {
 

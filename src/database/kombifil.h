@@ -11,8 +11,8 @@
 #include <string>
 #include <string_view>
 
-#include "database/char_tables.h"
-#include "database/line_file.h"
+#include "base/char_tables.h"
+#include "base/line_file.h"
 
 namespace stavbas {
 

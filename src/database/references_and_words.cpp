@@ -3,8 +3,8 @@
 
 #include <filesystem>
 
+#include "base/file_listing.h"
 #include "database/databas.h"
-#include "database/file_listing.h"
 
 namespace stavbas {
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <limits>
 
-#include "database/char_tables.h"
+#include "base/char_tables.h"
 
 namespace stavbas {
 namespace {

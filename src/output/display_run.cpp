@@ -2,12 +2,12 @@
 
 #include <filesystem>
 
+#include "base/commands.h"
+#include "base/file_listing.h"
+#include "base/ui.h"
 #include "conditions/conditions.h"
-#include "database/commands.h"
 #include "database/databas.h"
-#include "database/file_listing.h"
 #include "database/regions.h"
-#include "database/ui.h"
 
 namespace stavbas {
 namespace {

@@ -7,8 +7,8 @@
 #include <functional>
 #include <string>
 
-#include "app/settings.h"
 #include "conditions/province_set.h"
+#include "output/interruption_record.h"
 #include "output/visit.h"
 
 namespace stavbas {

@@ -1,9 +1,9 @@
 #include "output/format_choice.h"
 
-#include "database/cp1252.h"
+#include "base/cp1252.h"
+#include "base/ui.h"
 #include "database/databas.h"
 #include "database/info_file.h"
-#include "database/ui.h"
 
 namespace stavbas {
 

@@ -1,7 +1,7 @@
 #include "output/format_code.h"
 
+#include "base/ui.h"
 #include "database/databas.h"
-#include "database/ui.h"
 
 namespace stavbas {
 namespace {

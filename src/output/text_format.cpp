@@ -1,10 +1,10 @@
 #include "output/text_format.h"
 
+#include "base/ui.h"
 #include "conditions/conditions.h"
 #include "database/databas.h"
 #include "database/info_file.h"
 #include "database/info_format.h"
-#include "database/ui.h"
 #include "database/word_files.h"
 #include "output/window_append.h"
 

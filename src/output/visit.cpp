@@ -1,8 +1,8 @@
 #include "output/visit.h"
 
+#include "base/ui.h"
 #include "conditions/conditions.h"
 #include "database/databas.h"
-#include "database/ui.h"
 
 namespace stavbas {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/link_settings.h"
+#include "base/link_settings.h"
 #include "output/format_code.h"
 #include "output/output_window.h"
 

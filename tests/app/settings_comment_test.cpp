@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/settings_comment.h"
-#include "database/ui.h"
+#include "base/ui.h"
 #include "support/recording_host.h"
 
 namespace stavbas {

@@ -4,7 +4,7 @@
 
 #include "app/profile_file.h"
 #include "app/settings_file.h"
-#include "database/cp1252.h"
+#include "base/cp1252.h"
 #include "support/temp_dir.h"
 
 namespace stavbas {

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "base/commands.h"
 #include "conditions/code_building.h"
 #include "conditions/condition_fixture.h"
-#include "database/commands.h"
 
 namespace stavbas {
 namespace {

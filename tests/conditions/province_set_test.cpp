@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "base/cp1252.h"
 #include "conditions/province_set.h"
-#include "database/cp1252.h"
 
 namespace stavbas {
 namespace {

@@ -7,7 +7,7 @@
 #include <ctime>
 #include <filesystem>
 
-#include "database/file_listing.h"
+#include "base/file_listing.h"
 #include "mini_db.h"
 
 namespace stavbas {

@@ -5,9 +5,9 @@
 
 #include <filesystem>
 
-#include "database/cp1252.h"
+#include "base/cp1252.h"
+#include "base/ui.h"
 #include "database/info_preparation.h"
-#include "database/ui.h"
 #include "spreadsheet/xls_test_support.h"
 #include "support/recording_host.h"
 #include "support/temp_dir.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "database/cp1252.h"
+#include "base/cp1252.h"
 #include "database/data_file_check.h"
 #include "database/databas.h"
 #include "support/recording_host.h"

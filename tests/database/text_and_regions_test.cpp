@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "database/char_tables.h"
-#include "database/cp1252.h"
+#include "base/char_tables.h"
+#include "base/cp1252.h"
 #include "database/regions.h"
 
 namespace stavbas {

@@ -6,8 +6,8 @@
 #include <fstream>
 
 #include "app/settings_file.h"
-#include "database/commands.h"
-#include "database/cp1252.h"
+#include "base/commands.h"
+#include "base/cp1252.h"
 #include "database/regions.h"
 #include "output/output_fixture.h"
 

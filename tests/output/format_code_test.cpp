@@ -4,7 +4,7 @@
 
 #include <random>
 
-#include "database/cp1252.h"
+#include "base/cp1252.h"
 #include "output/output_fixture.h"
 
 namespace stavbas {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "database/cp1252.h"
+#include "base/cp1252.h"
 
 namespace stavbas::test {
 

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "database/cp1252.h"
+#include "base/cp1252.h"
 #include "output/text_save.h"
 #include "support/temp_dir.h"
 

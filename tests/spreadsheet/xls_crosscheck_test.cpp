@@ -9,7 +9,7 @@
 #include <map>
 #include <sstream>
 
-#include "database/cp1252.h"
+#include "base/cp1252.h"
 #include "spreadsheet/xls_test_support.h"
 
 namespace stavbas::test {

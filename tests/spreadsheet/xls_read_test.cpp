@@ -4,7 +4,7 @@
 #include <cstring>
 #include <set>
 
-#include "database/cp1252.h"
+#include "base/cp1252.h"
 #include "spreadsheet/xls_test_support.h"
 #include "support/temp_dir.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "database/host.h"
+#include "base/host.h"
 
 namespace stavbas::test {
 

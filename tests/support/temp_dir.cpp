@@ -4,7 +4,7 @@
 #include <random>
 #include <sstream>
 
-#include "database/cp1252.h"
+#include "base/cp1252.h"
 
 namespace stavbas::test {
 

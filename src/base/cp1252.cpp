@@ -1,4 +1,4 @@
-#include "database/cp1252.h"
+#include "base/cp1252.h"
 
 #include <array>
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
-#include "database/cp1252.h"
-#include "database/strings.h"
-#include "database/ui.h"
+#include "base/cp1252.h"
+#include "base/strings.h"
+#include "base/ui.h"
 #include "support/recording_host.h"
 
 namespace stavbas {
@@ -25,7 +25,7 @@ struct EnglishEntry {
 // Read by name here, so that a misspelt name shows up as a failure naming it.
 constexpr EnglishEntry kEnglish[] = {
 #define STAVBAS_STR(name, text) {#name, text},
-#include "database/strings_en.inc"
+#include "base/strings_en.inc"
 #undef STAVBAS_STR
 };
 

@@ -1,11 +1,11 @@
-#include "database/file_listing.h"
+#include "base/file_listing.h"
 
 #include <sys/stat.h>
 
 #include <algorithm>
 #include <filesystem>
 
-#include "database/char_tables.h"
+#include "base/char_tables.h"
 
 namespace stavbas {
 

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "database/host.h"
-#include "database/strings.h"
+#include "base/host.h"
+#include "base/strings.h"
 
 namespace stavbas {
 

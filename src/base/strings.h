@@ -10,7 +10,7 @@ namespace stavbas {
 
 enum class Str : unsigned {
 #define STAVBAS_STR(name, text) name,
-#include "database/strings_sv.inc"
+#include "base/strings_sv.inc"
 #undef STAVBAS_STR
   Count
 };

@@ -1,4 +1,4 @@
-#include "database/char_tables.h"
+#include "base/char_tables.h"
 
 namespace stavbas {
 namespace {

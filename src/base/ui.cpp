@@ -1,4 +1,4 @@
-#include "database/ui.h"
+#include "base/ui.h"
 
 namespace stavbas {
 

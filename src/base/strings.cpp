@@ -1,19 +1,19 @@
-#include "database/strings.h"
+#include "base/strings.h"
 
-#include "database/cp1252.h"
+#include "base/cp1252.h"
 
 namespace stavbas {
 namespace {
 
 constexpr std::array<std::string_view, static_cast<unsigned>(Str::Count)> kNames = {
 #define STAVBAS_STR(name, text) #name,
-#include "database/strings_sv.inc"
+#include "base/strings_sv.inc"
 #undef STAVBAS_STR
 };
 
 constexpr std::array<std::string_view, static_cast<unsigned>(Str::Count)> kSwedishUtf8 = {
 #define STAVBAS_STR(name, text) text,
-#include "database/strings_sv.inc"
+#include "base/strings_sv.inc"
 #undef STAVBAS_STR
 };
 
@@ -25,7 +25,7 @@ struct Translation {
 
 constexpr Translation kEnglishUtf8[] = {
 #define STAVBAS_STR(name, text) {Str::name, text},
-#include "database/strings_en.inc"
+#include "base/strings_en.inc"
 #undef STAVBAS_STR
 };
 

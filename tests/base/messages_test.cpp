@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "database/cp1252.h"
-#include "database/ui.h"
+#include "base/cp1252.h"
+#include "base/ui.h"
 #include "support/recording_host.h"
 
 namespace stavbas {

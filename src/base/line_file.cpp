@@ -1,4 +1,4 @@
-#include "database/line_file.h"
+#include "base/line_file.h"
 
 #include <fcntl.h>
 #include <unistd.h>
