@@ -10,6 +10,8 @@ packages=(
   libgtest-dev libgmock-dev
   python3 python3-xlrd
   xvfb xauth
+  # outside readers that the tests check written files against
+  unrtf
 )
 
 missing=()
