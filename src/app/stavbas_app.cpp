@@ -19,6 +19,10 @@ StavbasApp::StavbasApp(Host& host, OutputWindow& window, Settings s, const std::
   db.SetProgramFile(programFile);
   db.SetLinkSettings(settings.links);
   output.fontName = settings.font.name;
+  output.fontSize = settings.font.size;
+  // The window's own font is the settings' too: an empty window gives appended text its size.
+  window.defaultStyle.font = settings.font.name;
+  window.defaultStyle.size = settings.font.size;
   output.format = &format;
   output.linkSettings = &settings.links;
   session.baseName = settings.dataFileName;
