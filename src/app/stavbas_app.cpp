@@ -15,7 +15,12 @@ StavbasApp::StavbasApp(Host& host, OutputWindow& window, Settings s, const std::
       session(ui, db),
       builder(ui, conditions, settings.provinces),
       run(output, format, settings.provinces, settings.interruption, settings.consts.paus,
-          settings.consts.errorInfile) {
+          settings.consts.errorInfile),
+      exports(output, format, run,
+              {settings.kml, settings.gpx, settings.csv, settings.shp, settings.shpWgs84,
+               settings.gmap},
+              settings.links, settings.provinces, settings.consts.paus),
+      addresses(output, format, run, settings.links, settings.consts.errorMail) {
   db.SetProgramFile(programFile);
   db.SetLinkSettings(settings.links);
   output.fontName = settings.font.name;

@@ -175,9 +175,10 @@ bool SplitPair(std::string_view pair, std::string_view separator, std::string& f
 }
 
 std::string PairAt(std::string_view line, std::size_t heading, std::string_view separator,
-                   bool keepRt90) {
+                   bool keepRt90, bool* inDegrees) {
   const std::string_view rest = line.substr(std::min(heading, line.size()));
   const std::size_t open = rest.find('(');
+  if (inDegrees) *inDegrees = open != std::string_view::npos;
   if (open != std::string_view::npos) {
     if (separator.empty() || line.find(separator) == std::string_view::npos) return {};
     // The pair runs to the closing parenthesis; one that is never closed is no pair at all.

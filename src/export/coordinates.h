@@ -33,6 +33,7 @@ std::string ConvertRt90(std::int32_t northing, std::int32_t easting, std::string
 class CoordinateError : public std::runtime_error {
  public:
   explicit CoordinateError(const std::string& text) : std::runtime_error(text) {}
+  std::string signum;  // the inscription's signum line, filled in by the export that read it
 };
 
 // A whole number as the integer parser reads it (an optional sign and digits, nothing else);
@@ -49,8 +50,9 @@ bool SplitPair(std::string_view pair, std::string_view separator, std::string& f
 // "Nuv. koord.:"): a pair in parentheses as it stands (empty when the line lacks the
 // separator), otherwise the grid values at their fixed places converted, or as they stand
 // when `keepRt90`.
+// `inDegrees` tells whether the pair was the one in parentheses.
 std::string PairAt(std::string_view line, std::size_t heading, std::string_view separator,
-                   bool keepRt90);
+                   bool keepRt90, bool* inDegrees = nullptr);
 
 // Reads a coordinate line that begins with its heading. When a pair is found, `lat` and
 // `lon` get it and the result is true; otherwise they keep their values.
