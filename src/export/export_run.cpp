@@ -170,7 +170,7 @@ std::optional<ExportPlan> ExportRun::Prepare(ExportKind kind) {
                      MsgKind::Information);
       return std::nullopt;
     }
-    plan.signum = ctx_.lastShownSignum;
+    plan.signum = std::string(Trim(ctx_.lastShownSignum));
     int info = 0;
     for (int slot = 1; slot <= ctx_.db.count() && !info; ++slot)
       if (ctx_.db.DataFile(slot).IsInfoFile()) info = slot;
