@@ -81,8 +81,12 @@ bool AtomicFile::Open(const std::string& target, std::string& error) {
       return false;
     }
   }
-  if (!file_) error = SaveErrorText(target, "no free name for a temporary file");
-  return file_ != nullptr;
+  if (!file_) {
+    error = SaveErrorText(target, "no free name for a temporary file");
+    return false;
+  }
+  std::setvbuf(file_, nullptr, _IOFBF, 1 << 16);  // files of any size, written in few calls
+  return true;
 }
 
 void AtomicFile::Write(std::string_view bytes) {

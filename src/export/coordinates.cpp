@@ -114,14 +114,21 @@ LatLon Rt90ToBessel(double northing, double easting) {
 
   const double xi = (northing - kFalseNorthing) / (kScale * aHat);
   const double eta = (easting - kFalseEasting) / (kScale * aHat);
-  const double xiP = xi - d1 * std::sin(2 * xi) * std::cosh(2 * eta) -
-                     d2 * std::sin(4 * xi) * std::cosh(4 * eta) -
-                     d3 * std::sin(6 * xi) * std::cosh(6 * eta) -
-                     d4 * std::sin(8 * xi) * std::cosh(8 * eta);
-  const double etaP = eta - d1 * std::cos(2 * xi) * std::sinh(2 * eta) -
-                      d2 * std::cos(4 * xi) * std::sinh(4 * eta) -
-                      d3 * std::cos(6 * xi) * std::sinh(6 * eta) -
-                      d4 * std::cos(8 * xi) * std::sinh(8 * eta);
+  // sin 2kξ, cos 2kξ, sinh 2kη and cosh 2kη for k = 1 to 4, from those of 2ξ and 2η by the
+  // angle-sum rules (an export converts every position it writes).
+  double sn[5], c[5], sh[5], ch[5];
+  sn[1] = std::sin(2 * xi), c[1] = std::cos(2 * xi);
+  sh[1] = std::sinh(2 * eta), ch[1] = std::cosh(2 * eta);
+  for (int k = 2; k <= 4; ++k) {
+    sn[k] = sn[k - 1] * c[1] + c[k - 1] * sn[1];
+    c[k] = c[k - 1] * c[1] - sn[k - 1] * sn[1];
+    sh[k] = sh[k - 1] * ch[1] + ch[k - 1] * sh[1];
+    ch[k] = ch[k - 1] * ch[1] + sh[k - 1] * sh[1];
+  }
+  const double xiP = xi - d1 * sn[1] * ch[1] - d2 * sn[2] * ch[2] - d3 * sn[3] * ch[3] -
+                     d4 * sn[4] * ch[4];
+  const double etaP = eta - d1 * c[1] * sh[1] - d2 * c[2] * sh[2] - d3 * c[3] * sh[3] -
+                      d4 * c[4] * sh[4];
   const double phiStar = std::asin(std::sin(xiP) / std::cosh(etaP));
   const double deltaLambda = std::atan(std::sinh(etaP) / std::cos(xiP));
   const double s = std::sin(phiStar), s2 = s * s;

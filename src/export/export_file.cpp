@@ -11,13 +11,30 @@ bool ExportFile::Open(const std::string& path, bool utf8, std::string& error) {
   return file_.Open(path, error);
 }
 
+namespace {
+constexpr std::size_t kBlock = 1 << 16;
+}
+
 void ExportFile::Text(std::string_view text) {
-  file_.Write(utf8_ ? Cp1252ToUtf8(text) : std::string(text));
+  if (utf8_)
+    AppendCp1252AsUtf8(buffer_, text);
+  else
+    buffer_ += text;
+  if (buffer_.size() >= kBlock) {
+    file_.Write(buffer_);
+    buffer_.clear();
+  }
 }
 
 void ExportFile::Line(std::string_view text) {
   Text(text);
-  file_.Write("\r\n");
+  Text("\r\n");
+}
+
+bool ExportFile::Commit(std::string& error) {
+  file_.Write(buffer_);
+  buffer_.clear();
+  return file_.Commit(error);
 }
 
 namespace {

@@ -17,12 +17,13 @@ class ExportFile {
   // Text without a line end, and text followed by one.
   void Text(std::string_view text);
   void Line(std::string_view text = {});
-  bool Commit(std::string& error) { return file_.Commit(error); }
+  bool Commit(std::string& error);
   const std::string& path() const { return file_.target(); }
 
  private:
   AtomicFile file_;
   bool utf8_ = false;
+  std::string buffer_;  // written to the file in large pieces
 };
 
 // Text for an XML element or attribute: "&", "<", ">", '"' and "'" as entities, and the control

@@ -1,11 +1,16 @@
 #include "export/export_text.h"
 
+#include <unistd.h>
+
+#include <algorithm>
+
 #include "base/ui.h"
 
 namespace stavbas {
 
 namespace {
 constexpr std::size_t kChunk = 1 << 16;
+constexpr std::size_t kWriteBlock = 1 << 20;  // the text goes to the file in blocks of this
 }
 
 ExportText::ExportText() : file_(std::tmpfile()) {}
@@ -15,11 +20,28 @@ ExportText::~ExportText() {
 }
 
 void ExportText::Write(std::string_view bytes) {
-  if (!file_ || failed_ || bytes.empty()) return;
-  if (std::fseek(file_, 0, SEEK_END) != 0 ||
-      std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size())
+  if (!file_ || failed_) return;
+  pending_ += bytes;
+  size_ += bytes.size();
+  if (pending_.size() < kWriteBlock) return;
+  if (::pwrite(fileno(file_), pending_.data(), pending_.size(), static_cast<off_t>(written_)) !=
+      static_cast<ssize_t>(pending_.size()))
     failed_ = true;
-  size_ += static_cast<long>(bytes.size());
+  written_ += pending_.size();
+  pending_.clear();
+}
+
+std::size_t ExportText::ReadAt(std::size_t offset, char* out, std::size_t count) const {
+  if (offset < written_) {
+    const ssize_t got = ::pread(fileno(file_), out, std::min(count, written_ - offset),
+                                static_cast<off_t>(offset));
+    return got > 0 ? static_cast<std::size_t>(got) : 0;
+  }
+  const std::size_t at = offset - written_;
+  if (at >= pending_.size()) return 0;
+  const std::size_t n = std::min(count, pending_.size() - at);
+  pending_.copy(out, n, at);
+  return n;
 }
 
 void ExportText::AddInscription(std::string_view text) {
@@ -65,13 +87,12 @@ bool ExportText::Reader::NextLine(std::string& line) {
       buffer_.clear();
       return !line.empty();
     }
-    std::string chunk(kChunk, '\0');
-    std::size_t got = 0;
-    if (std::fseek(text_.file_, offset_, SEEK_SET) == 0)
-      got = std::fread(chunk.data(), 1, chunk.size(), text_.file_);
+    const std::size_t kept = buffer_.size();
+    buffer_.resize(kept + kChunk);
+    const std::size_t got = text_.ReadAt(offset_, buffer_.data() + kept, kChunk);
+    buffer_.resize(kept + got);
     if (got == 0) end_ = true;
-    offset_ += static_cast<long>(got);
-    buffer_.append(chunk, 0, got);
+    offset_ += got;
   }
 }
 
@@ -102,23 +123,31 @@ bool ExportText::Reader::EndsInscription(std::size_t lines) {
 
 bool ExportText::Reader::NextBlock(ExportBlock& block) {
   block.blankLinesBefore = 0;
-  block.lines.clear();
-  std::string line;
-  while (Take(line)) {
-    if (line.empty()) {
-      if (!block.lines.empty()) return true;  // the empty line that ends the block
+  // The block's strings are used again for its next lines, so that reading allocates little.
+  std::size_t n = 0;
+  const auto done = [&] {
+    block.lines.resize(n);
+    return n > 0;
+  };
+  while (Take(line_)) {
+    if (line_.empty()) {
+      if (n > 0) return done();  // the empty line that ends the block
       ++block.blankLinesBefore;
       continue;
     }
-    block.lines.push_back(line);
+    if (n < block.lines.size())
+      block.lines[n].swap(line_);
+    else
+      block.lines.push_back(line_);
+    ++n;
     if (EndsInscription(taken_)) {
       // A block ends with its inscription; an empty line that begins the next one is then
       // the one that ends this block.
-      if (NextIsEmptyLine()) Take(line);
-      return true;
+      if (NextIsEmptyLine()) Take(line_);
+      return done();
     }
   }
-  return !block.lines.empty();
+  return done();
 }
 
 void ExportCapture::EndInscription() {

@@ -61,9 +61,10 @@ class ExportText {
 
     const ExportText& text_;
     std::optional<std::string> ahead_;
+    std::string line_;  // the line being read
     std::size_t taken_ = 0;        // lines taken so far
     std::size_t inscription_ = 0;  // the first inscription that does not end before them
-    long offset_ = 0;
+    std::size_t offset_ = 0;
     std::string buffer_;
     std::size_t at_ = 0;
     bool end_ = false;
@@ -71,9 +72,13 @@ class ExportText {
 
  private:
   void Write(std::string_view bytes);
+  // Copies up to `count` bytes of the text from `offset` on; the number copied.
+  std::size_t ReadAt(std::size_t offset, char* out, std::size_t count) const;
 
-  std::FILE* file_ = nullptr;
-  long size_ = 0;
+  std::FILE* file_ = nullptr;  // holds the text's start; written whole blocks at a time
+  std::size_t written_ = 0;    // bytes in the file
+  std::string pending_;        // the text after them
+  std::size_t size_ = 0;
   std::vector<std::size_t> ends_;  // per inscription, the number of lines up to its end
   long inscriptions_ = 0;
   bool failed_ = false;

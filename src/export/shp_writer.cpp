@@ -1,11 +1,16 @@
 #include "export/shp_writer.h"
 
+#include <fcntl.h>
 #include <shapefil.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <cstdio>
 #include <filesystem>
+#include <vector>
 
 #include "export/export_file.h"
 
@@ -21,6 +26,142 @@ double Number(const std::string& text) {
   double value = 0;
   std::from_chars(text.data(), text.data() + text.size(), value);
   return value;
+}
+
+// shapelib's file access, buffered in memory: shapelib seeks before every record it writes and
+// steps back over the end-of-file mark of its table, which with the C library's buffering
+// would cost a write to the disk per record. Writes at or near the end are gathered here and
+// go to the disk in large pieces. A failed write is remembered, since shapelib does not report
+// it.
+class BufferedFile {
+ public:
+  explicit BufferedFile(int fd) : fd_(fd) {}
+  std::size_t Read(char* out, std::size_t n) {
+    if (!Flush()) return 0;
+    const ssize_t got = ::pread(fd_, out, n, static_cast<off_t>(position_));
+    const std::size_t read = got > 0 ? static_cast<std::size_t>(got) : 0;
+    position_ += read;
+    return read;
+  }
+  std::size_t Write(const char* p, std::size_t n) {
+    // The buffer holds the bytes from bufferStart_ on; a write outside it, or beyond its end,
+    // sends it to the disk first.
+    if (position_ < bufferStart_ || position_ > bufferStart_ + buffer_.size() ||
+        buffer_.size() >= kBlock) {
+      if (!Flush()) return 0;
+      bufferStart_ = position_;
+    }
+    const std::size_t at = position_ - bufferStart_;
+    if (at + n > buffer_.size()) buffer_.resize(at + n);
+    std::copy(p, p + n, buffer_.begin() + static_cast<std::ptrdiff_t>(at));
+    position_ += n;
+    return n;
+  }
+  void Seek(std::size_t position) { position_ = position; }
+  std::size_t End() {
+    Flush();
+    struct stat st {};
+    return ::fstat(fd_, &st) == 0 ? static_cast<std::size_t>(st.st_size) : 0;
+  }
+  std::size_t position() const { return position_; }
+  bool Flush() {
+    if (buffer_.empty()) return true;
+    const bool ok = ::pwrite(fd_, buffer_.data(), buffer_.size(), static_cast<off_t>(bufferStart_)) ==
+                    static_cast<ssize_t>(buffer_.size());
+    if (!ok) writeFailed = true;
+    bufferStart_ += buffer_.size();
+    buffer_.clear();
+    return ok;
+  }
+  int Close() {
+    const bool ok = Flush();
+    return ::close(fd_) == 0 && ok ? 0 : EOF;
+  }
+
+  static thread_local bool writeFailed;
+
+ private:
+  static constexpr std::size_t kBlock = 1 << 20;
+  int fd_;
+  std::size_t position_ = 0, bufferStart_ = 0;
+  std::vector<char> buffer_;
+};
+thread_local bool BufferedFile::writeFailed = false;
+
+BufferedFile* Of(SAFile file) {
+  return reinterpret_cast<BufferedFile*>(file);
+}
+
+SAFile Open(const char* name, const char* access) {
+  const std::string_view a = access;
+  const bool create = a.find('w') != std::string_view::npos;
+  const int flags = create ? O_RDWR | O_CREAT | O_TRUNC
+                    : a.find('+') != std::string_view::npos ? O_RDWR
+                                                            : O_RDONLY;
+  const int fd = ::open(name, flags | O_CLOEXEC, 0666);
+  return fd < 0 ? nullptr : reinterpret_cast<SAFile>(new BufferedFile(fd));
+}
+
+SAOffset Read(void* p, SAOffset size, SAOffset count, SAFile file) {
+  return size ? Of(file)->Read(static_cast<char*>(p), size * count) / size : 0;
+}
+
+SAOffset Write(void* p, SAOffset size, SAOffset count, SAFile file) {
+  return size ? Of(file)->Write(static_cast<const char*>(p), size * count) / size : 0;
+}
+
+SAOffset Seek(SAFile file, SAOffset offset, int whence) {
+  BufferedFile& f = *Of(file);
+  if (whence == SEEK_SET)
+    f.Seek(offset);
+  else if (whence == SEEK_CUR)
+    f.Seek(f.position() + offset);
+  else
+    f.Seek(f.End() + offset);
+  return 0;
+}
+
+SAOffset Tell(SAFile file) {
+  return Of(file)->position();
+}
+
+int Flush(SAFile file) {
+  return Of(file)->Flush() ? 0 : EOF;
+}
+
+int Close(SAFile file) {
+  const int r = Of(file)->Close();
+  if (r != 0) BufferedFile::writeFailed = true;
+  delete Of(file);
+  return r;
+}
+
+SAHooks BufferedHooks() {
+  SAHooks hooks;
+  SASetupDefaultHooks(&hooks);
+  hooks.FOpen = Open;
+  hooks.FRead = Read;
+  hooks.FWrite = Write;
+  hooks.FSeek = Seek;
+  hooks.FTell = Tell;
+  hooks.FFlush = Flush;
+  hooks.FClose = Close;
+  hooks.Error = [](const char*) { BufferedFile::writeFailed = true; };
+  return hooks;
+}
+
+// A number field as shapelib writes it ("%15.6f"), formatted without the C library's printf,
+// which costs more than everything else an export does for a point.
+bool WriteNumber(DBFHandle dbf, int record, int field, double value) {
+  char digits[64];
+  const auto [end, ec] =
+      std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, kDecimals);
+  const std::size_t n = ec == std::errc() ? static_cast<std::size_t>(end - digits) : 0;
+  if (n == 0 || n > static_cast<std::size_t>(kNumberWidth))
+    return DBFWriteDoubleAttribute(dbf, record, field, value);
+  std::string text(kNumberWidth - n, ' ');
+  text.append(digits, n);
+  return DBFWriteAttributeDirectly(dbf, record, field, text.data());
 }
 
 // The four temporary files beside the chosen name; removed unless they were put in place.
@@ -87,8 +228,10 @@ bool SkapaSHP2fil(const ExportText& text, const ShpOptions& options, const std::
     error = SaveErrorText(path, why);
     return false;
   };
-  SHPHandle shp = SHPCreate(files.names.shp.c_str(), SHPT_POINT);
-  DBFHandle dbf = shp ? DBFCreate(files.names.dbf.c_str()) : nullptr;
+  SAHooks hooks = BufferedHooks();
+  BufferedFile::writeFailed = false;
+  SHPHandle shp = SHPCreateLL(files.names.shp.c_str(), SHPT_POINT, &hooks);
+  DBFHandle dbf = shp ? DBFCreateLL(files.names.dbf.c_str(), "LDID/87", &hooks) : nullptr;
   if (!shp || !dbf) {
     if (shp) SHPClose(shp);
     return fail("the shapefile cannot be created");
@@ -109,8 +252,7 @@ bool SkapaSHP2fil(const ExportText& text, const ShpOptions& options, const std::
       ok = point && SHPWriteObject(shp, -1, point) >= 0 &&
            DBFWriteIntegerAttribute(dbf, record, 0, record + 1) &&
            DBFWriteStringAttribute(dbf, record, 1, row.signum.c_str()) &&
-           DBFWriteDoubleAttribute(dbf, record, 2, x) &&
-           DBFWriteDoubleAttribute(dbf, record, 3, y);
+           WriteNumber(dbf, record, 2, x) && WriteNumber(dbf, record, 3, y);
       for (std::size_t c = 0; ok && c < row.values.size(); ++c)
         ok = DBFWriteStringAttribute(dbf, record, static_cast<int>(4 + c), row.values[c].c_str());
       if (point) SHPDestroyObject(point);
@@ -123,7 +265,7 @@ bool SkapaSHP2fil(const ExportText& text, const ShpOptions& options, const std::
   }
   SHPClose(shp);
   DBFClose(dbf);
-  if (!ok) return fail("the shapefile cannot be written");
+  if (!ok || BufferedFile::writeFailed) return fail("the shapefile cannot be written");
 
   AtomicFile prj;
   if (!prj.Open(files.names.prj, error)) return false;
