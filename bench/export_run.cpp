@@ -71,9 +71,9 @@ int main(int argc, char** argv) {
     const auto plan = app.exports.Prepare(k.kind);
     if (!plan) return 1;
     // The display run alone, with the export's format and restriction.
-    const std::string format =
-        k.kind == stavbas::ExportKind::Gpx ? app.settings.gpx.standardFormat
-                                           : plan->formatDialog->standardFormat;
+    const std::string format = k.kind == stavbas::ExportKind::Gpx
+                                   ? app.settings.gpx.standardFormat
+                                   : plan->formatDialog->standardFormat;
     stavbas::ExportAnswers answers;
     if (plan->formatDialog) answers.formatCode = plan->formatDialog->standardFormat;
     answers.fileName = folder + "/" + k.file;

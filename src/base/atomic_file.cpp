@@ -54,8 +54,7 @@ std::string AtomicFile::FreeNameBeside(const std::string& path, std::string_view
   return {};
 }
 
-bool AtomicFile::Replace(const std::string& finished, const std::string& path,
-                         std::string& error) {
+bool AtomicFile::Replace(const std::string& finished, const std::string& path, std::string& error) {
   std::error_code ec;
   const fs::path target = RealTarget(path);
   // The saved file keeps the permissions of the one it replaces.

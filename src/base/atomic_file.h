@@ -35,8 +35,7 @@ class AtomicFile {
   static std::string FreeNameBeside(const std::string& target, std::string_view suffix,
                                     std::string& error);
   // Renames a finished file over the target, keeping the target's permissions.
-  static bool Replace(const std::string& finished, const std::string& target,
-                      std::string& error);
+  static bool Replace(const std::string& finished, const std::string& target, std::string& error);
 
  private:
   std::FILE* file_ = nullptr;

@@ -70,8 +70,8 @@ showed last, one per line, in place of the run's text.
 Exit status: 0 success; 1 nothing was found or exported (or the check found faults); 2 a
 refused code, an unusable database, a file that could not be written or wrong arguments.)";
 
-const char* const kGroups[] = {"Runs (one of them)", "Selection and format", "Output",
-                               "Exports", "Addresses of the current inscription"};
+const char* const kGroups[] = {"Runs (one of them)", "Selection and format", "Output", "Exports",
+                               "Addresses of the current inscription"};
 
 // An option's value may not be empty: "--rtf ''" is a mistake, not a wish for the default.
 const CLI::Validator kNotEmpty(
@@ -104,12 +104,11 @@ void Build(CLI::App& app, Options& o, Parsed& p) {
                      ->group(kGroups[0]));
   run("--from", "SIGNUM", "every inscription of the selected provinces from this signum on");
   run("--list", "FILE", "the signums listed in a selection file, one per line");
-  runs.push_back(
-      app.add_flag("--check", flags[1],
-                   "check the data files in step; the report also goes to BASE.LOG")
-          ->group(kGroups[0]));
-  runs.push_back(
-      app.add_flag("--files", flags[2], "list the database's files in database order")->group(kGroups[0]));
+  runs.push_back(app.add_flag("--check", flags[1],
+                              "check the data files in step; the report also goes to BASE.LOG")
+                     ->group(kGroups[0]));
+  runs.push_back(app.add_flag("--files", flags[2], "list the database's files in database order")
+                     ->group(kGroups[0]));
   for (CLI::Option* a : runs)
     for (CLI::Option* b : runs)
       if (a != b) a->excludes(b);
@@ -133,8 +132,7 @@ void Build(CLI::App& app, Options& o, Parsed& p) {
         "format code, e.g. \">.$ RUN NFS FVN\" or \"\xC3\x9F$ RUN NFS FVN\"", kGroups[1]);
   value("--provinces", o.provinces, "TEXT",
         "province selection, e.g. \"\xC3\x96l..U,M\" (default: all provinces)", kGroups[1]);
-  value("--language", o.language, "sv|en", "the language of messages and written texts",
-        kGroups[1])
+  value("--language", o.language, "sv|en", "the language of messages and written texts", kGroups[1])
       ->check(CLI::IsMember({"sv", "en"}));
   value("--rtf", o.rtfFile, "FILE", "also save the run's text as rich text", kGroups[2]);
 
@@ -146,7 +144,8 @@ void Build(CLI::App& app, Options& o, Parsed& p) {
       ->check(kNotEmpty)
       ->group(kGroups[3]);
   CLI::Option* originFlag =
-      app.add_flag("--origin", p.origin, "exports and --map-url take the place of origin (the default)")
+      app.add_flag("--origin", p.origin,
+                   "exports and --map-url take the place of origin (the default)")
           ->group(kGroups[3]);
   CLI::Option* presentFlag =
       app.add_flag("--present", p.present,
@@ -229,8 +228,9 @@ std::optional<Options> ParseOptions(int argc, char** argv, int& status) {
     return std::nullopt;
   }
   if (o.run.empty() && !o.exportKind) {
-    status = UsageError("say what to run: --signum, --all, --from, --list, --check, --files or "
-                        "--export");
+    status = UsageError(
+        "say what to run: --signum, --all, --from, --list, --check, --files or "
+        "--export");
     return std::nullopt;
   }
   if ((o.run == "--check" || o.run == "--files") && o.QuietRun()) {

@@ -19,7 +19,7 @@ struct Options {
   // "--export KIND FILE": kml, gmap, gpx, csv, shp or list.
   std::optional<std::string> exportKind;
   std::string exportFile;
-  std::optional<bool> originPlace;               // --origin (true) or --present (false)
+  std::optional<bool> originPlace;                  // --origin (true) or --present (false)
   std::optional<std::vector<std::string>> columns;  // --columns
 
   bool mapUrl = false, bibUrl = false, mailUrl = false;

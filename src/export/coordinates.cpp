@@ -11,7 +11,7 @@ constexpr double kPi = std::numbers::pi;
 
 // Bessel 1841 and the projection of the grid 2.5 gon V.
 constexpr double kBesselA = 6377397.155;
-constexpr double kBesselF = 0.003342773182174806;  // 1 / 299.1528128
+constexpr double kBesselF = 0.003342773182174806;        // 1 / 299.1528128
 constexpr double kCentralMeridian = 0.2759064962920747;  // 15° 48′ 29.8″ east, in radians
 constexpr double kScale = 1.0;
 constexpr double kFalseNorthing = 0.0;
@@ -55,11 +55,10 @@ Cartesian ToGrs80Frame(const Cartesian& c) {
   const double cx = std::cos(kRx), sx = std::sin(kRx);
   const double cy = std::cos(kRy), sy = std::sin(kRy);
   const double cz = std::cos(kRz), sz = std::sin(kRz);
-  return {kS * (cy * cz * c.x + (cx * sz + sx * sy * cz) * c.y + (sx * sz - cx * sy * cz) * c.z) +
-              kTx,
-          kS * (-cy * sz * c.x + (cx * cz - sx * sy * sz) * c.y + (sx * cz + cx * sy * sz) * c.z) +
-              kTy,
-          kS * (sy * c.x - sx * cy * c.y + cx * cy * c.z) + kTz};
+  return {
+      kS * (cy * cz * c.x + (cx * sz + sx * sy * cz) * c.y + (sx * sz - cx * sy * cz) * c.z) + kTx,
+      kS * (-cy * sz * c.x + (cx * cz - sx * sy * sz) * c.y + (sx * cz + cx * sy * sz) * c.z) + kTy,
+      kS * (sy * c.x - sx * cy * c.y + cx * cy * c.z) + kTz};
 }
 
 // Bowring's formula, one step. The longitude is the single-argument arctangent of Y/X, right
@@ -69,8 +68,8 @@ LatLon Grs80Geodetic(const Cartesian& c) {
   const double p = std::sqrt(c.x * c.x + c.y * c.y);
   const double theta = std::atan(c.z / (p * std::sqrt(1 - e2)));
   const double s = std::sin(theta), k = std::cos(theta);
-  const double lat = std::atan((c.z + e2 * kGrsA / std::sqrt(1 - e2) * s * s * s) /
-                               (p - e2 * kGrsA * k * k * k));
+  const double lat =
+      std::atan((c.z + e2 * kGrsA / std::sqrt(1 - e2) * s * s * s) / (p - e2 * kGrsA * k * k * k));
   return {Degrees(lat), Degrees(std::atan(c.y / c.x))};
 }
 
@@ -89,8 +88,8 @@ bool IsDecimalNumber(std::string_view s) {
   if (!s.empty() && s.front() == '+') s.remove_prefix(1);
   if (s.empty()) return false;
   double value;
-  const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value,
-                                         std::chars_format::fixed);
+  const auto [end, ec] =
+      std::from_chars(s.data(), s.data() + s.size(), value, std::chars_format::fixed);
   return ec == std::errc() && end == s.data() + s.size() && std::isfinite(value);
 }
 
@@ -125,15 +124,15 @@ LatLon Rt90ToBessel(double northing, double easting) {
     sh[k] = sh[k - 1] * ch[1] + ch[k - 1] * sh[1];
     ch[k] = ch[k - 1] * ch[1] + sh[k - 1] * sh[1];
   }
-  const double xiP = xi - d1 * sn[1] * ch[1] - d2 * sn[2] * ch[2] - d3 * sn[3] * ch[3] -
-                     d4 * sn[4] * ch[4];
-  const double etaP = eta - d1 * c[1] * sh[1] - d2 * c[2] * sh[2] - d3 * c[3] * sh[3] -
-                      d4 * c[4] * sh[4];
+  const double xiP =
+      xi - d1 * sn[1] * ch[1] - d2 * sn[2] * ch[2] - d3 * sn[3] * ch[3] - d4 * sn[4] * ch[4];
+  const double etaP =
+      eta - d1 * c[1] * sh[1] - d2 * c[2] * sh[2] - d3 * c[3] * sh[3] - d4 * c[4] * sh[4];
   const double phiStar = std::asin(std::sin(xiP) / std::cosh(etaP));
   const double deltaLambda = std::atan(std::sinh(etaP) / std::cos(xiP));
   const double s = std::sin(phiStar), s2 = s * s;
-  const double phi =
-      phiStar + s * std::cos(phiStar) * (aStar + bStar * s2 + cStar * s2 * s2 + dStar * s2 * s2 * s2);
+  const double phi = phiStar + s * std::cos(phiStar) *
+                                   (aStar + bStar * s2 + cStar * s2 * s2 + dStar * s2 * s2 * s2);
   return {Degrees(phi), Degrees(kCentralMeridian + deltaLambda)};
 }
 

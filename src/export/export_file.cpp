@@ -45,9 +45,9 @@ bool XmlAllowed(char c) {
   return u >= 0x20 || c == '\t' || c == '\n' || c == '\r';
 }
 
-}  // namespace
-
-std::string XmlText(std::string_view text) {
+// Text with the characters that mark up XML or HTML written as entities: always "&", "<",
+// ">" and '"'; the apostrophe too, and the control characters XML forbids left out, for XML.
+std::string Escaped(std::string_view text, bool xml) {
   std::string out;
   out.reserve(text.size());
   for (char c : text) {
@@ -65,13 +65,19 @@ std::string XmlText(std::string_view text) {
         out += "&quot;";
         break;
       case '\'':
-        out += "&apos;";
+        out += xml ? "&apos;" : "'";
         break;
       default:
-        if (XmlAllowed(c)) out += c;
+        if (!xml || XmlAllowed(c)) out += c;
     }
   }
   return out;
+}
+
+}  // namespace
+
+std::string XmlText(std::string_view text) {
+  return Escaped(text, true);
 }
 
 std::string CdataText(std::string_view text) {
@@ -85,27 +91,7 @@ std::string CdataText(std::string_view text) {
 }
 
 std::string HtmlText(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      default:
-        out += c;
-    }
-  }
-  return out;
+  return Escaped(text, false);
 }
 
 std::string CsvField(std::string_view text) {

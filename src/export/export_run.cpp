@@ -45,7 +45,8 @@ std::string Rewritten(std::string code, std::string_view with) {
   for (const char* file : kTextFiles) {
     const std::string from = file;
     const std::string to = from.substr(0, 3) + std::string(with) + " ";
-    for (std::size_t at = code.find(from); at != std::string::npos; at = code.find(from, at + to.size()))
+    for (std::size_t at = code.find(from); at != std::string::npos;
+         at = code.find(from, at + to.size()))
       code.replace(at, from.size(), to);
   }
   return code;
@@ -106,30 +107,27 @@ ExportFormatDialog ExportRun::FormatDialog(ExportKind kind) const {
   Ui& ui = ctx_.ui;
   ExportFormatDialog d;
   d.note = ui.S(Str::AlltidSignumOchKoordinater);
+  d.standardFormat = StandardFormat(kind);
   for (std::string& choice : FormatChoiceModel(ctx_.db, LayoutKind::kText).Choices())
     if (OfferedByExports(choice)) d.offered.push_back(std::move(choice));
   switch (kind) {
     case ExportKind::Kml:
       d.caption = ui.S(Str::FormatvalKml);
       d.fixedPart = ">.$ INF;X+ INF;Y+ ";
-      d.standardFormat = settings_.kml.standardFormat;
       break;
     case ExportKind::Gmap:
       d.caption = ui.S(Str::FormatvalGmap);
       d.fixedPart = ">.$ INF;X+ INF;Y+ ";
-      d.standardFormat = settings_.gmap.standardFormat;
       break;
     case ExportKind::Csv:
       // The standard format with one blank: trailing blanks are not kept, so that the format
       // does not grow by a blank with every export.
       d.caption = ui.S(Str::FormatvalCsv);
-      d.standardFormat = settings_.csv.standardFormat;
-      d.fixedPart = std::string(Trim(d.standardFormat)) + " ";
+      d.fixedPart = std::string(Trim(settings_.csv.standardFormat)) + " ";
       break;
     case ExportKind::Shp:
       d.caption = ui.S(Str::FormatvalShape);
       d.fixedPart = ">.$, INF;X+ INF;Y+ ";
-      d.standardFormat = settings_.shp.standardFormat;
       break;
     case ExportKind::Gpx:
       break;
@@ -211,7 +209,7 @@ void ExportRun::CollectText(ExportText& text, const ExportPlan& plan, bool restr
     if (conditions.inscriptionCode() != userCode) conditions.ParseInscriptionCode(userCode);
   });
   const CapturedRun captured(ctx_, text);
-  if (restrict) {
+  if (restrict && !InfoDesignator().empty()) {
     // Only inscriptions with a place of origin, whatever separates its two values; the user's
     // code stays one group, so that an "or" in it cannot let others through.
     const std::string origin = InfoDesignator() + ";X:#X";
@@ -224,14 +222,29 @@ void ExportRun::CollectText(ExportText& text, const ExportPlan& plan, bool restr
     run_.SignumRun(plan.signum);
 }
 
+std::string& ExportRun::StandardFormat(ExportKind kind) {
+  switch (kind) {
+    case ExportKind::Kml:
+      return settings_.kml.standardFormat;
+    case ExportKind::Gmap:
+      return settings_.gmap.standardFormat;
+    case ExportKind::Gpx:
+      return settings_.gpx.standardFormat;
+    case ExportKind::Csv:
+      return settings_.csv.standardFormat;
+    case ExportKind::Shp:
+      break;
+  }
+  return settings_.shp.standardFormat;
+}
+
 bool ExportRun::MayReplace(const std::string& path, ExistingFile existing) {
   std::error_code ec;
   if (!std::filesystem::exists(path, ec)) return true;
   if (existing == ExistingFile::Ask) {
     Ui& ui = ctx_.ui;
     const std::string name = std::filesystem::path(path).filename().string();
-    return ui.host().ShowBox(MsgKind::Confirmation,
-                             ui.S(Str::VillDuSkrivaOverFilen) + name + "?");
+    return ui.host().ShowBox(MsgKind::Confirmation, ui.S(Str::VillDuSkrivaOverFilen) + name + "?");
   }
   return existing == ExistingFile::Replace;
 }
@@ -264,17 +277,17 @@ bool ExportRun::Write(const ExportPlan& plan, const ExportText& text, const std:
         ok = SkapaPunktGPXfil(text, {settings_.gpx, separator, originPlace}, path, error);
         break;
       case ExportKind::Csv:
-        ok = SkapaCSV2fil(
-            text,
-            {settings_.csv.delimiter, {separator, originPlace, run_.keepRt90, ColumnNames(entries)}},
-            path, error);
+        ok = SkapaCSV2fil(text,
+                          {settings_.csv.delimiter,
+                           {separator, originPlace, run_.keepRt90, ColumnNames(entries)}},
+                          path, error);
         break;
       case ExportKind::Shp: {
         long records = 0;
-        ok = SkapaSHP2fil(text,
-                          {{separator, originPlace, run_.keepRt90, ColumnNames(entries)},
-                           settings_.shpWgs84},
-                          path, records, error);
+        ok = SkapaSHP2fil(
+            text,
+            {{separator, originPlace, run_.keepRt90, ColumnNames(entries)}, settings_.shpWgs84},
+            path, records, error);
         break;
       }
     }
@@ -294,25 +307,14 @@ ExportResult ExportRun::Run(const ExportPlan& plan, const ExportAnswers& answers
   if (plan.kind == ExportKind::Csv || plan.kind == ExportKind::Shp || plan.kind == ExportKind::Gmap)
     run_.keepRt90 = true;
 
-  std::string code;
-  switch (plan.kind) {
-    case ExportKind::Gpx:
-      code = settings_.gpx.standardFormat;
-      break;
-    case ExportKind::Kml:
-    case ExportKind::Gmap:
-      if (!answers.formatCode) return result;
-      code = Rewritten(*answers.formatCode, "\xA3,.");
-      (plan.kind == ExportKind::Kml ? settings_.kml.standardFormat
-                                    : settings_.gmap.standardFormat) = *answers.formatCode;
-      break;
-    case ExportKind::Csv:
-    case ExportKind::Shp:
-      if (!answers.formatCode) return result;
-      code = Rewritten(*answers.formatCode, "\xA3");
-      (plan.kind == ExportKind::Csv ? settings_.csv.standardFormat
-                                    : settings_.shp.standardFormat) = *answers.formatCode;
-      break;
+  // The dialog's code becomes the export's standard format; the run uses it with its text
+  // items titled on lines of their own (and for the maps followed by an empty line).
+  std::string code = settings_.gpx.standardFormat;
+  if (plan.kind != ExportKind::Gpx) {
+    if (!answers.formatCode) return result;
+    StandardFormat(plan.kind) = *answers.formatCode;
+    const bool map = plan.kind == ExportKind::Kml || plan.kind == ExportKind::Gmap;
+    code = Rewritten(*answers.formatCode, map ? "\xA3,." : "\xA3");
   }
   if (!format_.Validate(code) || !answers.fileName) return result;
   const std::string path = WithDefaultExtension(*answers.fileName, plan.extension);

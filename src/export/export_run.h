@@ -78,12 +78,12 @@ struct ExportAnswers {
 
 struct ExportResult {
   enum class Outcome {
-    Written,    // the file was written
-    Nothing,    // cancelled, refused, or nothing to write; any message has been shown
-    Failed,     // a file could not be written or a coordinate read; the error has been shown
+    Written,  // the file was written
+    Nothing,  // cancelled, refused, or nothing to write; any message has been shown
+    Failed,   // a file could not be written or a coordinate read; the error has been shown
   } outcome = Outcome::Nothing;
-  std::string path;        // the file written (for the shapefile: the geometry file)
-  long inscriptions = 0;   // inscriptions in the export text
+  std::string path;       // the file written (for the shapefile: the geometry file)
+  long inscriptions = 0;  // inscriptions in the export text
 };
 
 // The settings the export commands read and change (their standard formats).
@@ -142,6 +142,10 @@ class ExportRun {
   bool Write(const ExportPlan& plan, const ExportText& text, const std::string& path,
              bool originPlace, const std::vector<std::string>& entries);
   bool MayReplace(const std::string& path, ExistingFile existing);
+  std::string& StandardFormat(ExportKind kind);
+  const std::string& StandardFormat(ExportKind kind) const {
+    return const_cast<ExportRun*>(this)->StandardFormat(kind);
+  }
   std::string InfoDesignator() const;
 
   OutputContext& ctx_;

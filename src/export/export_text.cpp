@@ -11,7 +11,7 @@ namespace stavbas {
 namespace {
 constexpr std::size_t kChunk = 1 << 16;
 constexpr std::size_t kWriteBlock = 1 << 20;  // the text goes to the file in blocks of this
-}
+}  // namespace
 
 ExportText::ExportText() : file_(std::tmpfile()) {}
 
@@ -33,8 +33,8 @@ void ExportText::Write(std::string_view bytes) {
 
 std::size_t ExportText::ReadAt(std::size_t offset, char* out, std::size_t count) const {
   if (offset < written_) {
-    const ssize_t got = ::pread(fileno(file_), out, std::min(count, written_ - offset),
-                                static_cast<off_t>(offset));
+    const ssize_t got =
+        ::pread(fileno(file_), out, std::min(count, written_ - offset), static_cast<off_t>(offset));
     return got > 0 ? static_cast<std::size_t>(got) : 0;
   }
   const std::size_t at = offset - written_;

@@ -61,7 +61,7 @@ class ExportText {
 
     const ExportText& text_;
     std::optional<std::string> ahead_;
-    std::string line_;  // the line being read
+    std::string line_;             // the line being read
     std::size_t taken_ = 0;        // lines taken so far
     std::size_t inscription_ = 0;  // the first inscription that does not end before them
     std::size_t offset_ = 0;

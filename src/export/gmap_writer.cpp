@@ -19,13 +19,13 @@ void ReplaceAll(std::string& s, std::string_view what, std::string_view with) {
 // The page up to the place of the data: the map, its markers and the footer.
 void Head(ExportFile& f, const GmapOptions& o) {
   const GmapSettings& s = o.settings;
-  for (const std::string& line : {
-           s.doctype, std::string("<html>"), std::string("<head>"), "<meta " + s.meta1,
-           "<meta " + s.meta2, "<title>" + s.title + "</title>", std::string("<style>"),
-           "html " + s.styleHtml, "body " + s.styleBody, "table " + s.styleTable, "p " + s.styleP,
-           "#map_canvas " + s.styleCanvas, "@media print " + s.stylePrint,
-           std::string("</style>"), std::string("<script"), "src=" + s.script1 + "></script>",
-           "<script src=" + s.script2 + "></script>", std::string("<script>")})
+  for (const std::string& line :
+       {s.doctype, std::string("<html>"), std::string("<head>"), "<meta " + s.meta1,
+        "<meta " + s.meta2, "<title>" + s.title + "</title>", std::string("<style>"),
+        "html " + s.styleHtml, "body " + s.styleBody, "table " + s.styleTable, "p " + s.styleP,
+        "#map_canvas " + s.styleCanvas, "@media print " + s.stylePrint, std::string("</style>"),
+        std::string("<script"), "src=" + s.script1 + "></script>",
+        "<script src=" + s.script2 + "></script>", std::string("<script>")})
     f.Line(line);
   f.Line("window.onload = function() {");
   f.Line("var gm = google.maps;");
@@ -77,20 +77,19 @@ void Head(ExportFile& f, const GmapOptions& o) {
   f.Line("<div id=\"map_canvas\"></div>");
   f.Line("<footer>");
   f.Line("<p>" + HtmlText(o.footer) + "</p>");
-  for (const char* line : {"</footer>", "</body>", "<script>", "function coordinate(x, y) {",
-                           "this.x = x;", "this.y = y;", "}", "var data = [];",
-                           "var runestone_locations = new Array();",
-                           "var runestone_location_NameArray = new Array();",
-                           "var runestone_content = new Array();"})
+  for (const char* line :
+       {"</footer>", "</body>", "<script>", "function coordinate(x, y) {", "this.x = x;",
+        "this.y = y;", "}", "var data = [];", "var runestone_locations = new Array();",
+        "var runestone_location_NameArray = new Array();", "var runestone_content = new Array();"})
     f.Line(line);
 }
 
 void Tail(ExportFile& f) {
-  for (const char* line : {"for(var i=0;i<runestone_locations.length;i++) {",
-                           "data.push({lon: runestone_locations[i].y,",
-                           "lat: runestone_locations[i].x,",
-                           "h: runestone_location_NameArray[i],", "d: runestone_content[i]", "});",
-                           "}", "window.mapData = data;", "</script>", "</html>"})
+  for (const char* line :
+       {"for(var i=0;i<runestone_locations.length;i++) {",
+        "data.push({lon: runestone_locations[i].y,", "lat: runestone_locations[i].x,",
+        "h: runestone_location_NameArray[i],", "d: runestone_content[i]", "});", "}",
+        "window.mapData = data;", "</script>", "</html>"})
     f.Line(line);
 }
 
@@ -110,8 +109,10 @@ std::string DescriptionLine(std::string_view line) {
 std::string SelectionFooter(const GmapFooterWords& w, std::string_view provinceText,
                             std::string_view wordSearchCode, std::string_view conditionCode,
                             long inscriptions) {
-  std::string footer = w.urval + (provinceText.empty() ? w.allaLandskap : std::string(provinceText));
-  if (!wordSearchCode.empty()) footer += ", " + w.ordsokningskod + " " + std::string(wordSearchCode);
+  std::string footer =
+      w.urval + (provinceText.empty() ? w.allaLandskap : std::string(provinceText));
+  if (!wordSearchCode.empty())
+    footer += ", " + w.ordsokningskod + " " + std::string(wordSearchCode);
   if (!conditionCode.empty())
     footer += ", " + w.inskriftsvillkorskod + " " + std::string(conditionCode);
   if (inscriptions > 0) footer += ", " + std::to_string(inscriptions) + w.inskrifter;
@@ -178,7 +179,8 @@ bool SkapaGMAPfil(const ExportText& text, const GmapOptions& options, const std:
       std::string description, lat, lon;
       for (std::size_t i = 1; i < block.lines.size(); ++i) {
         const std::string& line = block.lines[i];
-        if (Heading(line, kOriginHeading) || (!options.originPlace && Heading(line, kPresentHeading)))
+        if (Heading(line, kOriginHeading) ||
+            (!options.originPlace && Heading(line, kPresentHeading)))
           GetKoordinater(line, options.separator, lat, lon);
         else
           description += DescriptionLine(line);

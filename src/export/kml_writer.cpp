@@ -46,7 +46,8 @@ void Head(ExportFile& f, const KmlSettings& s) {
 
 // A body line in the balloon: the labels of the texts with the text in bold or italics.
 std::string DescriptionLine(std::string_view line) {
-  if (Heading(line, kRuntext)) return std::string(kRuntext) + "<b>" + std::string(line.substr(8)) + "</b><br/>";
+  if (Heading(line, kRuntext))
+    return std::string(kRuntext) + "<b>" + std::string(line.substr(8)) + "</b><br/>";
   for (std::string_view label : {kWestNorse, kNational})
     if (Heading(line, label))
       return std::string(label) + "<i>" + std::string(line.substr(label.size())) + "</i><br/>";

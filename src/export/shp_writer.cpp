@@ -66,8 +66,9 @@ class BufferedFile {
   std::size_t position() const { return position_; }
   bool Flush() {
     if (buffer_.empty()) return true;
-    const bool ok = ::pwrite(fd_, buffer_.data(), buffer_.size(), static_cast<off_t>(bufferStart_)) ==
-                    static_cast<ssize_t>(buffer_.size());
+    const bool ok =
+        ::pwrite(fd_, buffer_.data(), buffer_.size(), static_cast<off_t>(bufferStart_)) ==
+        static_cast<ssize_t>(buffer_.size());
     if (!ok) writeFailed = true;
     bufferStart_ += buffer_.size();
     buffer_.clear();
@@ -95,7 +96,7 @@ BufferedFile* Of(SAFile file) {
 SAFile Open(const char* name, const char* access) {
   const std::string_view a = access;
   const bool create = a.find('w') != std::string_view::npos;
-  const int flags = create ? O_RDWR | O_CREAT | O_TRUNC
+  const int flags = create                                  ? O_RDWR | O_CREAT | O_TRUNC
                     : a.find('+') != std::string_view::npos ? O_RDWR
                                                             : O_RDONLY;
   const int fd = ::open(name, flags | O_CLOEXEC, 0666);
@@ -273,8 +274,10 @@ bool SkapaSHP2fil(const ExportText& text, const ShpOptions& options, const std::
   if (!prj.Commit(error)) return false;
 
   const ShapefileNames target = ShapefileNamesOf(path);
-  for (auto [from, to] : {std::pair{&files.names.shp, &target.shp}, {&files.names.shx, &target.shx},
-                          {&files.names.dbf, &target.dbf}, {&files.names.prj, &target.prj}}) {
+  for (auto [from, to] : {std::pair{&files.names.shp, &target.shp},
+                          {&files.names.shx, &target.shx},
+                          {&files.names.dbf, &target.dbf},
+                          {&files.names.prj, &target.prj}}) {
     if (!AtomicFile::Replace(*from, *to, error)) return false;
     from->clear();
   }

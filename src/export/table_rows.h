@@ -15,9 +15,9 @@ namespace stavbas {
 std::vector<std::string> ColumnNames(const std::vector<std::string>& entries);
 
 struct TableOptions {
-  std::string separator;            // between the two coordinates of a position
-  bool originPlace = true;          // the place of origin; false: the present place
-  bool keepRt90 = false;            // grid values as they stand instead of degrees
+  std::string separator;             // between the two coordinates of a position
+  bool originPlace = true;           // the place of origin; false: the present place
+  bool keepRt90 = false;             // grid values as they stand instead of degrees
   std::vector<std::string> columns;  // ColumnNames of the chosen entries
 };
 

@@ -70,7 +70,8 @@ std::string PercentEncoded(std::string_view text) {
 std::string BibliographyAddress(std::string_view prefix, std::string_view signum) {
   const std::string_view s = Trim(signum);
   const std::size_t blank = s.find(' ');
-  const std::string_view first = blank == std::string_view::npos ? std::string_view() : s.substr(0, blank);
+  const std::string_view first =
+      blank == std::string_view::npos ? std::string_view() : s.substr(0, blank);
   const std::string_view rest = blank == std::string_view::npos ? s : s.substr(blank + 1);
   return std::string(prefix) + PercentEncoded(first) + "%20" + PercentEncoded(rest);
 }
@@ -80,8 +81,8 @@ std::string ErrorReportLink(std::string_view recipient, std::string_view subject
                             std::size_t limit) {
   std::string body;
   for (const std::string& line : lines) body += PercentEncoded(line) + "%0D%0A";
-  std::string link = "mailto:" + std::string(recipient) + "?subject=" +
-                     PercentEncoded(std::string(subjectText) + std::string(signum)) +
+  std::string link = "mailto:" + std::string(recipient) +
+                     "?subject=" + PercentEncoded(std::string(subjectText) + std::string(signum)) +
                      "&body=" + body;
   if (link.size() > limit && limit > 0) link.resize(WholeCharacters(link, limit - 1));
   return link;

@@ -86,7 +86,8 @@ void RtfBuilder::Add(const std::vector<StyledRun>& runs) {
 }
 
 std::string RtfBuilder::Header() const {
-  const std::vector<std::string> fonts = fonts_.empty() ? std::vector<std::string>{"Arial"} : fonts_;
+  const std::vector<std::string> fonts =
+      fonts_.empty() ? std::vector<std::string>{"Arial"} : fonts_;
   std::string out = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl";
   for (std::size_t i = 0; i < fonts.size(); ++i)
     out += "{\\f" + std::to_string(i) + "\\fnil\\fcharset0 " + RtfFontName(fonts[i]) + ";}";

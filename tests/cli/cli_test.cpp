@@ -66,8 +66,7 @@ TEST_F(CliTest, RefusedCodesWrongArgumentsAndUnusableDatabases) {
                             "Addresses of the current inscription:", "Exit status:"})
     EXPECT_NE(help.out.find(group), std::string::npos) << group;
   // Errors name the option they concern; an empty value is one, written either way.
-  for (const auto& [args, named] :
-       std::vector<std::pair<std::string, std::string>>{
+  for (const auto& [args, named] : std::vector<std::pair<std::string, std::string>>{
            {Db() + " --all --rtf ''", "--rtf: "},
            {"--database '' --all", "--database: "},
            {"--database= --all", "--database: "},
@@ -105,8 +104,8 @@ TEST_F(CliTest, SelectionFilesChecksAndRichText) {
 TEST_F(CliTest, TheSettingsFileGivesLanguageAndFontUnlessAnOptionSaysOtherwise) {
   dir.WriteText("stavbas.ini", "[Localisation]\nLanguage=ENGLISH\n[Font]\nSize=12\n");
   const std::string settings = " --settings " + Quoted(dir / "stavbas.ini");
-  auto r = Cli(Db() + settings + " --all --provinces G --format '$' --rtf " +
-               Quoted(dir / "g.rtf"));
+  auto r =
+      Cli(Db() + settings + " --all --provinces G --format '$' --rtf " + Quoted(dir / "g.rtf"));
   EXPECT_TRUE(r.out.ends_with(" inscriptions\n")) << r.out;
   EXPECT_NE(dir.ReadBytes("g.rtf").find("\\fs24"), std::string::npos);
   r = Cli(Db() + settings + " --language sv --all --provinces G --format '$'");

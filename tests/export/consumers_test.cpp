@@ -28,8 +28,8 @@ std::string Output(const std::string& command) {
 
 int Matches(const std::string& text, const std::string& pattern) {
   const std::regex re(pattern);
-  return static_cast<int>(std::distance(std::sregex_iterator(text.begin(), text.end(), re),
-                                        std::sregex_iterator()));
+  return static_cast<int>(
+      std::distance(std::sregex_iterator(text.begin(), text.end(), re), std::sregex_iterator()));
 }
 
 class ConsumersTest : public ::testing::Test, public test::ExportFixture {
@@ -52,10 +52,11 @@ class ConsumersTest : public ::testing::Test, public test::ExportFixture {
   }
   // Stones whose texts hold every character that could break a file.
   void AwkwardStones() {
-    Stones({{"U 1 V", "a'b", {{'X', "6583052;1627548"}, {'A', "Sten 'med' \\ och & <b> ]]> \x01"}}},
-            {"U 2 V", "c\\'d", {{'X', "(59,5;17,5)"}, {'A', "\\u0041 \"citat\""}, {'Q', "I golvet"}}},
-            {"U 3 V", "e", {{'A', "utan plats"}}},
-            {"DR 1 V", "f", {{'X', "(55.5 ; 10.5)"}, {'P', "Se http://a.example/x?y=1&z, mer"}}}});
+    Stones(
+        {{"U 1 V", "a'b", {{'X', "6583052;1627548"}, {'A', "Sten 'med' \\ och & <b> ]]> \x01"}}},
+         {"U 2 V", "c\\'d", {{'X', "(59,5;17,5)"}, {'A', "\\u0041 \"citat\""}, {'Q', "I golvet"}}},
+         {"U 3 V", "e", {{'A', "utan plats"}}},
+         {"DR 1 V", "f", {{'X', "(55.5 ; 10.5)"}, {'P', "Se http://a.example/x?y=1&z, mer"}}}});
     app->settings.provinces.Assign(*ParseProvinceText("U,DR"));
   }
 };
@@ -84,7 +85,8 @@ TEST_F(ConsumersTest, GdalReadsTheShapefileInTheGridWithItsFieldsAndPoints) {
   EXPECT_GT(features, 10);
   EXPECT_EQ(Matches(info, "POINT \\("), features);
   // The first stone: its number, signum, grid values as the point and as attributes.
-  EXPECT_NE(info.find("  grid (Integer64) = 1\n  Signum (String) = \xC3\x96l 14 V"), std::string::npos)
+  EXPECT_NE(info.find("  grid (Integer64) = 1\n  Signum (String) = \xC3\x96l 14 V"),
+            std::string::npos)
       << info;
   EXPECT_NE(info.find("  X-koord (Real) = 1559983.000000\n  Y-koord (Real) = 6261843.000000\n"
                       "  Material (String) = Sandsten\n  Runtext (String) = sikualti \xC2\xB7 "),
@@ -214,15 +216,17 @@ print('unclosed', b.open, 'unopened', b.faults)
 )");
   EXPECT_EQ(Output("python3 " + Quoted(dir / "balance.py") + " " + Quoted(page)),
             "unclosed [] unopened []\n");
-  const std::string dom = Output("timeout 120 chromium --headless --no-sandbox --disable-gpu "
-                                 "--allow-file-access-from-files --dump-dom " +
-                                 Quoted("file://" + page));
+  const std::string dom = Output(
+      "timeout 120 chromium --headless --no-sandbox --disable-gpu "
+      "--allow-file-access-from-files --dump-dom " +
+      Quoted("file://" + page));
   std::smatch m;
   ASSERT_TRUE(std::regex_search(dom, m, std::regex("<pre id=\"result\">(.*)</pre>"))) << dom;
   std::string result = m[1];
   // The result is JSON in HTML text: undo the entities the DOM dump put in.
   for (auto [entity, c] : {std::pair{"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&amp;", "&"}})
-    for (std::size_t at = result.find(entity); at != std::string::npos; at = result.find(entity, at + 1))
+    for (std::size_t at = result.find(entity); at != std::string::npos;
+         at = result.find(entity, at + 1))
       result.replace(at, std::string(entity).size(), c);
   EXPECT_NE(result.find("\"bounds\":3,\"spread\":3"), std::string::npos) << result;
   EXPECT_NE(result.find("{\"title\":\"U 1 V\",\"lat\":59.348914"), std::string::npos) << result;
@@ -232,9 +236,10 @@ print('unclosed', b.open, 'unopened', b.faults)
   EXPECT_NE(result.find("Runtext:<b> c\\\\'d</b>"), std::string::npos) << result;
   EXPECT_NE(result.find("Material: Sten 'med' \\\\ och &amp; &lt;b&gt; ]]&gt; "), std::string::npos)
       << result;
-  EXPECT_NE(result.find("Plats: Se <a href=\\\"http://a.example/x?y=1&amp;z\\\" target=\\\"_blank\\\">"
-                        "http://a.example/x?y=1&amp;z, </a>mer"),
-            std::string::npos)
+  EXPECT_NE(
+      result.find("Plats: Se <a href=\\\"http://a.example/x?y=1&amp;z\\\" target=\\\"_blank\\\">"
+                  "http://a.example/x?y=1&amp;z, </a>mer"),
+      std::string::npos)
       << result;
   EXPECT_NE(result.find("\"footer\":\"Urval: U,DR, 3 inskrifter\""), std::string::npos) << result;
 }

@@ -44,8 +44,8 @@ TEST(Coordinates, AgreeWithProjOverSweden) {
   for (int n = 6130000; n <= 7680000; n += 25000)
     for (int e = 1200000; e <= 1920000; e += 25000, ++count) points << n << ' ' << e << '\n';
   dir.WriteBytes("points.txt", points.str());
-  const test::CommandResult proj = test::RunCommand(
-      "cs2cs -f %.10f EPSG:3021 EPSG:4326 < " + test::Quoted(dir / "points.txt"));
+  const test::CommandResult proj =
+      test::RunCommand("cs2cs -f %.10f EPSG:3021 EPSG:4326 < " + test::Quoted(dir / "points.txt"));
   ASSERT_EQ(proj.status, 0) << "cs2cs (Debian package proj-bin) is needed";
   std::istringstream in(proj.out), grid(points.str());
   double worst = 0;
@@ -60,8 +60,8 @@ TEST(Coordinates, AgreeWithProjOverSweden) {
   }
   ASSERT_EQ(read, count);
   RecordProperty("largest_difference_m", std::to_string(worst));
-  std::cout << "largest difference from cs2cs over " << count << " points: " << worst
-            << " m (at " << worstAt << ")\n";
+  std::cout << "largest difference from cs2cs over " << count << " points: " << worst << " m (at "
+            << worstAt << ")\n";
   EXPECT_LT(worst, 0.1);
 }
 

@@ -12,8 +12,8 @@
 namespace stavbas::test {
 
 struct Stone {
-  std::string signum;              // "U 1 V"
-  std::string runes;               // the runic text
+  std::string signum;                // "U 1 V"
+  std::string runes;                 // the runic text
   std::map<char, std::string> info;  // information fields by letter, UTF-8
 };
 

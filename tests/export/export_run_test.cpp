@@ -254,13 +254,15 @@ TEST_F(ExportRunTest, AFullDiskLeavesTheOldFile) {
   std::vector<std::string> names;
   for (const auto& e : fs::directory_iterator(dir.path())) names.push_back(e.path().filename());
   EXPECT_EQ(std::count(names.begin(), names.end(), "full.kml"), 1);
-  EXPECT_TRUE(std::none_of(names.begin(), names.end(),
-                           [](const std::string& n) { return n.find(".tmp") != std::string::npos; }));
+  EXPECT_TRUE(std::none_of(names.begin(), names.end(), [](const std::string& n) {
+    return n.find(".tmp") != std::string::npos;
+  }));
 }
 
 TEST(ExportRunCoordinates, AnUnreadableCoordinateNamesItsInscriptionAndWritesNothing) {
   test::ExportFixture f;
-  f.Stones({{"U 1 V", "a", {{'X', "6583052;1627548"}}}, {"U 2 V", "b", {{'X', "65830x2;1627548"}}}});
+  f.Stones(
+      {{"U 1 V", "a", {{'X', "6583052;1627548"}}}, {"U 2 V", "b", {{'X', "65830x2;1627548"}}}});
   f.app->settings.provinces.Assign(*ParseProvinceText("U"));
   const auto plan = f.app->exports.Prepare(ExportKind::Shp);
   ASSERT_TRUE(plan);
@@ -302,14 +304,16 @@ TEST(ExportRunSize, ALargeExportLosesNoRowToTheWindowsLimit) {
 TEST_F(ExportRunTest, TheSelectionFileHoldsTheSignumsOfTheSelection) {
   EXPECT_FALSE(exports().SelectionFileAllowed());
   EXPECT_EQ(host.BoxTexts(),
-            std::vector<std::string>{"Kan inte skapa urvalsfil  - villkor eller urval måste först anges"});
+            std::vector<std::string>{
+                "Kan inte skapa urvalsfil  - villkor eller urval måste först anges"});
   host.Clear();
   ASSERT_TRUE(app->conditions.ParseInscriptionCode("INF;A:Sten"));
   const ExportResult r = exports().SelectionFile(dir / "urval", ExistingFile::Ask);
   ASSERT_EQ(r.outcome, Outcome::Written);
   EXPECT_EQ(File("urval.TXT"), "U 4 V \r\nDR 1 V \r\n\r\n");
-  EXPECT_NE(host.BoxTexts()[0].find(" är sparad, filen används sedan med funktionen \"Läs urvalsfil\""),
-            std::string::npos);
+  EXPECT_NE(
+      host.BoxTexts()[0].find(" är sparad, filen används sedan med funktionen \"Läs urvalsfil\""),
+      std::string::npos);
   // Read back as a selection file it shows the same inscriptions.
   window.Clear();
   ASSERT_TRUE(app->format.Validate("$"));

@@ -19,8 +19,8 @@ TEST(WebAddresses, EveryCharacterOutsideTheSafeSetIsEncodedAsUtf8) {
 
 TEST(WebAddresses, TheErrorReportCarriesEveryLineAndIsCutOnlyAtAWholeCharacter) {
   const std::vector<std::string> lines = {"U 1 V ", "a & b # 50% \xF6", ""};
-  const std::string link = ErrorReportLink("fel@x.example", "Fel i Stavbasverket med ", "U 1 V",
-                                           lines, 10000);
+  const std::string link =
+      ErrorReportLink("fel@x.example", "Fel i Stavbasverket med ", "U 1 V", lines, 10000);
   EXPECT_EQ(link,
             "mailto:fel@x.example?subject=Fel%20i%20Stavbasverket%20med%20U%201%20V&body="
             "U%201%20V%20%0D%0Aa%20%26%20b%20%23%2050%25%20%C3%B6%0D%0A%0D%0A");
@@ -54,14 +54,14 @@ TEST_F(WebAddressesTest, EachCommandNeedsACurrentInscription) {
   EXPECT_FALSE(a.ErrorReport());
   EXPECT_FALSE(a.Map(true));
   EXPECT_EQ(host.BoxTexts(),
-            (std::vector<std::string>{
-                "Ingen aktuell inskrift finns att visa bibliografidata för",
-                "Ingen aktuell inskrift finns att skicka felrapport för",
-                "Ingen aktuell inskrift finns att visa på karta"}));
+            (std::vector<std::string>{"Ingen aktuell inskrift finns att visa bibliografidata för",
+                                      "Ingen aktuell inskrift finns att skicka felrapport för",
+                                      "Ingen aktuell inskrift finns att visa på karta"}));
   host.Clear();
   app->run.SignumRun("U 2");
   EXPECT_FALSE(a.Map(true));
-  EXPECT_EQ(host.BoxTexts(), std::vector<std::string>{"Inga koordinater finns för aktuell inskrift"});
+  EXPECT_EQ(host.BoxTexts(),
+            std::vector<std::string>{"Inga koordinater finns för aktuell inskrift"});
 }
 
 TEST_F(WebAddressesTest, AddressesOfTheCurrentInscription) {
@@ -82,9 +82,9 @@ TEST_F(WebAddressesTest, AddressesOfTheCurrentInscription) {
   EXPECT_NE(a.Map(true)->find("query=57.5%2C24.5"), std::string::npos);
   a.OpenBibliography();
   a.OpenWebLink("https://example.org/");
-  EXPECT_EQ(host.opened, (std::vector<std::string>{
-                             app->settings.links.svenskRunbibFind + "X%201%20V",
-                             "https://example.org/"}));
+  EXPECT_EQ(host.opened,
+            (std::vector<std::string>{app->settings.links.svenskRunbibFind + "X%201%20V",
+                                      "https://example.org/"}));
 }
 
 }  // namespace

@@ -51,8 +51,8 @@ TEST(ExportText, BlocksFollowTheReadingRulesAndNeverRunIntoTheNextInscription) {
   std::vector<int> blanks;
   while (reader.NextBlock(b)) blocks.push_back(b.lines), blanks.push_back(b.blankLinesBefore);
   ASSERT_EQ(blocks.size(), 4u);
-  EXPECT_EQ(blocks[0], (std::vector<std::string>{"U 1 V ", "Koordinater: (1 ; 2) ",
-                                                 "Nuv. koord.: (3 ; 4) "}));
+  EXPECT_EQ(blocks[0],
+            (std::vector<std::string>{"U 1 V ", "Koordinater: (1 ; 2) ", "Nuv. koord.: (3 ; 4) "}));
   EXPECT_EQ(blocks[1].front(), "U 2 V ");
   EXPECT_EQ(blocks[2], (std::vector<std::string>{"loose"}));
   EXPECT_EQ(blocks[3].front(), "U 3 V ");
@@ -64,7 +64,8 @@ TEST(ExportText, BlocksFollowTheReadingRulesAndNeverRunIntoTheNextInscription) {
 TEST(ExportText, ReadsLinesAcrossItsChunksAndHoldsAnySize) {
   ExportText text;
   const std::string line(1000, 'x');
-  for (int i = 0; i < 300; ++i) text.AddInscription("\r\nU " + std::to_string(i) + " V \r\n" + line);
+  for (int i = 0; i < 300; ++i)
+    text.AddInscription("\r\nU " + std::to_string(i) + " V \r\n" + line);
   ExportText::Reader reader(text);
   ExportBlock b;
   int n = 0;
@@ -132,8 +133,8 @@ TEST(GmapWriter, MarkersForBlocksWithCoordinatesAndTextsSafeInTheScript) {
       "See http://a.example/x?y=1&z, and more\nNuv. koord.: (60 ; 18) ");
   Add(text, "\nU 2 V \nMaterial: Sten");  // no coordinates: no marker
   std::string error;
-  ASSERT_TRUE(SkapaGMAPfil(text, {kGmap, ";", true, "Urval: <Alla & \"U\">"}, dir / "m.html",
-                           error))
+  ASSERT_TRUE(
+      SkapaGMAPfil(text, {kGmap, ";", true, "Urval: <Alla & \"U\">"}, dir / "m.html", error))
       << error;
   const std::string page = Utf8File(dir, "m.html");
   EXPECT_EQ(Count(page, "runestone_locations.push("), 1u);
@@ -155,10 +156,11 @@ TEST(GmapWriter, LinksAndFooter) {
             "a <a href=\"http://x.example/y\" target=\"_blank\">[http://x.example/y]</a> b "
             "<a href=\"http://z\" target=\"_blank\">[http://z]</a> c");
   EXPECT_EQ(WithLinks("a [http://x.example/y b"), "a [http://x.example/y b");
-  EXPECT_EQ(WithLinks("end http://q;"), "end <a href=\"http://q;\" target=\"_blank\">http://q;</a>");
+  EXPECT_EQ(WithLinks("end http://q;"),
+            "end <a href=\"http://q;\" target=\"_blank\">http://q;</a>");
   EXPECT_EQ(WithLinks("no address"), "no address");
-  const GmapFooterWords words{"Urval: ", "Alla landskap", "Ordsökningskod:",
-                              "Inskriftsvillkorskod:", " inskrifter"};
+  const GmapFooterWords words{"Urval: ", "Alla landskap",
+                              "Ordsökningskod:", "Inskriftsvillkorskod:", " inskrifter"};
   EXPECT_EQ(SelectionFooter(words, "", "", "", 12), "Urval: Alla landskap, 12 inskrifter");
   EXPECT_EQ(SelectionFooter(words, "U", "RUN:a", "INF;P:b", 0),
             "Urval: U, Ordsökningskod: RUN:a, Inskriftsvillkorskod: INF;P:b");
@@ -186,7 +188,8 @@ TEST(GpxWriter, WaypointsInUtf8WithTheLettersAGpsShows) {
 TEST(CsvWriter, QuotedFieldsGridOrDegreesAndTheChosenColumns) {
   test::TempDir dir;
   ExportText text;
-  Add(text, "\nU 1 V Koordinater: 6583052;1627548 \nNuv. koord.: (60 ; 18) \nMaterial:  Sten \"grå\" ");
+  Add(text,
+      "\nU 1 V Koordinater: 6583052;1627548 \nNuv. koord.: (60 ; 18) \nMaterial:  Sten \"grå\" ");
   Add(text, "\nU 2 V \nPlats: Kyrkan");
   CsvOptions o;
   o.table = {";", true, true, ColumnNames({"Material", "Ej giltigt val", "Plats (x)"})};
@@ -260,8 +263,8 @@ TEST(Writers, AnUnwritableFileOrAnUnreadableCoordinateLeavesNoFile) {
   EXPECT_FALSE(SkapaKMLfil(good, {kKml, ";", true}, dir / "missing/x.kml", error));
   EXPECT_NE(error.find("missing/x.kml"), std::string::npos);
   EXPECT_FALSE(WriteSelectionFile(good, dir / "missing/x.txt", false, error));
-  EXPECT_FALSE(SkapaSHP2fil(good, {{";", true, true, {}}, kWgs84}, dir / "missing/s.shp", records,
-                            error));
+  EXPECT_FALSE(
+      SkapaSHP2fil(good, {{";", true, true, {}}, kWgs84}, dir / "missing/s.shp", records, error));
   std::vector<std::string> names;
   for (const auto& e : std::filesystem::directory_iterator(dir.path()))
     names.push_back(e.path().filename());
@@ -277,7 +280,8 @@ TEST(SelectionFile, EveryLineThenOneEmptyLineOrAddedAtTheEnd) {
   ASSERT_TRUE(WriteSelectionFile(text, dir / "u.txt", false, error)) << error;
   EXPECT_EQ(dir.ReadBytes("u.txt"), "U 1 V \r\nU 2 V \r\nDR 3 V \r\n\r\n");
   ASSERT_TRUE(WriteSelectionFile(text, dir / "u.txt", true, error)) << error;
-  EXPECT_EQ(dir.ReadBytes("u.txt"), "U 1 V \r\nU 2 V \r\nDR 3 V \r\n\r\nU 1 V \r\nU 2 V \r\nDR 3 V \r\n\r\n");
+  EXPECT_EQ(dir.ReadBytes("u.txt"),
+            "U 1 V \r\nU 2 V \r\nDR 3 V \r\n\r\nU 1 V \r\nU 2 V \r\nDR 3 V \r\n\r\n");
 }
 
 }  // namespace

@@ -40,8 +40,8 @@ TEST(StreamingDocument, HandsOnWhatAnUnlimitedWindowWouldHold) {
     for (int step = 0; step < 30; ++step) {
       const int what = static_cast<int>(random() % 10);
       if (what == 0) {  // a line end at the end of the window, as a run's start writes it
-        for (OutputWindow* w : {static_cast<OutputWindow*>(&reference),
-                                static_cast<OutputWindow*>(&stream)}) {
+        for (OutputWindow* w :
+             {static_cast<OutputWindow*>(&reference), static_cast<OutputWindow*>(&stream)}) {
           const std::string text = w->Text();
           if (!text.empty() && !text.ends_with("\r\n")) w->Append({{"\r\n", {}}});
         }
