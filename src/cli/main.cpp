@@ -97,6 +97,8 @@ int Export(StavbasApp& app, const Options& o) {
                                                  : ExportKind::Shp;
   const std::optional<ExportPlan> plan = exports.Prepare(exportKind);
   if (!plan) return kNothing;
+  // The choice of place holds for the commands that ask for it and, as last set, for CSV.
+  if (o.originPlace) exports.originPlace = *o.originPlace;
   ExportAnswers answers;
   answers.fileName = file;
   answers.originPlace = o.originPlace;
