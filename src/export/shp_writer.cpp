@@ -151,18 +151,22 @@ SAHooks BufferedHooks() {
   return hooks;
 }
 
-// A number field as shapelib writes it ("%15.6f"), formatted without the C library's printf,
-// which costs more than everything else an export does for a point.
-bool WriteNumber(DBFHandle dbf, int record, int field, double value) {
+// Number fields as shapelib writes them ("%15.6f", "%11d"), formatted without the C library's
+// printf, which costs more than everything else an export does for a point.
+template <typename Number, typename... Format>
+bool WriteField(DBFHandle dbf, int record, int field, int width, Number value, Format... format) {
   char digits[64];
-  const auto [end, ec] =
-      std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, kDecimals);
+  const auto [end, ec] = std::to_chars(digits, digits + sizeof digits, value, format...);
   const std::size_t n = ec == std::errc() ? static_cast<std::size_t>(end - digits) : 0;
-  if (n == 0 || n > static_cast<std::size_t>(kNumberWidth))
-    return DBFWriteDoubleAttribute(dbf, record, field, value);
-  std::string text(kNumberWidth - n, ' ');
+  if (n == 0 || n > static_cast<std::size_t>(width)) return false;
+  std::string text(width - n, ' ');
   text.append(digits, n);
   return DBFWriteAttributeDirectly(dbf, record, field, text.data());
+}
+
+bool WriteNumber(DBFHandle dbf, int record, int field, double value) {
+  return WriteField(dbf, record, field, kNumberWidth, value, std::chars_format::fixed, kDecimals) ||
+         DBFWriteDoubleAttribute(dbf, record, field, value);
 }
 
 // The four temporary files beside the chosen name; removed unless they were put in place.
@@ -251,7 +255,7 @@ bool SkapaSHP2fil(const ExportText& text, const ShpOptions& options, const std::
       SHPObject* point = SHPCreateObject(SHPT_POINT, -1, 0, nullptr, nullptr, 1, &x, &y, &z, &m);
       const int record = static_cast<int>(records);
       ok = point && SHPWriteObject(shp, -1, point) >= 0 &&
-           DBFWriteIntegerAttribute(dbf, record, 0, record + 1) &&
+           WriteField(dbf, record, 0, kNameWidth, record + 1) &&
            DBFWriteStringAttribute(dbf, record, 1, row.signum.c_str()) &&
            WriteNumber(dbf, record, 2, x) && WriteNumber(dbf, record, 3, y);
       for (std::size_t c = 0; ok && c < row.values.size(); ++c)
