@@ -174,7 +174,7 @@ struct TemporaryFiles {
   ShapefileNames names;
   ~TemporaryFiles() {
     std::error_code ignored;
-    for (const std::string* name : {&names.shp, &names.shx, &names.dbf, &names.prj})
+    for (const std::string* name : {&names.shp, &names.shx, &names.dbf, &names.prj, &names.cpg})
       if (!name->empty()) fs::remove(*name, ignored);
   }
 };
@@ -188,7 +188,8 @@ ShapefileNames ShapefileNamesOf(const std::string& geometryFile) {
   auto with = [&](std::string_view lower, std::string_view capitals) {
     return WithExtension(geometryFile, upper ? capitals : lower);
   };
-  return {geometryFile, with(".shx", ".SHX"), with(".dbf", ".DBF"), with(".prj", ".PRJ")};
+  return {geometryFile, with(".shx", ".SHX"), with(".dbf", ".DBF"), with(".prj", ".PRJ"),
+          with(".cpg", ".CPG")};
 }
 
 std::string FieldName(const std::string& column) {
@@ -228,7 +229,7 @@ bool SkapaSHP2fil(const ExportText& text, const ShpOptions& options, const std::
   // shapelib derives the index file's name from the geometry file's, the table's from its own.
   const std::string temp = AtomicFile::FreeNameBeside(path, "", error);
   if (temp.empty()) return false;
-  TemporaryFiles files{{temp + ".shp", temp + ".shx", temp + ".dbf", temp + ".prj"}};
+  TemporaryFiles files{{temp + ".shp", temp + ".shx", temp + ".dbf", temp + ".prj", temp + ".cpg"}};
   const auto fail = [&](const std::string& why) {
     error = SaveErrorText(path, why);
     return false;
@@ -272,16 +273,23 @@ bool SkapaSHP2fil(const ExportText& text, const ShpOptions& options, const std::
   DBFClose(dbf);
   if (!ok || BufferedFile::writeFailed) return fail("the shapefile cannot be written");
 
-  AtomicFile prj;
-  if (!prj.Open(files.names.prj, error)) return false;
-  prj.Write(ProjectionText(table.keepRt90, options.wgs84));
-  if (!prj.Commit(error)) return false;
+  // The projection, and the code page of the table's texts: the table's header says
+  // "ANSI", which GIS programs may read as Latin-1 and so show "†" and the like wrongly.
+  for (auto [name, text] :
+       {std::pair{&files.names.prj, ProjectionText(table.keepRt90, options.wgs84)},
+        {&files.names.cpg, std::string("1252")}}) {
+    AtomicFile file;
+    if (!file.Open(*name, error)) return false;
+    file.Write(text);
+    if (!file.Commit(error)) return false;
+  }
 
   const ShapefileNames target = ShapefileNamesOf(path);
   for (auto [from, to] : {std::pair{&files.names.shp, &target.shp},
                           {&files.names.shx, &target.shx},
                           {&files.names.dbf, &target.dbf},
-                          {&files.names.prj, &target.prj}}) {
+                          {&files.names.prj, &target.prj},
+                          {&files.names.cpg, &target.cpg}}) {
     if (!AtomicFile::Replace(*from, *to, error)) return false;
     from->clear();
   }

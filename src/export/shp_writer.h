@@ -1,8 +1,8 @@
 #pragma once
 // The shapefile: a point per block of the export text that has a position, the attribute
-// table with the signum, the position and one text field per chosen entry, and the projection
-// file. Written through shapelib beside the chosen name; the four files are put in place only
-// when all of them are complete.
+// table with the signum, the position and one text field per chosen entry, the projection file
+// and the code page file. Written through shapelib beside the chosen name; the files are put in
+// place only when all of them are complete.
 
 #include <string>
 #include <vector>
@@ -18,10 +18,11 @@ struct ShpOptions {
   const ShpWgs84Settings& wgs84;
 };
 
-// The names of the four files: the geometry file as chosen, the others with its extension
-// replaced, in the case of its extension (".SHP" gives ".SHX", ".DBF", ".PRJ").
+// The names of the files: the geometry file as chosen, the others with its extension replaced,
+// in the case of its extension (".SHP" gives ".SHX", ".DBF", ".PRJ", ".CPG").
 struct ShapefileNames {
   std::string shp, shx, dbf, prj;
+  std::string cpg;  // the code page of the table's texts
 };
 ShapefileNames ShapefileNamesOf(const std::string& geometryFile);
 

@@ -92,6 +92,8 @@ TEST_F(ConsumersTest, GdalReadsTheShapefileInTheGridWithItsFieldsAndPoints) {
                       "  Material (String) = Sandsten\n  Runtext (String) = sikualti \xC2\xB7 "),
             std::string::npos);
   EXPECT_NE(info.find("POINT (1559983 6261843)"), std::string::npos);
+  // The texts are read in the code page they were written in: the dagger of a signum too.
+  EXPECT_NE(info.find("Signum (String) = \xC3\x96g 207 \xE2\x80\xA0"), std::string::npos) << info;
 }
 
 TEST_F(ConsumersTest, GdalReadsTheShapefileInDegreesWithTheWgs84Projection) {

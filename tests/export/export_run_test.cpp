@@ -206,6 +206,7 @@ TEST_F(ExportRunTest, AnExistingShapefileIsReplacedOnlyWhenTheUserSaysSo) {
   EXPECT_EQ(File("s.SHP").size(), 100u + 2 * 28u);
   EXPECT_TRUE(fs::exists(dir / "s.DBF"));
   EXPECT_TRUE(File("s.PRJ").starts_with("PROJCS[\"RT90"));
+  EXPECT_EQ(File("s.CPG"), "1252");
   ExportAnswers keep;
   keep.existing = ExistingFile::Keep;
   EXPECT_EQ(Export(ExportKind::Shp, "s", keep).outcome, Outcome::Nothing);

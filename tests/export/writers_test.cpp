@@ -216,6 +216,7 @@ TEST(ShpWriter, NamesFieldNamesAndProjection) {
   const ShapefileNames upper = ShapefileNamesOf("/d/ut.SHP");
   EXPECT_EQ(upper.shx, "/d/ut.SHX");
   EXPECT_EQ(upper.prj, "/d/ut.PRJ");
+  EXPECT_EQ(upper.cpg, "/d/ut.CPG");
   EXPECT_EQ(ShapefileNamesOf("/d/ut.shp").dbf, "/d/ut.dbf");
   EXPECT_TRUE(ProjectionText(false, kWgs84).starts_with("GEOGCS[\"WGS 84\",DATUM[\"WGS_1984\","));
   EXPECT_TRUE(ProjectionText(true, kWgs84).starts_with("PROJCS[\"RT90 2,5 gon V\""));
