@@ -66,6 +66,24 @@ cli "attestation format"               --format "$(printf '\xc3\x9f')\$ RUN NFS 
 cli "attestation format, word search"  --format "$(printf '\xc3\x9f')\$ RUN NFS FVN" --search 'RUN:stain'
 echo
 
+echo "== Streaming all runs of the command-line program: resident memory, output to /dev/null"
+for size in 10000 "$n"; do
+  python3 - "build/bin/stavbas-cli" "$data/db$size/SYNTH" "$size" <<'PY'
+import resource, subprocess, sys, time
+cli, base, size = sys.argv[1:]
+t0 = time.time()
+with open("/dev/null", "wb") as out:
+    subprocess.run([cli, "--database", base, "--all"], stdout=out, stderr=subprocess.DEVNULL)
+rss = resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss
+print(f"--all over {size:>6} inscriptions: {time.time() - t0:6.2f} s, max resident {rss / 1024:.1f} MB")
+PY
+done
+echo
+
+echo "== Exports of every inscription, each next to the display run alone"
+build/bin/bench_export_run "$data/db$n/SYNTH" "$data/exports"
+echo
+
 echo "== For comparison: grep over the same files"
 # (grep's output goes to a file: with /dev/null it may stop at the first match.)
 echo "counting the lines of every file:"

@@ -13,6 +13,13 @@ packages=(
   # outside readers that the tests check written files against
   unrtf
 )
+# The command-line program's option parser, and the outside programs that the export tests
+# check the written files with: PROJ for the coordinates, GDAL for the shapefile, KML and GPX,
+# gpsbabel for the GPX, xmllint for well-formed XML and a headless Chromium for the map page.
+packages+=(
+  libcli11-dev
+  proj-bin gdal-bin gpsbabel libxml2-utils chromium
+)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -15,10 +15,19 @@ StavbasApp::StavbasApp(Host& host, OutputWindow& window, Settings s, const std::
       session(ui, db),
       builder(ui, conditions, settings.provinces),
       run(output, format, settings.provinces, settings.interruption, settings.consts.paus,
-          settings.consts.errorInfile) {
+          settings.consts.errorInfile),
+      exports(output, format, run,
+              {settings.kml, settings.gpx, settings.csv, settings.shp, settings.shpWgs84,
+               settings.gmap},
+              settings.links, settings.provinces, settings.consts.paus),
+      addresses(output, format, run, settings.links, settings.consts.errorMail) {
   db.SetProgramFile(programFile);
   db.SetLinkSettings(settings.links);
   output.fontName = settings.font.name;
+  output.fontSize = settings.font.size;
+  // The window's own font is the settings' too: an empty window gives appended text its size.
+  window.defaultStyle.font = settings.font.name;
+  window.defaultStyle.size = settings.font.size;
   output.format = &format;
   output.linkSettings = &settings.links;
   session.baseName = settings.dataFileName;

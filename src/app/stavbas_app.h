@@ -12,6 +12,8 @@
 #include "conditions/conditions.h"
 #include "database/databas.h"
 #include "database/info_preparation.h"
+#include "export/export_run.h"
+#include "export/web_addresses.h"
 #include "output/display_run.h"
 #include "output/format_code.h"
 #include "output/visit.h"
@@ -45,6 +47,8 @@ class StavbasApp {
   DatabaseSession session;
   CodeBuilder builder;
   DisplayRun run;
+  ExportRun exports;
+  WebAddresses addresses;
 
  private:
   bool spreadsheetLocked_ = false;

@@ -43,8 +43,21 @@ int Cp1252ByteOf(char32_t cp) {
 std::string Cp1252ToUtf8(std::string_view s) {
   std::string out;
   out.reserve(s.size() + s.size() / 8);
-  for (char c : s) AppendUtf8(out, CodePointOf(static_cast<unsigned char>(c)));
+  AppendCp1252AsUtf8(out, s);
   return out;
+}
+
+void AppendCp1252AsUtf8(std::string& out, std::string_view s) {
+  // Runs of ASCII, the most of any text, are copied whole.
+  std::size_t i = 0;
+  while (i < s.size()) {
+    std::size_t ascii = i;
+    while (ascii < s.size() && static_cast<unsigned char>(s[ascii]) < 0x80) ++ascii;
+    out.append(s, i, ascii - i);
+    if (ascii == s.size()) break;
+    AppendUtf8(out, CodePointOf(static_cast<unsigned char>(s[ascii])));
+    i = ascii + 1;
+  }
 }
 
 std::string Utf8ToCp1252(std::string_view s) {

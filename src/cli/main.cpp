@@ -1,7 +1,7 @@
-// stavbas-cli: the program's display runs and the data-file check without a window, for
-// scripts and tests.
+// stavbas-cli: the program's display runs, exports and data-file check without a window, for
+// scripts and tests. A run's text goes to standard output as the run writes it.
 
-#include <cstring>
+#include <algorithm>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -9,51 +9,17 @@
 
 #include "app/settings_file.h"
 #include "app/stavbas_app.h"
+#include "base/char_tables.h"
 #include "base/cp1252.h"
 #include "base/file_listing.h"
 #include "cli/cli_host.h"
+#include "cli/options.h"
+#include "cli/rtf_stream.h"
 #include "database/data_file_check.h"
-#include "output/memory_document.h"
-#include "output/text_save.h"
+#include "output/streaming_document.h"
 
+namespace stavbas::cli {
 namespace {
-
-constexpr const char* kUsage =
-    R"(Usage: stavbas-cli [options] (--signum TEXT | --all | --from SIGNUM | --list FILE)
-       stavbas-cli [--database BASE] --check
-       stavbas-cli [--database BASE] --files
-
-Runs the display over the database without a window and writes what the run wrote into the
-output window to standard output (UTF-8, LF line ends), the counts line included. Messages and
-the opening's progress and fault lines go to standard error; questions are answered No.
-
-Runs (one of them):
-  --signum TEXT       one signum ("U 344") or a pattern ending in "*" ("U 34*")
-  --all               every inscription of the selected provinces
-  --from SIGNUM       every inscription of the selected provinces from this signum on
-  --list FILE         the signums listed in a selection file, one per line
-  --check             check the data files in step; the report also goes to BASE.LOG
-  --files             list the database's files in database order
-
-Options:
-  --database BASE     path whose last part is the base name (at most 8 characters; the folder
-                      may be long); relative paths start in the current folder. Default: the
-                      sample database STAVBAS beside the program.
-  --search CODE       word search code, e.g. "RUN:stain"
-  --condition CODE    inscription condition code, e.g. "INF;P:Uppsala"
-  --format CODE       format code, e.g. ">.$ RUN NFS FVN" or "ß$ RUN NFS FVN"
-  --provinces TEXT    province selection, e.g. "Öl..U,M" (default: all provinces)
-  --settings FILE     read the settings file first; options given here override it
-  --rtf FILE          also save the output as rich text
-  --language sv|en    the language of messages (default sv)
-  --help              this text
-
-Options that are not given take the settings' defaults: format ">.$ RUN NFS FVN", all
-provinces, no codes.
-
-Exit status: 0 success; 1 nothing was found (or the check found faults); 2 a refused code, an
-unusable database or wrong arguments.
-)";
 
 std::string ProgramFile() {
   std::error_code ec;
@@ -67,128 +33,195 @@ const char* KindName(int kind) {
   return kind >= 0 && kind <= 6 ? kNames[kind] : "?";
 }
 
-int Usage(const std::string& problem) {
-  std::cerr << "stavbas-cli: " << problem << "\n\n" << kUsage;
-  return 2;
+// Exit statuses; of several parts of a command the worst counts.
+constexpr int kDone = 0, kNothing = 1, kError = 2;
+
+// The settings for the command: the settings file's when one is given, then the options.
+// Nothing after an error in an option's value.
+std::optional<Settings> SettingsOf(const Options& o, const std::string& program, int& status) {
+  Settings settings;
+  if (o.settingsFile) settings = ReadSettings(*o.settingsFile);
+  settings.consts.paus = false;  // no pauses without a window
+  if (o.database)
+    settings.dataFileName = LimitBaseName(Utf8ToCp1252(*o.database));
+  else if (!o.settingsFile)
+    settings.dataFileName = Utf8ToCp1252(FolderOf(program)) + "STAVBAS";
+  if (o.language) settings.language = *o.language == "en" ? Language::English : Language::Swedish;
+  if (o.search) settings.codes.parameterCode = Utf8ToCp1252(*o.search);
+  if (o.condition) settings.codes.selectionCode = Utf8ToCp1252(*o.condition);
+  if (o.format) settings.codes.formatCode = Utf8ToCp1252(*o.format);
+  if (o.provinces) {
+    const auto set = ParseProvinceText(Utf8ToCp1252(*o.provinces));
+    if (!set) {
+      status = UsageError("--provinces: unknown province in \"" + *o.provinces + "\"");
+      return std::nullopt;
+    }
+    settings.provinces.Assign(*set);
+  }
+  return settings;
 }
 
-// Windows-1252 text with CR LF as UTF-8 with LF.
-std::string ForTerminal(const std::string& text) {
-  std::string out = stavbas::Cp1252ToUtf8(text);
-  std::erase(out, '\r');
-  return out;
+// The offered entry a --columns item names: the entry itself, or the name of its column
+// ("Runtext" for "Runtext (Runtext.run)"), in either case.
+std::optional<std::string> EntryNamed(const std::vector<std::string>& offered,
+                                      const std::string& item) {
+  for (const std::string& entry : offered)
+    if (entry == item) return entry;
+  for (const std::string& entry : offered) {
+    const std::size_t open = entry.find(" (");
+    if (EqualsNoCase(entry, item) || EqualsNoCase(entry.substr(0, open), item)) return entry;
+  }
+  return std::nullopt;
+}
+
+int Export(StavbasApp& app, const Options& o) {
+  ExportRun& exports = app.exports;
+  const std::string& kind = *o.exportKind;
+  const std::string file = Utf8ToCp1252(o.exportFile);
+  if ((kind == "csv" || kind == "shp" || kind == "list") && !exports.HasSelection())
+    return UsageError("--export " + kind +
+                      ": needs a selection (--search, --condition or --provinces)");
+  if (!exports.HasSelection() && o.run.empty())
+    return UsageError("--export " + kind +
+                      ": give a selection (--search, --condition or --provinces) or a run whose "
+                      "last inscription is exported (--signum)");
+  if (kind == "list") {
+    const ExportResult r = exports.SelectionFile(file, ExistingFile::Replace);
+    if (r.outcome == ExportResult::Outcome::Failed) return kError;
+    return r.outcome == ExportResult::Outcome::Written && r.inscriptions > 0 ? kDone : kNothing;
+  }
+  const ExportKind exportKind = kind == "kml"    ? ExportKind::Kml
+                                : kind == "gmap" ? ExportKind::Gmap
+                                : kind == "gpx"  ? ExportKind::Gpx
+                                : kind == "csv"  ? ExportKind::Csv
+                                                 : ExportKind::Shp;
+  const std::optional<ExportPlan> plan = exports.Prepare(exportKind);
+  if (!plan) return kNothing;
+  // The choice of place holds for the commands that ask for it and, as last set, for CSV.
+  if (o.originPlace) exports.originPlace = *o.originPlace;
+  ExportAnswers answers;
+  answers.fileName = file;
+  answers.originPlace = o.originPlace;
+  answers.existing = ExistingFile::Replace;
+  if (plan->formatDialog) {
+    answers.formatCode = plan->formatDialog->standardFormat;
+    if (o.columns) {
+      for (const std::string& item : *o.columns) {
+        const auto entry = EntryNamed(plan->formatDialog->offered, Utf8ToCp1252(item));
+        if (!entry) {
+          std::string known;
+          for (const std::string& e : plan->formatDialog->offered)
+            known += (known.empty() ? "" : ", ") + Cp1252ToUtf8(e);
+          return UsageError("--columns: no element \"" + item + "\"; the elements are " + known);
+        }
+        answers.chosenEntries.push_back(*entry);
+      }
+      answers.formatCode = exports.FormatCodeFor(exportKind, answers.chosenEntries);
+    }
+  }
+  const ExportResult r = exports.Run(*plan, answers);
+  if (r.outcome == ExportResult::Outcome::Failed) return kError;
+  return r.outcome == ExportResult::Outcome::Written && r.inscriptions > 0 ? kDone : kNothing;
+}
+
+int Addresses(StavbasApp& app, const Options& o) {
+  int status = kDone;
+  auto print = [&](const std::optional<std::string>& address) {
+    if (address)
+      std::cout << *address << '\n';
+    else
+      status = std::max(status, kNothing);
+  };
+  if (o.mapUrl) print(app.addresses.Map(o.originPlace.value_or(app.exports.originPlace)));
+  if (o.bibUrl) print(app.addresses.Bibliography());
+  if (o.mailUrl) print(app.addresses.ErrorReport());
+  return status;
+}
+
+int Run(const Options& o) {
+  const std::string program = ProgramFile();
+  int status = kDone;
+  std::optional<Settings> settings = SettingsOf(o, program, status);
+  if (!settings) return status;
+
+  // The run's text goes out as the run writes it: to standard output unless an export or an
+  // address is asked for, and to the rich-text file.
+  std::optional<RtfStream> rtf;
+  if (o.rtfFile) rtf.emplace();
+  bool lineEnded = true;
+  StreamingDocument window([&](const std::vector<StyledRun>& runs) {
+    if (rtf) rtf->Add(runs);
+    if (o.QuietRun()) return;
+    for (const StyledRun& run : runs) {
+      std::string text = Cp1252ToUtf8(run.text);
+      std::erase(text, '\r');
+      if (text.empty()) continue;
+      std::cout << text;
+      lineEnded = text.back() == '\n';
+    }
+  });
+  CliHost host;
+  StavbasApp app(host, window, *settings, program);
+  if (app.settings.language == Language::English) app.ui.SetStrings(StringTable::English());
+  if (!app.Open()) return kError;
+
+  if (o.run == "--check") return CheckDataFiles(app.db, true) ? kDone : kNothing;
+  if (o.run == "--files") {
+    for (int slot = 1; slot <= app.db.count(); ++slot) {
+      const TDatafil& f = app.db.DataFile(slot);
+      std::cout << slot << '\t' << Cp1252ToUtf8(f.FileName()) << '\t' << KindName(f.kind()) << '\t'
+                << (f.complete ? "complete" : "incomplete") << '\t' << Cp1252ToUtf8(f.title)
+                << (slot == app.db.MainWordFile() ? "\tmain" : "") << '\n';
+    }
+    return kDone;
+  }
+  // A code the user gave that was refused is an error; a stored one was already repaired.
+  if ((o.search && app.conditions.wordSearchCode() != Utf8ToCp1252(*o.search)) ||
+      (o.condition && app.conditions.inscriptionCode() != Utf8ToCp1252(*o.condition)) ||
+      (o.format && app.format.code() != Utf8ToCp1252(*o.format)) || !app.format.format())
+    return kError;
+
+  window.Clear();
+  if (!o.run.empty()) {
+    const std::string value = Utf8ToCp1252(o.runValue);
+    if (o.run == "--signum")
+      app.run.SignumRun(value);
+    else if (o.run == "--from")
+      app.run.AllFromRun(value);
+    else if (o.run == "--list")
+      app.run.FileRun(o.runValue);
+    else
+      app.run.AllRun();
+    window.HandOnAll();
+    if (!o.QuietRun() && !lineEnded) std::cout << '\n';
+    status = app.output.shownInscriptions > 0 ? kDone : kNothing;
+  }
+  if (o.exportKind) status = std::max(status, Export(app, o));
+  if (o.mapUrl || o.bibUrl || o.mailUrl) status = std::max(status, Addresses(app, o));
+
+  std::cout.flush();
+  if (!std::cout) {
+    std::cerr << "stavbas-cli: standard output could not be written\n";
+    return kError;
+  }
+  if (rtf) {
+    std::string error;
+    if (!rtf->Save(*o.rtfFile, error)) {
+      std::cerr << "stavbas-cli: " << Cp1252ToUtf8(error) << '\n';
+      return kError;
+    }
+  }
+  return status;
 }
 
 }  // namespace
+}  // namespace stavbas::cli
 
 int main(int argc, char** argv) {
-  using stavbas::Utf8ToCp1252;
-  std::string base, settingsFile, rtfFile, runKind, runArg, language = "sv";
-  std::optional<std::string> search, condition, format, provinces;
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    auto value = [&](std::string& into) {
-      if (i + 1 >= argc) return false;
-      into = argv[++i];
-      return true;
-    };
-    auto optional = [&](std::optional<std::string>& into) {
-      std::string v;
-      if (!value(v)) return false;
-      into = Utf8ToCp1252(v);
-      return true;
-    };
-    bool ok = true;
-    if (arg == "--help" || arg == "-h") {
-      std::cout << kUsage;
-      return 0;
-    } else if (arg == "--database") {
-      ok = value(base);
-    } else if (arg == "--settings") {
-      ok = value(settingsFile);
-    } else if (arg == "--rtf") {
-      ok = value(rtfFile);
-    } else if (arg == "--language") {
-      ok = value(language) && (language == "sv" || language == "en");
-    } else if (arg == "--search") {
-      ok = optional(search);
-    } else if (arg == "--condition") {
-      ok = optional(condition);
-    } else if (arg == "--format") {
-      ok = optional(format);
-    } else if (arg == "--provinces") {
-      ok = optional(provinces);
-    } else if (arg == "--signum" || arg == "--from" || arg == "--list") {
-      ok = runKind.empty() && value(runArg);
-      runKind = arg;
-    } else if (arg == "--all" || arg == "--check" || arg == "--files") {
-      ok = runKind.empty();
-      runKind = arg;
-    } else {
-      return Usage("unknown argument " + arg);
-    }
-    if (!ok) return Usage("wrong or missing value for " + arg);
-  }
-  if (runKind.empty()) return Usage("say what to run");
-
-  const std::string program = ProgramFile();
-  stavbas::Settings settings;
-  if (!settingsFile.empty()) settings = stavbas::ReadSettings(settingsFile);
-  settings.consts.paus = false;  // no pauses without a window
-  if (!base.empty())
-    settings.dataFileName = stavbas::LimitBaseName(Utf8ToCp1252(base));
-  else if (settingsFile.empty())
-    settings.dataFileName = Utf8ToCp1252(stavbas::FolderOf(program)) + "STAVBAS";
-  if (search) settings.codes.parameterCode = *search;
-  if (condition) settings.codes.selectionCode = *condition;
-  if (format) settings.codes.formatCode = *format;
-  if (provinces) {
-    const auto set = stavbas::ParseProvinceText(*provinces);
-    if (!set) return Usage("unknown province in " + stavbas::Cp1252ToUtf8(*provinces));
-    settings.provinces.Assign(*set);
-  }
-
-  stavbas::cli::CliHost host;
-  stavbas::MemoryDocument window;
-  stavbas::StavbasApp app(host, window, settings, program);
-  if (language == "en") app.ui.SetStrings(stavbas::StringTable::English());
-  if (!app.Open()) return 2;
-
-  if (runKind == "--check") return stavbas::CheckDataFiles(app.db, true) ? 0 : 1;
-  if (runKind == "--files") {
-    for (int slot = 1; slot <= app.db.count(); ++slot) {
-      const stavbas::TDatafil& f = app.db.DataFile(slot);
-      std::cout << slot << '\t' << stavbas::Cp1252ToUtf8(f.FileName()) << '\t' << KindName(f.kind())
-                << '\t' << (f.complete ? "complete" : "incomplete") << '\t'
-                << stavbas::Cp1252ToUtf8(f.title) << (slot == app.db.MainWordFile() ? "\tmain" : "")
-                << '\n';
-    }
-    return 0;
-  }
-  // A code the user gave that was refused is an error; a stored one was already repaired.
-  if ((search && app.conditions.wordSearchCode() != *search) ||
-      (condition && app.conditions.inscriptionCode() != *condition) ||
-      (format && app.format.code() != *format) || !app.format.format())
-    return 2;
-
-  window.Clear();
-  if (runKind == "--signum")
-    app.run.SignumRun(Utf8ToCp1252(runArg));
-  else if (runKind == "--from")
-    app.run.AllFromRun(Utf8ToCp1252(runArg));
-  else if (runKind == "--list")
-    app.run.FileRun(runArg);
-  else
-    app.run.AllRun();
-
-  std::cout << ForTerminal(window.Text());
-  if (!window.Text().empty() && !window.Text().ends_with("\r\n")) std::cout << '\n';
-  if (!rtfFile.empty()) {
-    std::string error;
-    if (!stavbas::SaveRtf(rtfFile, window.Runs(), error)) {
-      std::cerr << "stavbas-cli: " << error << '\n';
-      return 2;
-    }
-  }
-  return app.output.shownInscriptions > 0 ? 0 : 1;
+  std::ios::sync_with_stdio(false);
+  int status = 0;
+  const std::optional<stavbas::cli::Options> options =
+      stavbas::cli::ParseOptions(argc, argv, status);
+  if (!options) return status;
+  return stavbas::cli::Run(*options);
 }

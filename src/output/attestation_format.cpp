@@ -93,7 +93,8 @@ void TBelaggFormat::BelaggFunnet(Visit& visit) {
     while (!line.empty() && line.back() == ' ') line.pop_back();
   TextStyle courier;
   courier.font = "Courier New";
-  ctx.window.Append({{line + "\r\n", courier}});
+  courier.size = ctx.fontSize;
+  ctx.Out().Append({{line + "\r\n", courier}});
   ctx.somethingShown = true;
 }
 

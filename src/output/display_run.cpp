@@ -47,8 +47,9 @@ bool DisplayRun::InputListNamed() const {
 }
 
 void DisplayRun::EndOutputWithLineEnd() {
-  const std::string text = ctx_.window.Text();
-  if (!text.empty() && !text.ends_with("\r\n")) ctx_.window.Append({{"\r\n", ctx_.Plain()}});
+  OutputWindow& out = ctx_.Out();
+  const std::string text = out.Text();
+  if (!text.empty() && !text.ends_with("\r\n")) out.Append({{"\r\n", ctx_.Plain()}});
 }
 
 void DisplayRun::AddRecentSignum(const std::string& request) {
@@ -133,7 +134,7 @@ void DisplayRun::RecordInterruption(int kind, const std::string& resume,
                                     const std::string& description, const std::string& request,
                                     const std::string& file, int linesRead) {
   EndOutputWithLineEnd();
-  ctx_.window.Append({{" (" + ctx_.ui.S(Str::AvbrottVid) + resume + ")\r\n", ctx_.Plain()}});
+  ctx_.Out().Append({{" (" + ctx_.ui.S(Str::AvbrottVid) + resume + ")\r\n", ctx_.Plain()}});
   record_.present = true;
   record_.runKind = kind;
   record_.info = description;

@@ -1,15 +1,11 @@
 #include "output/text_save.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdint>
-#include <cstdio>
-#include <filesystem>
-#include <system_error>
+
+#include "base/atomic_file.h"
 
 namespace stavbas {
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -68,52 +64,45 @@ std::size_t IndexIn(std::vector<T>& table, const T& value) {
   return table.size() - 1;
 }
 
-std::string ErrnoText(int err) {
-  return std::generic_category().message(err);
-}
-
 }  // namespace
 
-std::string ToRtf(const std::vector<StyledRun>& runs) {
-  std::vector<std::string> fonts;
-  std::vector<std::uint32_t> colors;
+void RtfBuilder::Add(const std::vector<StyledRun>& runs) {
+  // Only what changes from one run to the next is written.
   for (const StyledRun& run : runs) {
     if (run.text.empty()) continue;
-    IndexIn(fonts, run.style.font);
-    IndexIn(colors, run.style.color & 0xFFFFFF);
+    const TextStyle& s = run.style;
+    const std::size_t runFont = IndexIn(fonts_, s.font);
+    const std::size_t runColor = IndexIn(colors_, s.color & 0xFFFFFF) + 1;  // 0 is "auto"
+    const int runSize = std::max(s.size, 1) * 2;                            // half points
+    const std::size_t before = body.size();
+    if (runFont != font_) body += "\\f" + std::to_string(font_ = runFont);
+    if (runSize != size_) body += "\\fs" + std::to_string(size_ = runSize);
+    if (s.bold != bold_) body += (bold_ = s.bold) ? "\\b" : "\\b0";
+    if (s.italic != italic_) body += (italic_ = s.italic) ? "\\i" : "\\i0";
+    if (runColor != color_) body += "\\cf" + std::to_string(color_ = runColor);
+    if (body.size() != before) body += ' ';
+    AppendRtfText(body, run.text);
   }
-  if (fonts.empty()) fonts.push_back("Arial");
+}
 
+std::string RtfBuilder::Header() const {
+  const std::vector<std::string> fonts =
+      fonts_.empty() ? std::vector<std::string>{"Arial"} : fonts_;
   std::string out = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl";
   for (std::size_t i = 0; i < fonts.size(); ++i)
     out += "{\\f" + std::to_string(i) + "\\fnil\\fcharset0 " + RtfFontName(fonts[i]) + ";}";
   out += "}\r\n{\\colortbl ;";
-  for (std::uint32_t c : colors)
+  for (std::uint32_t c : colors_)
     out += "\\red" + std::to_string(c >> 16) + "\\green" + std::to_string((c >> 8) & 0xFF) +
            "\\blue" + std::to_string(c & 0xFF) + ";";
   out += "}\r\n\\viewkind4\\uc1\\pard";
-
-  // Only what changes from one run to the next is written.
-  std::size_t font = SIZE_MAX, color = SIZE_MAX;
-  int size = -1;
-  bool bold = false, italic = false;
-  for (const StyledRun& run : runs) {
-    if (run.text.empty()) continue;
-    const TextStyle& s = run.style;
-    const std::size_t runFont = IndexIn(fonts, s.font);
-    const std::size_t runColor = IndexIn(colors, s.color & 0xFFFFFF) + 1;  // 0 is "auto"
-    const int runSize = std::max(s.size, 1) * 2;                           // half points
-    const std::size_t before = out.size();
-    if (runFont != font) out += "\\f" + std::to_string(font = runFont);
-    if (runSize != size) out += "\\fs" + std::to_string(size = runSize);
-    if (s.bold != bold) out += (bold = s.bold) ? "\\b" : "\\b0";
-    if (s.italic != italic) out += (italic = s.italic) ? "\\i" : "\\i0";
-    if (runColor != color) out += "\\cf" + std::to_string(color = runColor);
-    if (out.size() != before) out += ' ';
-    AppendRtfText(out, run.text);
-  }
-  out += "}\r\n";
   return out;
+}
+
+std::string ToRtf(const std::vector<StyledRun>& runs) {
+  RtfBuilder rtf;
+  rtf.Add(runs);
+  return rtf.Header() + rtf.body + std::string(RtfBuilder::kEnd);
 }
 
 std::string SaveCommentText(const std::vector<std::string>& items) {
@@ -134,50 +123,10 @@ bool SavePlainText(const std::string& path, const std::string& text, std::string
 }
 
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error) {
-  auto fail = [&](const std::string& why) {
-    error = "Can not save " + path + ": " + why;
-    return false;
-  };
-  std::error_code ec;
-  fs::path target(path);
-  if (target.filename().empty()) return fail("no file name");
-  // A link keeps its link: the new file replaces what it points to.
-  if (fs::is_symlink(target, ec)) {
-    fs::path real = fs::canonical(target, ec);
-    if (!ec) target = real;
-  }
-  if (fs::is_directory(target, ec)) return fail("it is a folder");
-
-  // The new file is created beside the target, under a name nobody else uses.
-  const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-  const std::string name = "." + target.filename().string() + ".tmp";
-  fs::path temp;
-  std::FILE* out = nullptr;
-  for (int k = 0; k < 100 && !out; ++k) {
-    temp = folder / (k == 0 ? name : name + std::to_string(k));
-    out = std::fopen(temp.c_str(), "wbx");
-    if (!out && errno != EEXIST) return fail(ErrnoText(errno));
-  }
-  if (!out) return fail("no free name for a temporary file in " + folder.string());
-
-  errno = 0;
-  int err = 0;
-  if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), out) != bytes.size())
-    err = errno ? errno : EIO;
-  if (std::fflush(out) != 0 && !err) err = errno ? errno : EIO;
-  if (std::fclose(out) != 0 && !err) err = errno ? errno : EIO;
-  std::string why = err ? ErrnoText(err) : std::string();
-  if (!err) {
-    // The saved file keeps the permissions of the one it replaces.
-    const fs::file_status old = fs::status(target, ec);
-    if (!ec && fs::exists(old)) fs::permissions(temp, old.permissions(), ec);
-    fs::rename(temp, target, ec);
-    if (!ec) return true;
-    why = ec.message();
-  }
-  std::error_code ignored;
-  fs::remove(temp, ignored);
-  return fail(why);
+  AtomicFile file;
+  if (!file.Open(path, error)) return false;
+  file.Write(bytes);
+  return file.Commit(error);
 }
 
 }  // namespace stavbas

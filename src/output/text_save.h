@@ -2,6 +2,7 @@
 // Saving the output window as rich text (RTF) or plain text. A file is written beside its
 // target and renamed over it only when complete, so a failed save leaves the old file as it was.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -9,6 +10,26 @@
 #include "output/output_window.h"
 
 namespace stavbas {
+
+// An RTF document built piece by piece: the body grows with every Add, and the font and colour
+// tables the header needs are complete once the last runs are added. The body may be taken
+// away between Adds (to write it out), since nothing later refers back to it.
+class RtfBuilder {
+ public:
+  void Add(const std::vector<StyledRun>& runs);
+  // The document's start, with the tables of every font and colour added so far.
+  std::string Header() const;
+  static constexpr std::string_view kEnd = "}\r\n";
+
+  std::string body;
+
+ private:
+  std::vector<std::string> fonts_;
+  std::vector<std::uint32_t> colors_;
+  std::size_t font_ = SIZE_MAX, color_ = SIZE_MAX;
+  int size_ = -1;
+  bool bold_ = false, italic_ = false;
+};
 
 // The runs as an RTF document in Windows-1252: fonts, sizes, bold, italic and colours carried
 // over; "\r\n" becomes a paragraph end and a tab a tab.

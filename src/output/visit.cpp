@@ -14,6 +14,7 @@ const LinkSettings& OutputContext::links() const {
 TextStyle OutputContext::Plain() const {
   TextStyle s;
   s.font = fontName;
+  s.size = fontSize;
   return s;
 }
 
@@ -75,7 +76,7 @@ void WriteCountsLine(OutputContext& ctx) {
     text += ui.S(Str::EnInskrift);
   else if (ctx.inscriptionCount != -1)
     text += std::to_string(ctx.inscriptionCount) + ui.S(Str::Inskrifter);
-  if (!text.empty() && !ctx.countsDone) ctx.window.Append({{text, ctx.Plain()}});
+  if (!text.empty() && !ctx.countsDone) ctx.Out().Append({{text, ctx.Plain()}});
   ctx.countsDone = true;
 }
 

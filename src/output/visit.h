@@ -26,9 +26,15 @@ struct OutputContext {
   TDatabas& db;
   Conditions& conditions;
   OutputWindow& window;
+  // While an export run collects its text, the runs write into this window instead, so that
+  // the user's text stays as it was and no length limit of the window can cut the export.
+  OutputWindow* exportWindow = nullptr;
+  // Where the runs write: the export's window while one is set, else the output window.
+  OutputWindow& Out() { return exportWindow ? *exportWindow : window; }
   StagingBuffer staging;
 
   std::string fontName = "Arial";              // the output font
+  int fontSize = 10;                           // its size in points
   const FormatCode* format = nullptr;          // the current format code
   const LinkSettings* linkSettings = nullptr;  // null: the defaults
   const LinkSettings& links() const;

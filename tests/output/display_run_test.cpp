@@ -10,6 +10,7 @@
 #include "base/cp1252.h"
 #include "database/regions.h"
 #include "output/output_fixture.h"
+#include "output/text_save.h"
 
 namespace stavbas {
 namespace {
@@ -200,6 +201,32 @@ TEST_F(DisplayRunTest, TheInputListMayNotBeNamedByTheCodes) {
   app->run.SignumRun("U 1");
   EXPECT_EQ(host.BoxTexts(), Strings{"Infil angivet i villkor eller format"});
   EXPECT_EQ(Text(), "");
+}
+
+}  // namespace
+}  // namespace stavbas
+
+namespace stavbas {
+namespace {
+
+// The settings' font size reaches every text a run writes and the rich text saved from it.
+TEST(WindowFont, TheSettingsSizeReachesTextAndSavedRichText) {
+  test::OutputFixture f;
+  f.settings.font = {"Georgia", 12};
+  f.Sample();
+  f.app->run.SignumRun("U 344");
+  ASSERT_TRUE(f.app->format.Validate("\xDF$ RUN"));
+  f.app->run.SignumRun("U 34*");  // attestation lines and a counts line
+  ASSERT_FALSE(f.window.Runs().empty());
+  for (const StyledRun& run : f.window.Runs()) {
+    EXPECT_EQ(run.style.size, 12) << run.text;
+    if (run.style.font != "Courier New") {
+      EXPECT_EQ(run.style.font, "Georgia") << run.text;
+    }
+  }
+  const std::string rtf = ToRtf(f.window.Runs());
+  EXPECT_NE(rtf.find("\\fs24"), std::string::npos);
+  EXPECT_EQ(rtf.find("\\fs20"), std::string::npos);
 }
 
 }  // namespace

@@ -1,0 +1,52 @@
+#include "output/streaming_document.h"
+
+#include <cstdint>
+
+namespace stavbas {
+
+StreamingDocument::StreamingDocument(Sink sink) : sink_(std::move(sink)) {
+  maxLength = SIZE_MAX;
+}
+
+void StreamingDocument::Append(const std::vector<StyledRun>& runs) {
+  MemoryDocument::Append(runs);
+  HandOnFinished();
+}
+
+void StreamingDocument::InsertAtCursor(std::string_view text, const TextStyle& style) {
+  MemoryDocument::InsertAtCursor(text, style);
+  HandOnFinished();
+}
+
+void StreamingDocument::HandOnAll() {
+  HandOn(Length());
+}
+
+void StreamingDocument::HandOnFinished() {
+  // Everything before the last line that holds text is final: appends only continue that
+  // line or drop the empty lines after it. The insertion point stays at the end of the text
+  // as long as nothing moves it back.
+  for (int k = LineCount() - 1; k >= 0; --k) {
+    if (Line(k).empty()) continue;
+    const std::size_t cut = std::min(LineStart(k), Cursor());
+    if (cut > 0) HandOn(cut);
+    return;
+  }
+}
+
+void StreamingDocument::HandOn(std::size_t count) {
+  if (count == 0) return;
+  std::vector<StyledRun> runs = Runs();
+  std::size_t taken = 0;
+  std::vector<StyledRun> out;
+  for (StyledRun& run : runs) {
+    if (taken >= count) break;
+    if (taken + run.text.size() > count) run.text.resize(count - taken);
+    taken += run.text.size();
+    out.push_back(std::move(run));
+  }
+  Delete(0, count);
+  if (sink_) sink_(out);
+}
+
+}  // namespace stavbas

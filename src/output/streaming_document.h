@@ -1,0 +1,33 @@
+#pragma once
+// An output window that hands its text on as soon as nothing written later can change it, and
+// keeps only the rest: the last line that holds text and the empty lines after it (a later
+// append may continue that line or drop those empty lines). Nothing is ever dropped for
+// length. The command-line program writes a run's text to standard output through it, so the
+// output of a run of any size is complete and its memory stays flat.
+
+#include <functional>
+#include <vector>
+
+#include "output/memory_document.h"
+
+namespace stavbas {
+
+class StreamingDocument : public MemoryDocument {
+ public:
+  // Receives the finished text with its styles, in the order it was written.
+  using Sink = std::function<void(const std::vector<StyledRun>& runs)>;
+  explicit StreamingDocument(Sink sink);
+
+  void Append(const std::vector<StyledRun>& runs) override;
+  void InsertAtCursor(std::string_view text, const TextStyle& style) override;
+  // Hands on everything that is left, as at the end of the program.
+  void HandOnAll();
+
+ private:
+  void HandOn(std::size_t count);
+  void HandOnFinished();
+
+  Sink sink_;
+};
+
+}  // namespace stavbas
