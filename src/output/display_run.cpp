@@ -47,8 +47,8 @@ bool DisplayRun::InputListNamed() const {
 }
 
 void DisplayRun::EndOutputWithLineEnd() {
-  const std::string text = ctx_.window.Text();
-  if (!text.empty() && !text.ends_with("\r\n")) ctx_.window.Append({{"\r\n", ctx_.Plain()}});
+  if (ctx_.window.Length() > 0 && ctx_.window.Tail(2) != "\r\n")
+    ctx_.window.Append({{"\r\n", ctx_.Plain()}});
 }
 
 void DisplayRun::AddRecentSignum(const std::string& request) {
