@@ -17,6 +17,7 @@
 #include <QSettings>
 #include <QStatusBar>
 #include <QTextBlock>
+#include <QToolBar>
 #include <QToolButton>
 #include <QTranslator>
 #include <QUrl>
@@ -103,6 +104,7 @@ TForm1::TForm1(const ProgramPaths& paths, QWidget* parent)
   }
   restoreState(window.value("state").toByteArray());
   ui_->lowerToolBar->hide();
+  entryToolBar_->hide();
   ApplySettings();
 }
 
@@ -120,15 +122,24 @@ void TForm1::BuildEntryRow() {
   entryCombo_->setMinimumContentsLength(24);
   entryCombo_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   entryCaption_->setBuddy(entryCombo_);
+  entryCombo_->installEventFilter(this);
   entryCombo_->lineEdit()->installEventFilter(this);
   sokButton_ = new QToolButton(this);
   sokButton_->setObjectName("sokButton");
   sokButton_->setIcon(QIcon::fromTheme("system-search", QIcon(":/icons/system-search.svg")));
   sokButton_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-  entryCaptionAction_ = ui_->upperToolBar->addWidget(entryCaption_);
-  entryComboAction_ = ui_->upperToolBar->addWidget(entryCombo_);
-  sokAction_ = ui_->upperToolBar->addWidget(sokButton_);
-  for (QAction* a : {entryCaptionAction_, entryComboAction_, sokAction_}) a->setVisible(false);
+  // The entry row has a toolbar line of its own, so that it is never pushed out of sight by
+  // the buttons of a narrow window; the line shows only while the row is open.
+  entryToolBar_ = new QToolBar(QCoreApplication::translate("TForm1", "Inmatning"), this);
+  entryToolBar_->setObjectName("entryToolBar");
+  entryToolBar_->setMovable(false);
+  addToolBarBreak();
+  addToolBar(Qt::TopToolBarArea, entryToolBar_);
+  entryCaptionAction_ = entryToolBar_->addWidget(entryCaption_);
+  entryComboAction_ = entryToolBar_->addWidget(entryCombo_);
+  sokAction_ = entryToolBar_->addWidget(sokButton_);
+  entryCombo_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+  entryToolBar_->hide();
   connect(entryCombo_->lineEdit(), &QLineEdit::returnPressed, this, &TForm1::EntryEnter);
   connect(sokButton_, &QToolButton::clicked, this, &TForm1::EntryEnter);
 
@@ -221,9 +232,11 @@ void TForm1::On(QAction* action, const std::function<void()>& command) {
 
 void TForm1::NotYet(QAction* action) {
   connect(action, &QAction::triggered, this, [this, action] {
-    statusBar()->showMessage(tr("%1: kommandot finns inte i den här versionen av programmet ännu.")
-                                 .arg(action->text().remove('&')),
-                             5000);
+    statusBar()->showMessage(
+        QCoreApplication::translate(
+            "TForm1", "%1: kommandot finns inte i den här versionen av programmet ännu.")
+            .arg(action->text().remove('&')),
+        5000);
   });
 }
 
@@ -287,8 +300,10 @@ void TForm1::ConnectCommands() {
   On(button("buttonSpara"), [this] { SaveText(); });
   // Inställningar
   On(u.actionDatafiler, [this] { ChooseDatabase(); });
-  connect(u.actionPauser, &QAction::toggled, this,
-          [this](bool on) { app_->settings.consts.paus = on; });
+  connect(u.actionPauser, &QAction::toggled, this, [this](bool on) {
+    app_->settings.consts.paus = on;
+    if (!running_) app_->run.pauseSetting = on;  // a run reads it back when it ends
+  });
   connect(u.actionKommentera, &QAction::toggled, this,
           [this](bool on) { app_->settings.consts.comment = on; });
   On(u.actionTabbMellanKoordinater, [this] {
@@ -452,15 +467,14 @@ void TForm1::OpenEntryRow(EntryPurpose purpose) {
   entryCombo_->setEditText(Q(view.text));
   RetranslateDynamic();
   sokAction_->setVisible(view.searchButton);
-  entryCaptionAction_->setVisible(true);
-  entryComboAction_->setVisible(true);
+  entryToolBar_->show();
   entryCombo_->setFocus();
   entryCombo_->lineEdit()->selectAll();
 }
 
 void TForm1::HideEntryRow() {
   entryRow_->Close();
-  for (QAction* a : {entryCaptionAction_, entryComboAction_, sokAction_}) a->setVisible(false);
+  entryToolBar_->hide();
 }
 
 void TForm1::EntryEnter() {
@@ -510,7 +524,8 @@ void TForm1::ChooseFont(bool forNewOutput) {
   QFont start = cursor.charFormat().font();
   if (!cursor.hasSelection()) start = QFont(Q(app_->output.fontName), output_->defaultStyle.size);
   bool ok = false;
-  const QFont chosen = QFontDialog::getFont(&ok, start, this, tr("Teckensnitt"));
+  const QFont chosen =
+      QFontDialog::getFont(&ok, start, this, QCoreApplication::translate("TForm1", "Teckensnitt"));
   if (!ok) return;
   if (cursor.hasSelection()) {
     QTextCharFormat f;
@@ -549,7 +564,7 @@ void TForm1::RebuildRecentSignums() {
   for (const std::string& signum : app_->run.recentSignums) {
     const QString caption = Q(signum);
     auto* a = new QAction(QString(caption).replace('&', "&&"), this);
-    a->setStatusTip(tr("Senaste signumen"));
+    a->setStatusTip(QCoreApplication::translate("TForm1", "Senaste signumen"));
     a->setProperty("helpContext", 12);
     connect(a, &QAction::triggered, this,
             [this, signum] { Command([&] { Run([&] { app_->run.SignumRun(signum); }); }); });
@@ -593,6 +608,7 @@ void TForm1::SwitchLanguage(Language language) {
   // Every open window retranslates itself on the language change event; the states, ticks,
   // dynamic items, the output window and its font are left as they are.
   QCoreApplication::installTranslator(translator_.get());
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
   (language == Language::English ? ui_->actionEngelska : ui_->actionSvenska)->setChecked(true);
   ShowCodesInStatusBar(*app_);
   if (helpViewer_ && helpViewer_->isVisible()) ShowHelp(0);
@@ -603,7 +619,7 @@ void TForm1::changeEvent(QEvent* event) {
     // retranslateUi also sets the captions the run changes (the pause button's); keep them.
     QAction* paus = findChild<QAction*>("buttonPaus");
     const QString pausText = paus->text(), pausTip = paus->statusTip();
-    const bool pausChanged = pausText != tr("Paus");
+    const bool pausChanged = pausText != QCoreApplication::translate("TForm1", "Paus");
     ui_->retranslateUi(this);
     if (pausChanged && running_) {
       paus->setText(pausText);
@@ -615,32 +631,41 @@ void TForm1::changeEvent(QEvent* event) {
 }
 
 void TForm1::RetranslateDynamic() {
-  contextFont_->setText(tr("T&eckensnitt..."));
-  contextFont_->setStatusTip(tr("Ändrar teckensnitt i markerad text"));
-  sokButton_->setText(tr("Sö&k"));
-  if (auto* urval = findChild<QLabel*>("urvalLabel")) urval->setText(tr("Urval:"));
+  contextFont_->setText(QCoreApplication::translate("TForm1", "T&eckensnitt..."));
+  contextFont_->setStatusTip(
+      QCoreApplication::translate("TForm1", "Ändrar teckensnitt i markerad text"));
+  sokButton_->setText(QCoreApplication::translate("TForm1", "Sö&k"));
+  if (auto* urval = findChild<QLabel*>("urvalLabel"))
+    urval->setText(QCoreApplication::translate("TForm1", "Urval:"));
   if (auto* edit = findChild<QLineEdit*>("urvalEdit"))
-    edit->setStatusTip(tr("Ange koder för urval"));
+    edit->setStatusTip(QCoreApplication::translate("TForm1", "Ange koder för urval"));
   provinceLabel_->setText(host_->panels[3] ? host_->panels[3]->text() : QString());
-  provinceLabel_->setStatusTip(tr("Här visas aktuellt landskapsurval"));
-  for (QAction* a : recentActions_) a->setStatusTip(tr("Senaste signumen"));
+  provinceLabel_->setStatusTip(
+      QCoreApplication::translate("TForm1", "Här visas aktuellt landskapsurval"));
+  for (QAction* a : recentActions_)
+    a->setStatusTip(QCoreApplication::translate("TForm1", "Senaste signumen"));
   QString caption, hint;
   int context = 12;
   switch (entryRow_ ? entryRow_->purpose() : EntryPurpose::kSignum) {
     case EntryPurpose::kSignum:
-      caption = tr("Signum:"), hint = tr("Ange signum");
+      caption = QCoreApplication::translate("TForm1", "Signum:"),
+      hint = QCoreApplication::translate("TForm1", "Ange signum");
       break;
     case EntryPurpose::kFirstSignum:
-      caption = tr("Första signum:"), hint = tr("Ange signum som Du vill börja med");
+      caption = QCoreApplication::translate("TForm1", "Första signum:"),
+      hint = QCoreApplication::translate("TForm1", "Ange signum som Du vill börja med");
       break;
     case EntryPurpose::kFormatCode:
-      caption = tr("Formatkod: "), hint = tr("Ange formatkod"), context = 6;
+      caption = QCoreApplication::translate("TForm1", "Formatkod: "),
+      hint = QCoreApplication::translate("TForm1", "Ange formatkod"), context = 6;
       break;
     case EntryPurpose::kInscriptionCode:
-      caption = tr("Inskriftsvillkorskod:"), hint = tr("Ange inskriftsvillkorskod"), context = 5;
+      caption = QCoreApplication::translate("TForm1", "Inskriftsvillkorskod:"),
+      hint = QCoreApplication::translate("TForm1", "Ange inskriftsvillkorskod"), context = 5;
       break;
     case EntryPurpose::kWordSearchCode:
-      caption = tr("Ordsökningskod:"), hint = tr("Ange ordsökningskod"), context = 40;
+      caption = QCoreApplication::translate("TForm1", "Ordsökningskod:"),
+      hint = QCoreApplication::translate("TForm1", "Ange ordsökningskod"), context = 40;
       break;
   }
   entryCaption_->setText(caption);
@@ -651,6 +676,10 @@ void TForm1::RetranslateDynamic() {
 }
 
 // ---- help and about ----
+
+HelpViewer* TForm1::helpViewer() const {
+  return helpViewer_;
+}
 
 int TForm1::FocusedHelpContext() const {
   for (const QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget())
@@ -666,9 +695,9 @@ void TForm1::ShowHelp(int context) {
   std::filesystem::path page = folder / (context > 0 ? map.PageFor(context) : HelpMap::kContents);
   if (!std::filesystem::exists(page)) page = contents;
   if (!std::filesystem::exists(page)) {
-    QMessageBox::information(
-        this, windowTitle(),
-        tr("Hjälpsidorna finns inte: %1").arg(QString::fromStdString(folder.string())));
+    QMessageBox::information(this, windowTitle(),
+                             QCoreApplication::translate("TForm1", "Hjälpsidorna finns inte: %1")
+                                 .arg(QString::fromStdString(folder.string())));
     return;
   }
   if (!helpViewer_) helpViewer_ = new HelpViewer(this);
@@ -681,7 +710,9 @@ void TForm1::ShowAbout() {
   QString dateLine;
   for (int slot = 1; slot <= app_->db.count(); ++slot) {
     const auto& file = app_->db.DataFile(slot);
-    if (file.title == "Runtext") dateLine = tr("Datum för Runtextfilen: ") + DosDate(file.dateTime);
+    if (file.title == "Runtext")
+      dateLine = QCoreApplication::translate("TForm1", "Datum för Runtextfilen: ") +
+                 DosDate(file.dateTime);
   }
   about.SetDetails(dateLine, Q(app_->settings.links.newVersion));
   about.exec();
@@ -692,8 +723,9 @@ void TForm1::ShowAbout() {
 void TForm1::ReadSelectionFile() {
   HideEntryRow();
   const QString file = QFileDialog::getOpenFileName(
-      this, tr("Ange fil som Du vill öppna"), QString::fromStdString(paths_.workFolder.string()),
-      tr("Alla filer (*)"));
+      this, QCoreApplication::translate("TForm1", "Ange fil som Du vill öppna"),
+      QString::fromStdString(paths_.workFolder.string()),
+      QCoreApplication::translate("TForm1", "Alla filer (*)"));
   if (file.isEmpty()) return;
   Run([&] { app_->run.FileRun(W(file)); });
 }
@@ -709,13 +741,14 @@ bool TForm1::SaveText() {
   QString name = save.chosen ? Q(save.name) : QString();
   if (name.isEmpty()) {
     QString filter;
-    name = QFileDialog::getSaveFileName(this, tr("Ange fil som Du vill spara till"),
-                                        QString::fromStdString(paths_.workFolder.string()),
-                                        tr("RTF-filer (*.rtf);;Textfiler (*.txt)"), &filter);
+    name = QFileDialog::getSaveFileName(
+        this, QCoreApplication::translate("TForm1", "Ange fil som Du vill spara till"),
+        QString::fromStdString(paths_.workFolder.string()),
+        QCoreApplication::translate("TForm1", "RTF-filer (*.rtf);;Textfiler (*.txt)"), &filter);
     if (name.isEmpty()) return false;
     if (QFileInfo(name).suffix().isEmpty()) name += filter.contains("*.txt") ? ".txt" : ".rtf";
   }
-  statusBar()->showMessage(tr("Sparar..."));
+  statusBar()->showMessage(QCoreApplication::translate("TForm1", "Sparar..."));
   std::string error;
   const bool rtf = QFileInfo(name).suffix().compare("rtf", Qt::CaseInsensitive) == 0;
   const std::string path = name.toStdString();
@@ -774,31 +807,28 @@ bool TForm1::AskToExit(bool mayStay) {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
-  if (closeConfirmed_) {
-    QSettings window = WindowSettings();
-    window.setValue("geometry", saveGeometry());
-    window.setValue("state", saveState());
-    if (helpViewer_) helpViewer_->close();
-    if (findDialog_) findDialog_->close();
-    event->accept();
-    return;
-  }
-  event->ignore();
-  if (running_) {
-    // The run ends first and records where it stopped; the exit dialog follows when it has
-    // unwound (Run), so "Spara allt" saves the interruption.
-    app_->output.stepFlag = true;
-    app_->run.brokenFlag = true;
-    app_->ui.endOfData = true;
-    if (app_->run.runMenu) app_->run.Avbryt();
-    pendingExit_ = true;
-    host_->CheckWaits();
-    return;
-  }
-  if (AskToExit(true)) {
+  if (!closeConfirmed_) {
+    event->ignore();
+    if (running_) {
+      // The run ends first and records where it stopped; the exit dialog follows when it has
+      // unwound (Run), so "Spara allt" saves the interruption.
+      app_->output.stepFlag = true;
+      app_->run.brokenFlag = true;
+      app_->ui.endOfData = true;
+      if (app_->run.runMenu) app_->run.Avbryt();
+      pendingExit_ = true;
+      host_->CheckWaits();
+      return;
+    }
+    if (!AskToExit(true)) return;
     closeConfirmed_ = true;
-    close();
   }
+  QSettings window = WindowSettings();
+  window.setValue("geometry", saveGeometry());
+  window.setValue("state", saveState());
+  if (helpViewer_) helpViewer_->close();
+  if (findDialog_) findDialog_->close();
+  event->accept();
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
@@ -812,7 +842,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     ShowHelp(context > 0 ? context : menu->property("helpContext").toInt());
     return true;
   }
-  if (watched == entryCombo_->lineEdit()) {
+  if (watched == entryCombo_ || watched == entryCombo_->lineEdit()) {
     // Any key in the entry row steps a paused run; Escape also stops it.
     app_->output.stepFlag = true;
     if (key->key() == Qt::Key_Escape) {

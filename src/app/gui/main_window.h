@@ -15,6 +15,7 @@
 
 class QComboBox;
 class QLabel;
+class QToolBar;
 class QToolButton;
 class QTranslator;
 
@@ -68,7 +69,7 @@ class TForm1 : public QMainWindow {
   void ShowHelp(int context);
   // The help context of what has the keyboard focus, or 0.
   int FocusedHelpContext() const;
-  HelpViewer* helpViewer() const { return helpViewer_; }
+  HelpViewer* helpViewer() const;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -122,6 +123,7 @@ class TForm1 : public QMainWindow {
   QLabel* entryCaption_ = nullptr;
   QComboBox* entryCombo_ = nullptr;
   QToolButton* sokButton_ = nullptr;
+  QToolBar* entryToolBar_ = nullptr;
   QAction* entryCaptionAction_ = nullptr;
   QAction* entryComboAction_ = nullptr;
   QAction* sokAction_ = nullptr;
