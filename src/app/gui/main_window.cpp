@@ -682,7 +682,8 @@ HelpViewer* TForm1::helpViewer() const {
 }
 
 int TForm1::FocusedHelpContext() const {
-  for (const QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget())
+  const QWidget* focus = QApplication::focusWidget() ? QApplication::focusWidget() : focusWidget();
+  for (const QWidget* w = focus; w; w = w->parentWidget())
     if (const QVariant c = w->property("helpContext"); c.isValid()) return c.toInt();
   return 0;
 }
