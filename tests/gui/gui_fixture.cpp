@@ -5,9 +5,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QTextEdit>
 #include <filesystem>
 
 #include "app/gui/gui_host.h"
@@ -55,7 +55,7 @@ QAction* Program::action(const char* name) const {
 }
 
 QString Program::outputText() const {
-  return window_->findChild<QTextEdit*>("RichEdit1")->toPlainText();
+  return window_->findChild<QPlainTextEdit*>("RichEdit1")->toPlainText();
 }
 
 void OnNextModal(const char* className, const std::function<void(QWidget*)>& act) {

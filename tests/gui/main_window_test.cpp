@@ -7,10 +7,10 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QTest>
 #include <QTextBlock>
-#include <QTextEdit>
 
 #include "app/gui/gui_host.h"
 #include "app/gui/text_edit_window.h"
@@ -198,7 +198,7 @@ class MainWindowTest : public QObject {
     Program p;
     QVERIFY(p.Start());
     TForm1& w = p.window();
-    auto* edit = w.findChild<QTextEdit*>("RichEdit1");
+    auto* edit = w.findChild<QPlainTextEdit*>("RichEdit1");
     w.output().maxLength = 70000;
     p.action("actionPauser")->setChecked(false);
     p.action("actionAlla")->trigger();
@@ -228,7 +228,7 @@ class MainWindowTest : public QObject {
     QVERIFY(p.Start());
     TForm1& w = p.window();
     w.output().Append({{"Se https://example.org/sten och www.runor.se.\r\n", {}}});
-    auto* edit = w.findChild<QTextEdit*>("RichEdit1");
+    auto* edit = w.findChild<QPlainTextEdit*>("RichEdit1");
     QStringList hrefs;
     for (QTextBlock b = edit->document()->begin(); b.isValid(); b = b.next())
       for (auto it = b.begin(); !it.atEnd(); ++it)
@@ -245,7 +245,7 @@ class MainWindowTest : public QObject {
     QApplication::setPalette(dark);
     Program p;
     QVERIFY(p.Start());
-    auto* edit = p.window().findChild<QTextEdit*>("RichEdit1");
+    auto* edit = p.window().findChild<QPlainTextEdit*>("RichEdit1");
     QCOMPARE(edit->palette().color(QPalette::Base), QColor(Qt::white));
     p.window().output().Append({{"svart", {}}});
     QTextCursor c(edit->document());

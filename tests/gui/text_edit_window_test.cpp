@@ -1,9 +1,10 @@
-// The output window over QTextEdit answers as the in-memory document does, whatever is written,
-// deleted or inserted, so the runs and exports behave alike in the window and headless.
+// The output window over the text control's document answers as the in-memory document does,
+// whatever is written, deleted or inserted, so the runs and exports behave alike in the window and
+// headless.
 
+#include <QPlainTextEdit>
 #include <QRandomGenerator>
 #include <QTest>
-#include <QTextEdit>
 
 #include "app/gui/text_edit_window.h"
 #include "output/memory_document.h"
@@ -33,8 +34,8 @@ class TextEditWindowTest : public QObject {
 
  private slots:
   void behavesLikeTheMemoryDocument() {
-    QTextEdit edit;
-    TextEditWindow window(&edit);
+    QPlainTextEdit edit;
+    TextEditWindow window(edit.document());
     MemoryDocument memory;
     const TextStyle plain{"Arial", 10, false, false, kBlack};
     const TextStyle red{"Arial", 12, true, false, kRed};
@@ -77,8 +78,8 @@ class TextEditWindowTest : public QObject {
   }
 
   void aFullWindowDropsOldTextWithTheNoticeAsInTheCore() {
-    QTextEdit edit;
-    TextEditWindow window(&edit);
+    QPlainTextEdit edit;
+    TextEditWindow window(edit.document());
     MemoryDocument memory;
     for (OutputWindow* w :
          {static_cast<OutputWindow*>(&memory), static_cast<OutputWindow*>(&window)}) {

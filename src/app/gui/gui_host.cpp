@@ -134,7 +134,7 @@ void GuiHost::ProcessEvents() {
   const qint64 gap = sinceEvents_.elapsed();
   if (gap < kEventBudgetMs) return;
   longestGapMs = std::max(longestGapMs, gap);
-  QCoreApplication::processEvents(QEventLoop::AllEvents, static_cast<int>(kEventBudgetMs));
+  QCoreApplication::processEvents();
   sinceEvents_.restart();
 }
 

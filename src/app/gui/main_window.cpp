@@ -71,7 +71,7 @@ TForm1::TForm1(const ProgramPaths& paths, QWidget* parent)
     : QMainWindow(parent), paths_(paths), ui_((InitResources(), std::make_unique<::Ui::TForm1>())) {
   ui_->setupUi(this);
   setWindowIcon(QIcon(":/icons/stavbas.svg"));
-  output_ = std::make_unique<TextEditWindow>(ui_->RichEdit1);
+  output_ = std::make_unique<TextEditWindow>(ui_->RichEdit1->document());
   host_ = std::make_unique<GuiHost>(this, *output_);
   app_ = std::make_unique<StavbasApp>(*host_, *output_, ReadSettings(paths_.SettingsFile()),
                                       paths_.ProgramFile().string());
@@ -277,7 +277,7 @@ void TForm1::ConnectCommands() {
   On(u.actionTeckensnitt, [this] { ChooseFont(true); });
   On(contextFont_, [this] { ChooseFont(false); });
   connect(u.menuRedigera, &QMenu::aboutToShow, this, &TForm1::UpdateEditCommands);
-  connect(u.RichEdit1, &QTextEdit::selectionChanged, this, &TForm1::UpdateEditCommands);
+  connect(u.RichEdit1, &QPlainTextEdit::selectionChanged, this, &TForm1::UpdateEditCommands);
   connect(u.RichEdit1->document(), &QTextDocument::blockCountChanged, this,
           &TForm1::UpdateEditCommands);
   // Sök i text
@@ -541,7 +541,7 @@ void TForm1::ChooseFont(bool forNewOutput) {
 
 void TForm1::FindNext() {
   if (!findDialog_ || findDialog_->text().isEmpty()) return;
-  QTextEdit* edit = ui_->RichEdit1;
+  QPlainTextEdit* edit = ui_->RichEdit1;
   const QTextCursor current = edit->textCursor();
   const int from = current.hasSelection() ? current.selectionEnd() : 0;
   const QTextCursor hit = edit->document()->find(findDialog_->text(), from, findDialog_->flags());

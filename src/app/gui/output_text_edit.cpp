@@ -2,10 +2,11 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QTextBlock>
 
 namespace stavbas::gui {
 
-OutputTextEdit::OutputTextEdit(QWidget* parent) : QTextEdit(parent) {
+OutputTextEdit::OutputTextEdit(QWidget* parent) : QPlainTextEdit(parent) {
   setReadOnly(true);
   setUndoRedoEnabled(false);
   setMouseTracking(true);
@@ -20,6 +21,18 @@ OutputTextEdit::OutputTextEdit(QWidget* parent) : QTextEdit(parent) {
   setPalette(p);
 }
 
+QString OutputTextEdit::anchorAt(const QPoint& pos) const {
+  const QTextCursor cursor = cursorForPosition(pos);
+  if (!cursorRect(cursor).adjusted(-20, -2, 20, 2).contains(pos)) return {};
+  const QTextBlock block = cursor.block();
+  // The character under the point lies after the cursor or, on its right half, before it.
+  for (const int at : {cursor.position(), cursor.position() - 1})
+    for (auto it = block.begin(); !it.atEnd(); ++it)
+      if (it.fragment().contains(at) && it.fragment().charFormat().isAnchor())
+        return it.fragment().charFormat().anchorHref();
+  return {};
+}
+
 void OutputTextEdit::keyPressEvent(QKeyEvent* event) {
   switch (event->key()) {
     case Qt::Key_Return:
@@ -30,7 +43,7 @@ void OutputTextEdit::keyPressEvent(QKeyEvent* event) {
       emit escapePressed();
       return;
     default:
-      QTextEdit::keyPressEvent(event);
+      QPlainTextEdit::keyPressEvent(event);
   }
 }
 
@@ -42,13 +55,13 @@ void OutputTextEdit::mousePressEvent(QMouseEvent* event) {
       return;
     }
   }
-  QTextEdit::mousePressEvent(event);
+  QPlainTextEdit::mousePressEvent(event);
 }
 
 void OutputTextEdit::mouseMoveEvent(QMouseEvent* event) {
   const bool onLink = !anchorAt(event->position().toPoint()).isEmpty();
   viewport()->setCursor(onLink ? Qt::PointingHandCursor : Qt::IBeamCursor);
-  QTextEdit::mouseMoveEvent(event);
+  QPlainTextEdit::mouseMoveEvent(event);
 }
 
 }  // namespace stavbas::gui

@@ -2,7 +2,6 @@
 
 #include <QTextBlock>
 #include <QTextDocument>
-#include <QTextEdit>
 
 #include "app/gui/text_convert.h"
 #include "app/web_addresses.h"
@@ -43,8 +42,8 @@ std::string FromDocument(const QString& text) {
 
 }  // namespace
 
-TextEditWindow::TextEditWindow(QTextEdit* edit)
-    : edit_(edit), doc_(edit->document()), appendCursor_(doc_), insertCursor_(doc_) {
+TextEditWindow::TextEditWindow(QTextDocument* document)
+    : doc_(document), appendCursor_(doc_), insertCursor_(doc_) {
   doc_->setUndoRedoEnabled(false);
 }
 

@@ -1,9 +1,9 @@
 #pragma once
-// The output window of the window program: the core's output-window interface over the main
-// window's QTextEdit. A line end "\r\n" of the core is one paragraph break of the document, so
-// positions are mapped through the block numbers; every other character is one character. Appends
-// go through one cursor in one edit block each, and nothing on the append path walks the whole
-// document. Web addresses in appended text become links.
+// The output window of the window program: the core's output-window interface over the document
+// of the main window's text control. A line end "\r\n" of the core is one paragraph break of the
+// document, so positions are mapped through the block numbers; every other character is one
+// character. Appends go through one cursor in one edit block each, and nothing on the append path
+// walks the whole document. Web addresses in appended text become links.
 
 #include <QTextCharFormat>
 #include <QTextCursor>
@@ -11,14 +11,13 @@
 
 #include "output/output_window.h"
 
-class QTextEdit;
 class QTextDocument;
 
 namespace stavbas::gui {
 
 class TextEditWindow : public OutputWindow {
  public:
-  explicit TextEditWindow(QTextEdit* edit);
+  explicit TextEditWindow(QTextDocument* document);
 
   std::string Text() const override;
   std::size_t Length() const override;
@@ -48,7 +47,6 @@ class TextEditWindow : public OutputWindow {
   void Insert(QTextCursor& cursor, std::string_view text, const TextStyle& style);
   const QTextCharFormat& Format(const TextStyle& style);
 
-  QTextEdit* edit_;
   QTextDocument* doc_;
   QTextCursor appendCursor_;
   QTextCursor insertCursor_;  // the insertion point of message lines
