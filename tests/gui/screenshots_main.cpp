@@ -86,7 +86,22 @@ int main(int argc, char** argv) {
   p.Start();
   Session(p, "sv");
   p.action("actionEngelska")->trigger();
+  p.action("actionPauser")->setChecked(true);
   p.window().show();
   Session(p, "en");
+  // Under a dark desktop theme the text window keeps black and red text on white.
+  QPalette dark;
+  for (auto [role, color] : {std::pair{QPalette::Window, QColor(45, 45, 48)},
+                             {QPalette::WindowText, QColor(230, 230, 230)},
+                             {QPalette::Base, QColor(30, 30, 30)},
+                             {QPalette::Text, QColor(230, 230, 230)},
+                             {QPalette::Button, QColor(55, 55, 58)},
+                             {QPalette::ButtonText, QColor(230, 230, 230)}})
+    dark.setColor(role, color);
+  QApplication::setPalette(dark);
+  p.window().show();
+  p.action("actionPauser")->setChecked(false);
+  p.action("actionAlla")->trigger();
+  Shot("en-8-dark-theme");
   return 0;
 }

@@ -118,6 +118,7 @@ std::optional<std::string> GuiHost::InputBox(const std::string& caption, const s
 
 void GuiHost::WaitUntil(const std::function<bool()>& done) {
   if (done()) return;
+  if (beforeEvents) beforeEvents();
   QEventLoop loop;
   waits_.push_back({&done, &loop});
   loop.exec();
@@ -134,6 +135,7 @@ void GuiHost::ProcessEvents() {
   const qint64 gap = sinceEvents_.elapsed();
   if (gap < kEventBudgetMs) return;
   longestGapMs = std::max(longestGapMs, gap);
+  if (beforeEvents) beforeEvents();
   QCoreApplication::processEvents();
   sinceEvents_.restart();
 }

@@ -56,6 +56,9 @@ class GuiHost : public Host {
   // The four status panels (0 to 3), and a label that repeats panel 3.
   QLabel* panels[4] = {};
   QLabel* provinceLabel = nullptr;
+  // Called before the window is given time to repaint during a run or a wait (the window lets
+  // the output follow the text being written).
+  std::function<void()> beforeEvents;
   // Called when a command name has no entry in the table (a fault of the program).
   std::function<void(std::string_view)> unknownCommand;
 

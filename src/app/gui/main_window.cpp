@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTextBlock>
@@ -86,6 +87,14 @@ TForm1::TForm1(const ProgramPaths& paths, QWidget* parent)
     entryCombo_->setEditText(Q(code));
   };
   app_->run.recentSignumsChanged = [this] { RebuildRecentSignums(); };
+  host_->beforeEvents = [this] {
+    QScrollBar* bar = ui_->RichEdit1->verticalScrollBar();
+    if (followOutput_ && running_) bar->setValue(bar->maximum());
+  };
+  connect(ui_->RichEdit1->verticalScrollBar(), &QScrollBar::actionTriggered, this, [this] {
+    QScrollBar* bar = ui_->RichEdit1->verticalScrollBar();
+    followOutput_ = bar->sliderPosition() >= bar->maximum();
+  });
 
   BuildEntryRow();
   BuildStatusBar();
@@ -414,6 +423,7 @@ void TForm1::Command(const std::function<void()>& command) {
 void TForm1::Run(const std::function<void()>& run) {
   if (running_) return;
   running_ = true;
+  followOutput_ = true;
   host_->ResetGap();
   try {
     run();
@@ -422,6 +432,7 @@ void TForm1::Run(const std::function<void()>& run) {
     host_->SetBusyCursor(false);
     throw;
   }
+  if (host_->beforeEvents) host_->beforeEvents();  // the end of the run and its counts line
   running_ = false;
   host_->SetBusyCursor(false);
   if (pendingExit_) {

@@ -140,6 +140,9 @@ class TForm1 : public QMainWindow {
   bool pendingExit_ = false;
   bool closeConfirmed_ = false;
   bool spreadsheetLocked_ = false;
+  // During a run the view follows the text being written, until the user scrolls away from
+  // the end; scrolling back to the end follows again.
+  bool followOutput_ = true;
 };
 
 }  // namespace stavbas::gui
