@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
 
@@ -221,6 +222,18 @@ class MainWindowTest : public QObject {
     QCOMPARE(w.output().maxLength, std::size_t{2000000});  // clearing restores the maximum
     w.findChild<QMenu*>("menuRedigera")->aboutToShow();
     QVERIFY(!p.action("actionSok")->isEnabled());
+  }
+
+  void theOutputFollowsARunUntilTheUserScrollsAway() {
+    Program p;
+    QVERIFY(p.Start());
+    TForm1& w = p.window();
+    w.resize(500, 300);
+    p.action("actionPauser")->setChecked(false);
+    p.action("actionAlla")->trigger();
+    auto* bar = w.findChild<QPlainTextEdit*>("RichEdit1")->verticalScrollBar();
+    QVERIFY(bar->maximum() > 0);
+    QCOMPARE(bar->value(), bar->maximum());
   }
 
   void webAddressesBecomeLinks() {

@@ -10,6 +10,7 @@
 #include <QFontDialog>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
@@ -404,6 +405,7 @@ void TForm1::ApplySettings() {
   ui_->RichEdit1->document()->setDefaultFont(font);
   ui_->RichEdit1->setFont(font);
   RebuildWebLinks();
+  InstallQtTexts(Language::Swedish);
   if (s.language == Language::English) SwitchLanguage(Language::English);
 }
 
@@ -619,10 +621,20 @@ void TForm1::SwitchLanguage(Language language) {
   // Every open window retranslates itself on the language change event; the states, ticks,
   // dynamic items, the output window and its font are left as they are.
   QCoreApplication::installTranslator(translator_.get());
+  InstallQtTexts(language);
   QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
   (language == Language::English ? ui_->actionEngelska : ui_->actionSvenska)->setChecked(true);
   ShowCodesInStatusBar(*app_);
   if (helpViewer_ && helpViewer_->isVisible()) ShowHelp(0);
+}
+
+void TForm1::InstallQtTexts(Language language) {
+  // The file, font and input dialogs speak the program's language where Qt has the texts.
+  if (qtTranslator_) QCoreApplication::removeTranslator(qtTranslator_.get());
+  qtTranslator_ = std::make_unique<QTranslator>();
+  const QString name = language == Language::English ? "qtbase_en" : "qtbase_sv";
+  if (qtTranslator_->load(name, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QCoreApplication::installTranslator(qtTranslator_.get());
 }
 
 void TForm1::changeEvent(QEvent* event) {

@@ -83,6 +83,7 @@ class TForm1 : public QMainWindow {
   void ConnectCommands();
   void ApplySettings();
   void RetranslateDynamic();
+  void InstallQtTexts(Language language);
 
   // Runs a command, showing anything it throws instead of letting it reach the event loop, and
   // leaves the nested waits whose condition it fulfilled.
@@ -134,6 +135,7 @@ class TForm1 : public QMainWindow {
   QPointer<FindDialog> findDialog_;
   QPointer<HelpViewer> helpViewer_;
   std::unique_ptr<QTranslator> translator_;
+  std::unique_ptr<QTranslator> qtTranslator_;  // Qt's own texts of its standard dialogs
 
   Language language_ = Language::Swedish;
   bool running_ = false;
