@@ -3,11 +3,15 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QTest>
@@ -217,6 +221,25 @@ class MainWindowTest : public QObject {
     p.action("actionKlippUt")->trigger();
     QVERIFY(!p.outputText().startsWith(cut));
     QVERIFY(edit->isReadOnly());
+    // Find: forward from the end of the selection; a miss says so.
+    c.setPosition(0);
+    edit->setTextCursor(c);
+    p.action("actionSok")->trigger();
+    auto* find = w.findChild<QDialog*>("FindDialog");
+    QVERIFY(find && find->isVisible());
+    find->findChild<QLineEdit*>("findText")->setText("stain");
+    find->findChild<QPushButton*>("findNext")->click();
+    const int first = edit->textCursor().selectionStart();
+    QCOMPARE(edit->textCursor().selectedText(), QString("stain"));
+    find->findChild<QPushButton*>("findNext")->click();
+    QVERIFY(edit->textCursor().selectionStart() > first);
+    find->findChild<QLineEdit*>("findText")->setText("finns inte här");
+    QString message;
+    AnswerNextBox(true, &message);
+    find->findChild<QPushButton*>("findNext")->click();
+    QCOMPARE(message, QString("Hittar inte \"finns inte här\""));
+    find->close();
+
     p.action("actionRensaTextfonster")->trigger();
     QCOMPARE(p.outputText(), QString());
     QCOMPARE(w.output().maxLength, std::size_t{2000000});  // clearing restores the maximum
@@ -234,6 +257,23 @@ class MainWindowTest : public QObject {
     auto* bar = w.findChild<QPlainTextEdit*>("RichEdit1")->verticalScrollBar();
     QVERIFY(bar->maximum() > 0);
     QCOMPARE(bar->value(), bar->maximum());
+  }
+
+  void withoutADatabaseTheProgramStaysUsable() {
+    Program p([](const QString& folder) {
+      for (const QString& f : QDir(folder).entryList({"STAVBAS.*"}))
+        QFile::remove(folder + "/" + f);
+    });
+    QString opening;
+    AnswerNextBox(true, &opening);  // the database is unusable
+    OnNextModal("QInputDialog", [](QWidget* d) { static_cast<QDialog*>(d)->reject(); });
+    QVERIFY(p.Start());
+    QVERIFY(opening.startsWith("Ingen fullständig ordfil"));
+    QString message;
+    AnswerNextBox(true, &message);
+    p.action("actionAlla")->trigger();
+    QVERIFY(message.startsWith("Ingen fullständig ordfil"));
+    QVERIFY(p.window().findChild<QMenu*>("menuInskrift")->menuAction()->isVisible());
   }
 
   void webAddressesBecomeLinks() {

@@ -424,6 +424,12 @@ void TForm1::Command(const std::function<void()>& command) {
 
 void TForm1::Run(const std::function<void()>& run) {
   if (running_) return;
+  if (!app_->db.usable()) {
+    // Without a usable database (the user declined to choose another at start) nothing runs.
+    app_->ui.ShowMessage(app_->ui.S(Str::IngenFullstandigOrdfil) + ": " + app_->session.baseName,
+                         MsgKind::Information);
+    return;
+  }
   running_ = true;
   followOutput_ = true;
   host_->ResetGap();
