@@ -6,6 +6,8 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QFontDatabase>
+#include <QFontDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -274,6 +276,34 @@ class MainWindowTest : public QObject {
     p.action("actionAlla")->trigger();
     QVERIFY(message.startsWith("Ingen fullständig ordfil"));
     QVERIFY(p.window().findChild<QMenu*>("menuInskrift")->menuAction()->isVisible());
+  }
+
+  void theFontFromTheMenuAlsoChangesLaterOutputButFromTheContextMenuOnlyTheSelection() {
+    Program p;
+    QVERIFY(p.Start());
+    TForm1& w = p.window();
+    w.output().Append({{"U 344 V stain\r\n", {}}});
+    auto* edit = w.findChild<QPlainTextEdit*>("RichEdit1");
+    auto choose = [&](const QString& family, QAction* command) {
+      QTextCursor c(edit->document());
+      c.setPosition(0);
+      c.setPosition(5, QTextCursor::KeepAnchor);
+      edit->setTextCursor(c);
+      OnNextModal("QFontDialog", [family](QWidget* d) {
+        auto* dialog = static_cast<QFontDialog*>(d);
+        dialog->setCurrentFont(QFont(family, 14));
+        dialog->accept();
+      });
+      command->trigger();
+      return edit->textCursor().charFormat().fontFamilies().toStringList().value(0);
+    };
+    const QStringList families = QFontDatabase::families();
+    QVERIFY(families.size() >= 2);
+    const QString first = families.first(), last = families.last();
+    QCOMPARE(choose(first, w.findChild<QAction*>("contextTeckensnitt")), first);
+    QCOMPARE(QString::fromStdString(w.app().output.fontName), QString("Arial"));
+    QCOMPARE(choose(last, p.action("actionTeckensnitt")), last);
+    QCOMPARE(QString::fromStdString(w.app().output.fontName), last);
   }
 
   void webAddressesBecomeLinks() {
