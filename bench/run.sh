@@ -90,3 +90,13 @@ echo "counting the lines of every file:"
 time (cat "$data/db$n"/SYNTH.* | grep -c '' >"$data/grep.out")
 echo "lines holding 'stain' in the runic text:"
 time (grep -c stain "$data/db$n/SYNTH.RUN" >"$data/grep.out")
+
+echo "== An all run without pauses in the window program and in stavbas-cli"
+for base in build/bin/STAVBAS "$data/db10000/SYNTH"; do
+  build/bin/stavbas-cli --database "$base" --files >/dev/null 2>&1  # the index, once
+  build/bin/bench_gui_all_run "$base" 3
+  start=$(date +%s%N)
+  build/bin/stavbas-cli --database "$base" --all >/dev/null 2>&1 || true
+  echo "stavbas-cli --all: $(( ($(date +%s%N) - start) / 1000000 )) ms"
+  echo
+done

@@ -20,6 +20,13 @@ packages+=(
   libcli11-dev
   proj-bin gdal-bin gpsbabel libxml2-utils chromium
 )
+packages+=(
+  # The window program: Qt's translation tools (lupdate, lrelease and their CMake package), the
+  # SVG icon engine, Qt's own Swedish texts for its standard dialogs, and what packaging checks
+  # and draws the icons with.
+  qt6-tools-dev qt6-l10n-tools qt6-tools-dev-tools libqt6svg6 qt6-translations-l10n
+  librsvg2-bin desktop-file-utils appstream dpkg-dev
+)
 
 missing=()
 for p in "${packages[@]}"; do

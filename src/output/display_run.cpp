@@ -48,8 +48,7 @@ bool DisplayRun::InputListNamed() const {
 
 void DisplayRun::EndOutputWithLineEnd() {
   OutputWindow& out = ctx_.Out();
-  const std::string text = out.Text();
-  if (!text.empty() && !text.ends_with("\r\n")) out.Append({{"\r\n", ctx_.Plain()}});
+  if (out.Length() > 0 && out.Tail(2) != "\r\n") out.Append({{"\r\n", ctx_.Plain()}});
 }
 
 void DisplayRun::AddRecentSignum(const std::string& request) {

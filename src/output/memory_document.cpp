@@ -37,6 +37,11 @@ void MemoryDocument::InsertAtCursor(std::string_view text, const TextStyle& styl
   cursor_ = pos + text.size();
 }
 
+void MemoryDocument::InsertAtStart(std::string_view text, const TextStyle& style) {
+  Insert(0, text, StyleIndex(style));
+  cursor_ += text.size();
+}
+
 void MemoryDocument::Delete(std::size_t start, std::size_t count) {
   if (start >= text_.size()) return;
   count = std::min(count, text_.size() - start);

@@ -16,6 +16,9 @@ class MemoryDocument : public OutputWindow {
  public:
   std::string Text() const override { return text_; }
   std::size_t Length() const override { return text_.size(); }
+  std::string Tail(std::size_t count) const override {
+    return text_.substr(text_.size() - std::min(count, text_.size()));
+  }
   int LineCount() const override;
   // An index past the last line reads as an empty line.
   std::string Line(int index) const override;
@@ -26,6 +29,7 @@ class MemoryDocument : public OutputWindow {
   void Append(const std::vector<StyledRun>& runs) override;
   void Delete(std::size_t start, std::size_t count) override;
   void InsertAtCursor(std::string_view text, const TextStyle& style) override;
+  void InsertAtStart(std::string_view text, const TextStyle& style) override;
   void MoveCursorToEnd() override { cursor_ = text_.size(); }
   void Clear() override;
   int FontSizeAtEnd() const override;

@@ -3,6 +3,7 @@
 // written into. The window program backs it with a text control, the command-line program and
 // the tests with an in-memory document. Text is Windows-1252; a line end is "\r\n".
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -22,6 +23,8 @@ struct TextStyle {
 };
 
 inline constexpr std::uint32_t kBlack = 0x000000;
+// The window's maximum length at start, and again after the window is cleared.
+inline constexpr std::size_t kStartMaxLength = 2000000;
 inline constexpr std::uint32_t kRed = 0xFF0000;
 
 // A piece of text in one style.
@@ -56,6 +59,11 @@ class OutputWindow {
   // The whole text and its length in characters (a line end counts as its two characters).
   virtual std::string Text() const = 0;
   virtual std::size_t Length() const = 0;
+  // The last `count` characters (fewer in a shorter text), without building the whole text.
+  virtual std::string Tail(std::size_t count) const {
+    const std::string text = Text();
+    return text.substr(text.size() - std::min(count, text.size()));
+  }
   // Lines as the text's "\r\n" separates them; text after the last line end is a last line.
   virtual int LineCount() const = 0;
   virtual std::string Line(int index) const = 0;
@@ -68,6 +76,8 @@ class OutputWindow {
   virtual void Delete(std::size_t start, std::size_t count) = 0;
   // Inserts text at the insertion point in one style, and moves the insertion point after it.
   virtual void InsertAtCursor(std::string_view text, const TextStyle& style) = 0;
+  // Inserts text at the very start in one style (the notice that old text was dropped).
+  virtual void InsertAtStart(std::string_view text, const TextStyle& style) = 0;
   virtual void MoveCursorToEnd() = 0;
   virtual void Clear() = 0;
   // The font size at the end of the text (for text appended from the staging buffer).
@@ -76,7 +86,7 @@ class OutputWindow {
   virtual std::vector<StyledRun> Runs() const = 0;
 
   // Old text is dropped from the top once the window would hold more than this.
-  std::size_t maxLength = 2000000;
+  std::size_t maxLength = kStartMaxLength;
   // The window's default font: message lines are written in it, and an empty window has its size.
   TextStyle defaultStyle;
 };

@@ -113,7 +113,7 @@ void TTextFormat::SkrivUtText(Visit& visit) {
     }
     if (wantLineEnd && (out.length() < 5 || !out.EndsWith("\r\n\r\n"))) out.Append(kLineEnd, plain);
   }
-  AppendStaging(ctx.Out(), out);
+  AppendStaging(ctx.Out(), out, ctx.ui.S(Str::AldreTextBorttagen));
 }
 
 void TTextFormat::WriteWords(Visit& visit, const FormatItem& item) {

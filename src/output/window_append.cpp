@@ -18,9 +18,23 @@ void DeleteLastLine(OutputWindow& window) {
   window.Delete(window.LineStart(window.LineCount() - 1), 2);
 }
 
+// Drops the first block of a full window and the rest of the line it cut, and shrinks the
+// maximum; the notice, when given, becomes the first line.
+void DropOldText(OutputWindow& window, std::size_t length, std::string_view notice) {
+  window.Delete(0, std::min(kTrimBlock, length));
+  if (!notice.empty() && window.LineCount() > 1) window.Delete(0, window.LineStart(1));
+  window.maxLength = length > kMinMaxLength + 4000 ? length - 4000 : kMinMaxLength;
+  if (notice.empty()) return;
+  TextStyle plain;
+  plain.font = window.defaultStyle.font;
+  plain.size = window.defaultStyle.size;
+  window.InsertAtStart(std::string(notice) + "\r\n", plain);
+}
+
 }  // namespace
 
-void AppendStaging(OutputWindow& window, const StagingBuffer& staging) {
+void AppendStaging(OutputWindow& window, const StagingBuffer& staging,
+                   std::string_view droppedNotice) {
   if (staging.empty()) return;
   const std::size_t length = window.Length();
   if (length + staging.length() < window.maxLength) {
@@ -30,12 +44,16 @@ void AppendStaging(OutputWindow& window, const StagingBuffer& staging) {
     for (StyledRun& run : runs) run.style.size = size;
     window.Append(runs);
   } else {
-    window.Delete(0, std::min(kTrimBlock, length));
-    window.maxLength = length > kMinMaxLength + 4000 ? length - 4000 : kMinMaxLength;
+    DropOldText(window, length, droppedNotice);
     window.Append(staging.runs());
   }
   // Two line ends at the end: the empty last line goes.
   while (EndsWithEmptyLine(window, 2)) DeleteLastLine(window);
+}
+
+void ClearOutputWindow(OutputWindow& window) {
+  window.Clear();
+  window.maxLength = kStartMaxLength;
 }
 
 void InsertMessageLine(OutputWindow& window, std::string_view text) {

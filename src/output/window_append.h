@@ -15,9 +15,16 @@ inline constexpr std::size_t kMinMaxLength = 62000;
 
 // Appends the staging buffer with its formatting at the end of the window. While it fits,
 // empty lines at the end of the window go first and the text takes the window's font size at
-// its end; when it does not, the first block of text is dropped and the maximum shrinks.
-// Afterwards the window never ends with an empty line after a line end.
-void AppendStaging(OutputWindow& window, const StagingBuffer& staging);
+// its end; when it does not, the first block of text is dropped up to the end of the line it
+// cut, the maximum shrinks, and the window starts with a line saying that old text was dropped
+// (`droppedNotice`, a text of the string table). Afterwards the window never ends with an empty
+// line after a line end.
+void AppendStaging(OutputWindow& window, const StagingBuffer& staging,
+                   std::string_view droppedNotice = {});
+
+// "Rensa textfönster" and "Radera allt": empties the window and gives it back its starting
+// maximum, so that a window that once overflowed does not stay small for the session.
+void ClearOutputWindow(OutputWindow& window);
 
 // Inserts a status line at the insertion point in the window's default font, regular and
 // black. A line break alone ("\n" or "\r\n") goes to the end of the window instead.

@@ -103,6 +103,18 @@ TEST(AppendStaging, DropsTheFirstBlockAndShrinksTheMaximumWhenFull) {
   EXPECT_EQ(window.maxLength, 100600u - 4000);
   EXPECT_EQ(window.Text(), old.substr(10000) + std::string(600, 'a') + "b");
 
+  // With a notice, the cut line goes too and the notice says what happened.
+  window.Clear();
+  window.Append({{old, {}}});
+  window.maxLength = 100001;
+  AppendStaging(window, Staged("c"), "(text dropped)");
+  const std::size_t nextLine = old.find("\r\n", 10000) + 2;
+  EXPECT_EQ(window.Text(), "(text dropped)\r\n" + old.substr(nextLine) + "c");
+  EXPECT_EQ(window.Line(0), "(text dropped)");
+  ClearOutputWindow(window);
+  EXPECT_EQ(window.Length(), 0u);
+  EXPECT_EQ(window.maxLength, kStartMaxLength) << "a cleared window gets its starting maximum";
+
   // When full, empty lines at the end are not removed first, only those after the new text.
   window.Clear();
   window.Append({{Filler(10000) + "x\r\n\r\n", {}}});

@@ -1,0 +1,49 @@
+#include "app/gui/help_viewer.h"
+
+#include <QEvent>
+
+#include "ui_help_viewer.h"
+
+namespace stavbas::gui {
+
+HelpViewer::HelpViewer(QWidget* parent)
+    : QDialog(parent), ui_(std::make_unique<::Ui::HelpViewer>()) {
+  ui_->setupUi(this);
+  setWindowFlag(Qt::WindowMinMaxButtonsHint);
+  // Help pages are for reading: white paper and dark text under any theme.
+  QPalette p = ui_->browser->palette();
+  p.setColor(QPalette::Base, Qt::white);
+  p.setColor(QPalette::Text, Qt::black);
+  ui_->browser->setPalette(p);
+  connect(ui_->contents, &QPushButton::clicked, this,
+          [this] { ui_->browser->setSource(contents_); });
+  connect(ui_->back, &QPushButton::clicked, ui_->browser, &QTextBrowser::backward);
+  connect(ui_->forward, &QPushButton::clicked, ui_->browser, &QTextBrowser::forward);
+  connect(ui_->browser, &QTextBrowser::backwardAvailable, ui_->back, &QWidget::setEnabled);
+  connect(ui_->browser, &QTextBrowser::forwardAvailable, ui_->forward, &QWidget::setEnabled);
+  connect(ui_->browser, &QTextBrowser::sourceChanged, this,
+          [this] { setWindowTitle(ui_->browser->documentTitle()); });
+  ui_->back->setEnabled(false);
+  ui_->forward->setEnabled(false);
+}
+
+HelpViewer::~HelpViewer() = default;
+
+void HelpViewer::ShowPage(const QUrl& page, const QUrl& contents) {
+  contents_ = contents;
+  ui_->browser->setSource(page);
+  show();
+  raise();
+  activateWindow();
+}
+
+QUrl HelpViewer::page() const {
+  return ui_->browser->source();
+}
+
+void HelpViewer::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::LanguageChange) ui_->retranslateUi(this);
+  QDialog::changeEvent(event);
+}
+
+}  // namespace stavbas::gui
