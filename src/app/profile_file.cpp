@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "base/atomic_file.h"
 #include "base/char_tables.h"
 
 namespace stavbas {
@@ -250,33 +251,7 @@ std::string ProfileFile::Text() const {
 }
 
 bool ProfileFile::Save(const fs::path& file) const {
-  std::error_code ec;
-  fs::path target = file;
-  // A settings file that is a link keeps its link: the new file replaces what it points to.
-  if (fs::is_symlink(file, ec)) {
-    target = fs::canonical(file, ec);
-    if (ec) return false;
-  }
-  fs::path temp = target;
-  temp += ".tmp";
-  const std::string text = Text();
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.close();
-    if (!out) {
-      fs::remove(temp, ec);
-      return false;
-    }
-  }
-  fs::rename(temp, target, ec);
-  if (ec) {
-    std::error_code ignored;
-    fs::remove(temp, ignored);
-    return false;
-  }
-  return true;
+  return ReplaceFileContent(file.string(), Text()) == 0;
 }
 
 }  // namespace stavbas

@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 
+#include "base/atomic_file.h"
 #include "base/file_listing.h"
 #include "database/databas.h"
 
@@ -15,7 +16,6 @@ namespace stavbas {
 namespace {
 
 constexpr std::uint16_t kRecordSize = 284;
-constexpr int kEndOfFileError = 100;  // a read past the end of a file, as DOS numbers it
 
 void PutLe32(unsigned char* p, std::uint32_t v) {
   for (int i = 0; i < 4; ++i) p[i] = static_cast<unsigned char>(v >> (8 * i));
@@ -106,7 +106,7 @@ bool TDatabas::LoadGroupAddresses(const std::string& path) {
   if (!in) return !ui_.CheckIOResult(errno ? errno : ENOENT, name);
   unsigned char head[2];
   if (std::fread(head, 1, 2, in.get()) != 2) {
-    ui_.CheckIOResult(std::ferror(in.get()) ? errno : kEndOfFileError, name);
+    ui_.CheckIOResult(std::ferror(in.get()) ? errno : kReadPastEnd, name);
     return false;
   }
   if ((head[0] | head[1] << 8) != kRecordSize) {
@@ -119,7 +119,7 @@ bool TDatabas::LoadGroupAddresses(const std::string& path) {
     const std::size_t n = std::fread(rec, 1, kRecordSize, in.get());
     if (n == 0 && !std::ferror(in.get())) break;
     if (n != kRecordSize) {
-      ui_.CheckIOResult(std::ferror(in.get()) ? errno : kEndOfFileError, name);
+      ui_.CheckIOResult(std::ferror(in.get()) ? errno : kReadPastEnd, name);
       return false;
     }
     std::string ext(reinterpret_cast<const char*>(rec), 3);
@@ -149,16 +149,11 @@ bool TDatabas::LoadGroupAddresses(const std::string& path) {
 bool TDatabas::SaveGroupAddresses(const std::string& path) {
   const std::string name = NameOf(path);
   ui_.ProgressLine(ui_.S(Str::Skriver) + name);
-  // Written beside the old file and renamed over it when complete, so that a failure never
-  // leaves a partial index behind.
-  const std::string temp = FolderOf(path) + "." + name + ".new";
-  int err = 0;
-  {
-    FilePtr out(std::fopen(temp.c_str(), "wb"));
-    if (!out) return !ui_.CheckIOResult(errno, name);
+  AtomicFile out;
+  if (out.Open(path) == 0) {
     const unsigned char head[2] = {kRecordSize & 0xFF, kRecordSize >> 8};
-    bool good = std::fwrite(head, 1, 2, out.get()) == 2;
-    for (int slot = 1; good && slot <= count_; ++slot) {
+    out.Write({reinterpret_cast<const char*>(head), 2});
+    for (int slot = 1; slot <= count_; ++slot) {
       const TDatafil& f = DataFile(slot);
       unsigned char rec[kRecordSize] = {};
       std::string ext = f.Extension();
@@ -168,18 +163,12 @@ bool TDatabas::SaveGroupAddresses(const std::string& path) {
       PutLe32(rec + 8, f.size);
       for (int g = 1; g <= kGroupCount; ++g)
         PutLe32(rec + 12 + 4 * (g - 1), static_cast<std::uint32_t>(f.address()[g]));
-      good = std::fwrite(rec, 1, kRecordSize, out.get()) == kRecordSize;
+      out.Write({reinterpret_cast<const char*>(rec), kRecordSize});
     }
-    if (!good || std::fflush(out.get()) != 0) err = errno ? errno : EIO;
-    if (std::fclose(out.release()) != 0 && !err) err = errno;
+    out.Commit();
   }
-  if (!err && std::rename(temp.c_str(), path.c_str()) != 0) err = errno;
-  if (err) {
-    std::remove(temp.c_str());
-    ui_.CheckIOResult(err, name);
-    return false;
-  }
-  return true;
+  // The database goes on with the addresses it has computed.
+  return !ui_.CheckIOResult(out.error(), name);
 }
 
 }  // namespace stavbas

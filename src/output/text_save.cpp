@@ -1,15 +1,9 @@
 #include "output/text_save.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdint>
-#include <cstdio>
-#include <filesystem>
-#include <system_error>
 
 namespace stavbas {
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -66,10 +60,6 @@ std::size_t IndexIn(std::vector<T>& table, const T& value) {
     if (table[i] == value) return i;
   table.push_back(value);
   return table.size() - 1;
-}
-
-std::string ErrnoText(int err) {
-  return std::generic_category().message(err);
 }
 
 }  // namespace
@@ -131,53 +121,6 @@ bool SaveRtf(const std::string& path, const std::vector<StyledRun>& runs, std::s
 
 bool SavePlainText(const std::string& path, const std::string& text, std::string& error) {
   return WriteFileAtomically(path, text, error);
-}
-
-bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error) {
-  auto fail = [&](const std::string& why) {
-    error = "Can not save " + path + ": " + why;
-    return false;
-  };
-  std::error_code ec;
-  fs::path target(path);
-  if (target.filename().empty()) return fail("no file name");
-  // A link keeps its link: the new file replaces what it points to.
-  if (fs::is_symlink(target, ec)) {
-    fs::path real = fs::canonical(target, ec);
-    if (!ec) target = real;
-  }
-  if (fs::is_directory(target, ec)) return fail("it is a folder");
-
-  // The new file is created beside the target, under a name nobody else uses.
-  const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-  const std::string name = "." + target.filename().string() + ".tmp";
-  fs::path temp;
-  std::FILE* out = nullptr;
-  for (int k = 0; k < 100 && !out; ++k) {
-    temp = folder / (k == 0 ? name : name + std::to_string(k));
-    out = std::fopen(temp.c_str(), "wbx");
-    if (!out && errno != EEXIST) return fail(ErrnoText(errno));
-  }
-  if (!out) return fail("no free name for a temporary file in " + folder.string());
-
-  errno = 0;
-  int err = 0;
-  if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), out) != bytes.size())
-    err = errno ? errno : EIO;
-  if (std::fflush(out) != 0 && !err) err = errno ? errno : EIO;
-  if (std::fclose(out) != 0 && !err) err = errno ? errno : EIO;
-  std::string why = err ? ErrnoText(err) : std::string();
-  if (!err) {
-    // The saved file keeps the permissions of the one it replaces.
-    const fs::file_status old = fs::status(target, ec);
-    if (!ec && fs::exists(old)) fs::permissions(temp, old.permissions(), ec);
-    fs::rename(temp, target, ec);
-    if (!ec) return true;
-    why = ec.message();
-  }
-  std::error_code ignored;
-  fs::remove(temp, ignored);
-  return fail(why);
 }
 
 }  // namespace stavbas

@@ -139,7 +139,7 @@ TEST(GroupIndex, ForeignTruncatedAndIncompleteIndexFiles) {
   m.dir.WriteBytes("STAVBAS.$AD", good.substr(0, 100));
   m.host.Clear();
   ASSERT_TRUE(m.Open());
-  EXPECT_TRUE(Contains(m.host.BoxTexts(), "FEL 100 (STAVBAS.$AD)"));
+  EXPECT_TRUE(Contains(m.host.BoxTexts(), "FEL 100 (STAVBAS.$AD): Oväntat filslut"));
   EXPECT_EQ(m.dir.ReadBytes("STAVBAS.$AD"), good);
 
   m.dir.WriteBytes("STAVBAS.$AD", "");

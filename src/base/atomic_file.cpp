@@ -1,0 +1,233 @@
+#include "base/atomic_file.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <charconv>
+#include <climits>
+#include <csignal>
+#include <system_error>
+
+namespace stavbas {
+namespace {
+
+constexpr std::size_t kBufferSize = 64 * 1024;
+constexpr int kMaxLinks = 40;  // as many links as the system follows
+
+WriteFault g_fault;
+std::size_t g_faultWritten = 0;  // bytes written since the fault was planted
+
+bool FaultAt(WriteFault::Stage stage) {
+  return g_fault.stage == stage;
+}
+
+std::string FolderOfPath(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string NameOfPath(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The file a path names once links are followed. 0 when it is a regular file or does not exist
+// yet; else the error number (a folder, a device, a pipe are never replaced).
+int ResolveTarget(const std::string& path, std::string& target) {
+  target = path;
+  if (NameOfPath(path).empty()) return path.empty() ? ENOENT : EISDIR;
+  for (int i = 0; i < kMaxLinks; ++i) {
+    struct stat st {};
+    if (::lstat(target.c_str(), &st) != 0) return errno == ENOENT ? 0 : errno;
+    if (S_ISDIR(st.st_mode)) return EISDIR;
+    if (S_ISREG(st.st_mode)) return 0;
+    if (!S_ISLNK(st.st_mode)) return EINVAL;
+    char buf[PATH_MAX];
+    const ssize_t n = ::readlink(target.c_str(), buf, sizeof buf);
+    if (n < 0) return errno;
+    if (static_cast<std::size_t>(n) >= sizeof buf) return ENAMETOOLONG;
+    const std::string link(buf, static_cast<std::size_t>(n));
+    target = link.starts_with('/') ? link : FolderOfPath(target) + "/" + link;
+  }
+  return ELOOP;
+}
+
+// A temporary name beside the target that no other writer uses.
+std::string TempName(const std::string& target, int attempt) {
+  std::string name =
+      FolderOfPath(target) + "/." + NameOfPath(target) + "." + std::to_string(::getpid());
+  if (attempt > 0) name += "-" + std::to_string(attempt);
+  return name + ".tmp";
+}
+
+// Removes the temporary files of this target that writers killed before they finished left
+// behind: those whose process is gone.
+void RemoveStaleTemps(const std::string& target) {
+  const std::string prefix = "." + NameOfPath(target) + ".";
+  DIR* dir = ::opendir(FolderOfPath(target).c_str());
+  if (!dir) return;
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string_view name = entry->d_name;
+    if (!name.starts_with(prefix) || !name.ends_with(".tmp")) continue;
+    const std::string_view rest = name.substr(prefix.size(), name.size() - prefix.size() - 4);
+    long pid = 0;
+    const auto [end, ec] = std::from_chars(rest.data(), rest.data() + rest.size(), pid);
+    if (ec != std::errc() || pid <= 0 || (end != rest.data() + rest.size() && *end != '-'))
+      continue;
+    if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH)
+      ::unlink((FolderOfPath(target) + "/" + std::string(name)).c_str());
+  }
+  ::closedir(dir);
+}
+
+}  // namespace
+
+AtomicFile::~AtomicFile() {
+  Abandon();
+}
+
+void AtomicFile::Fail(int err) {
+  if (!error_) error_ = err ? err : EIO;
+}
+
+int AtomicFile::Open(const std::string& path) {
+  Abandon();
+  error_ = 0;
+  if (const int err = ResolveTarget(path, target_)) return error_ = err;
+  if (FaultAt(WriteFault::Stage::kCreate)) return error_ = g_fault.error;
+  RemoveStaleTemps(target_);
+  const std::string folder = FolderOfPath(target_);
+#ifdef O_TMPFILE
+  // An unnamed file needs /proc to be given its name when it is complete.
+  if (!g_fault.namedTemporary && ::access("/proc/self/fd", X_OK) == 0) {
+    fd_ = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    if (fd_ >= 0) return 0;
+    // Only a file system without unnamed files tries the named way; other errors are final.
+    if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) return error_ = errno;
+  }
+#endif
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    temp_ = TempName(target_, attempt);
+    fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd_ >= 0) return 0;
+    if (errno != EEXIST) break;
+  }
+  const int err = errno;
+  temp_.clear();
+  return error_ = err;
+}
+
+bool AtomicFile::Write(std::string_view bytes) {
+  if (fd_ < 0 || error_) return false;
+  buffer_.append(bytes);
+  return buffer_.size() < kBufferSize || Flush();
+}
+
+bool AtomicFile::Flush() {
+  std::size_t done = 0;
+  while (done < buffer_.size() && !error_) {
+    std::size_t n = buffer_.size() - done;
+    if (FaultAt(WriteFault::Stage::kWrite)) {
+      const std::size_t room =
+          g_fault.afterBytes > g_faultWritten ? g_fault.afterBytes - g_faultWritten : 0;
+      if (room == 0) {
+        Fail(g_fault.error);
+        break;
+      }
+      n = std::min(n, room);
+    }
+    const ssize_t written = ::write(fd_, buffer_.data() + done, n);
+    if (written < 0) {
+      if (errno != EINTR) Fail(errno);
+      continue;
+    }
+    done += static_cast<std::size_t>(written);
+    g_faultWritten += static_cast<std::size_t>(written);
+  }
+  buffer_.clear();
+  return !error_;
+}
+
+int AtomicFile::Commit() {
+  if (fd_ < 0) {
+    Fail(EBADF);
+  } else if (Flush()) {
+    // On the disk before it takes the old file's place: a crash then leaves one or the other.
+    if (FaultAt(WriteFault::Stage::kSync))
+      Fail(g_fault.error);
+    else if (::fsync(fd_) != 0)
+      Fail(errno);
+  }
+  if (!error_) {
+    struct stat old {};
+    if (::stat(target_.c_str(), &old) == 0) ::fchmod(fd_, old.st_mode & 07777);
+  }
+  if (!error_ && temp_.empty()) {
+    // The unnamed file gets a temporary name first: a rename is what replaces a file whole.
+    const std::string self = "/proc/self/fd/" + std::to_string(fd_);
+    for (int attempt = 0; attempt < 100 && temp_.empty() && !error_; ++attempt) {
+      const std::string name = TempName(target_, attempt);
+      if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0)
+        temp_ = name;
+      else if (errno != EEXIST)
+        Fail(errno);
+    }
+  }
+  if (!error_) {
+    if (FaultAt(WriteFault::Stage::kRename)) {
+      Fail(g_fault.error);
+    } else if (::rename(temp_.c_str(), target_.c_str()) != 0) {
+      Fail(errno);
+    } else {
+      temp_.clear();
+      // The folder's new entry on the disk too.
+      const int dir = ::open(FolderOfPath(target_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+      if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+      }
+    }
+  }
+  const int err = error_;
+  Abandon();
+  error_ = err;
+  return err;
+}
+
+void AtomicFile::Abandon() {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+  if (!temp_.empty()) ::unlink(temp_.c_str());
+  temp_.clear();
+  buffer_.clear();
+}
+
+int ReplaceFileContent(const std::string& path, std::string_view bytes) {
+  AtomicFile file;
+  if (const int err = file.Open(path)) return err;
+  file.Write(bytes);
+  return file.Commit();
+}
+
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error) {
+  const int err = ReplaceFileContent(path, bytes);
+  if (err == 0) return true;
+  error = "Can not save " + path + ": " +
+          (err == EINVAL ? std::string("it is not a regular file") : SystemErrorText(err));
+  return false;
+}
+
+std::string SystemErrorText(int err) {
+  return std::generic_category().message(err);
+}
+
+void SetWriteFaultForTesting(const WriteFault& fault) {
+  g_fault = fault;
+  g_faultWritten = 0;
+}
+
+}  // namespace stavbas
