@@ -101,16 +101,17 @@ void ProfileFile::Parse(std::string_view bytes) {
   lines_.clear();
   bool newlineSeen = false;
   while (!bytes.empty()) {
-    const size_t lf = bytes.find('\n');
+    // CR LF, LF and a lone CR each end a line; each line keeps its own end.
+    const size_t at = bytes.find_first_of("\r\n");
     Line line;
-    if (lf == std::string_view::npos) {
+    if (at == std::string_view::npos) {
       line.text = bytes;
       bytes = {};
     } else {
-      const bool crlf = lf > 0 && bytes[lf - 1] == '\r';
-      line.text = bytes.substr(0, crlf ? lf - 1 : lf);
-      line.end = crlf ? "\r\n" : "\n";
-      bytes.remove_prefix(lf + 1);
+      const size_t endLength = bytes.substr(at, 2) == "\r\n" ? 2 : 1;
+      line.text = bytes.substr(0, at);
+      line.end = bytes.substr(at, endLength);
+      bytes.remove_prefix(at + endLength);
       if (!newlineSeen) newline_ = line.end;
       newlineSeen = true;
     }

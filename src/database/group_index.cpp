@@ -2,11 +2,13 @@
 // It is computed by one pass over the files and kept in the index file, keyed by each data
 // file's size and date-time stamp.
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "base/atomic_file.h"
 #include "base/file_listing.h"
@@ -134,7 +136,12 @@ bool TDatabas::LoadGroupAddresses(const std::string& path) {
     TDatafil::Addresses a{};
     for (int g = 1; g <= kGroupCount; ++g)
       a[g] = static_cast<std::int32_t>(GetLe32(rec + 12 + 4 * (g - 1)));
-    f.SetAddresses(a, {});
+    // A file edited without a change of size or time stamp, or a damaged index, could send
+    // every walk and scan past the file's end.
+    if (!TakeAddresses(f, a)) {
+      ui_.FaultLine(f.FileName() + ui_.S(Str::Andrad));
+      return false;
+    }
     covered[slot] = true;
   }
   for (int slot = 1; slot <= count_; ++slot) {
@@ -143,6 +150,40 @@ bool TDatabas::LoadGroupAddresses(const std::string& path) {
       return false;
     }
   }
+  return true;
+}
+
+bool TDatabas::TakeAddresses(TDatafil& f, const TDatafil::Addresses& a) {
+  // The addresses of a file rise with the group, and none lies beyond the file's last line.
+  for (int g = 1; g <= kGroupCount; ++g)
+    if (a[g] < 0 || (g > 1 && a[g] < a[g - 1])) return false;
+  std::vector<std::int32_t> wanted(a.begin() + 1, a.end());
+  std::sort(wanted.begin(), wanted.end());
+  // One pass counts the lines and notes where each group's first line begins, so that
+  // lookups seek there directly.
+  std::map<std::int32_t, std::uint64_t> offsets;
+  LineFile& file = f.file();
+  if (const int err = file.Seek(0)) {
+    ReportReadError(f, err);
+    return false;
+  }
+  std::int32_t lines = 0;
+  auto next = wanted.begin();
+  for (;;) {
+    while (next != wanted.end() && *next <= lines) ++next;
+    if (next != wanted.end() && *next == lines + 1) offsets[lines + 1] = file.Offset();
+    const LineFile::Result r = file.SkipLine();
+    if (r == LineFile::Result::Error) {
+      ReportReadError(f, file.error());
+      return false;
+    }
+    if (r == LineFile::Result::End) break;
+    ++lines;
+  }
+  if (a[kGroupCount] > lines) return false;
+  if (const int err = file.Seek(0)) ReportReadError(f, err);
+  f.lineCounter = 1;
+  f.SetAddresses(a, offsets);
   return true;
 }
 
