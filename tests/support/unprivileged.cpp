@@ -54,9 +54,8 @@ void OpenToEveryone(const std::string& folder) {
       fs::permissions(e.path(), fs::perms::all, ec);
     else
       fs::permissions(e.path(),
-                      fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
-                          fs::perms::group_write | fs::perms::others_read | fs::perms::others_write,
-                      ec);
+                      fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read,
+                      fs::perm_options::add, ec);
   }
 }
 

@@ -17,7 +17,7 @@ struct ChildResult {
 // hands its result back. Exit status 0 means the body ran as an ordinary user.
 ChildResult RunUnprivileged(const std::function<std::string()>& body);
 
-// Makes a folder and everything in it readable (and the files writable) by every user.
+// Opens a folder and the folders in it to every user, and makes its files readable by all.
 void OpenToEveryone(const std::string& folder);
 
 }  // namespace stavbas::test
