@@ -2,7 +2,6 @@
 // which; the others are the sample's), reading every inscription through a display run that
 // shows every file, looking some up by signum, and the data-file check with its log.
 
-#include "database/data_file_check.h"
 #include "fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -15,9 +14,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz::WriteSample(folder, name);
   fuzz::WriteFile(folder + "/" + name, {reinterpret_cast<const char*>(data) + 1, size - 1});
   fuzz::Program p(folder + "/STAVBAS", "", "", ">.$ RUN NFS FVN ENG INF DAT");
-  if (!p.usable) return 0;
-  p.app->run.AllRun();
-  for (const char* signum : {"U 344", "S\xF6 1*", "G 134 M", "X 2"}) p.app->run.SignumRun(signum);
-  CheckDataFiles(p.app->db, true);
+  p.ReadEverything({"U 344", "S\xF6 1*", "G 134 M", "X 2"});
   return 0;
 }

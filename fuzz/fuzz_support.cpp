@@ -1,5 +1,7 @@
 #include "fuzz_support.h"
 
+#include "database/data_file_check.h"
+
 #include <unistd.h>
 
 #include <cstdlib>
@@ -95,6 +97,13 @@ Program::Program(const std::string& base, const std::string& searchCode,
   settings.codes = {searchCode, conditionCode, formatCode};
   app = std::make_unique<StavbasApp>(host, window, settings, std::string());
   usable = app->Open();
+}
+
+void Program::ReadEverything(std::initializer_list<const char*> signums) {
+  if (!usable) return;
+  app->run.AllRun();
+  for (const char* signum : signums) app->run.SignumRun(signum);
+  CheckDataFiles(app->db, true);
 }
 
 }  // namespace stavbas::fuzz

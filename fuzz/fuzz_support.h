@@ -3,6 +3,7 @@
 // the sample database to put beside them, the program wired together as the command-line
 // program wires it, and the split of one input into its parts.
 
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -38,6 +39,10 @@ struct Program {
   MemoryDocument window;
   std::unique_ptr<StavbasApp> app;
   bool usable = false;
+
+  // Reads the whole database: a display run over every inscription, the signums looked up
+  // one by one, and the data-file check with its log.
+  void ReadEverything(std::initializer_list<const char*> signums);
 };
 
 }  // namespace stavbas::fuzz

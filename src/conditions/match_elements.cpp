@@ -58,14 +58,9 @@ class AnyRest : public TMatchElement {
 
  protected:
   bool Try(const char* p, const char* e) const override {
-    const char* q = p;
-    for (; q <= e; ++q) {
-      memo().Step();
-      if (q > p && KnownToFail(MatchMemo::kElement, q, e)) break;
-      if (Next(q, e)) return true;
-    }
-    FailedFrom(MatchMemo::kElement, p + 1, std::min(q, e), e);
-    return false;
+    if (p > e) return false;
+    return TryRun(
+        p, e, [&](const char* q) { return Next(q, e); }, [&](const char* q) { return q < e; });
   }
 };
 
@@ -128,19 +123,9 @@ class CharWithinIgnorable : public Here<CharTest> {
 
  protected:
   bool Try(const char* p, const char* e) const override {
-    const char* q = p;
-    for (;; ++q) {
-      memo().Step();
-      if (q > p && KnownToFail(MatchMemo::kElement, q, e)) {
-        --q;
-        break;
-      }
-      if (TryHere(q, e)) return true;
-      if (T(q) != 0 || q >= e) break;
-    }
-    // Each later position of the run tries a part of what was tried from p.
-    FailedFrom(MatchMemo::kElement, p + 1, q, e);
-    return false;
+    return TryRun(
+        p, e, [&](const char* q) { return TryHere(q, e); },
+        [&](const char* q) { return T(q) == 0 && q < e; });
   }
 };
 
@@ -153,14 +138,9 @@ class Search : public Here<Test> {
  protected:
   bool Try(const char* p, const char* e) const override {
     if (p >= e) return this->TryHere(p, e);
-    const char* q = p;
-    for (; q < e; ++q) {
-      this->memo().Step();
-      if (q > p && this->KnownToFail(MatchMemo::kElement, q, e)) break;
-      if (this->TryHere(q, e)) return true;
-    }
-    this->FailedFrom(MatchMemo::kElement, p + 1, q - 1, e);
-    return false;
+    return this->TryRun(
+        p, e, [&](const char* q) { return this->TryHere(q, e); },
+        [&](const char* q) { return q + 1 < e; });
   }
 };
 
@@ -263,18 +243,9 @@ class BlankAfterIgnorable : public BlankElement {
 
  protected:
   bool Try(const char* p, const char* e) const override {
-    const char* q = p;
-    for (;; ++q) {
-      memo().Step();
-      if (q > p && KnownToFail(MatchMemo::kElement, q, e)) {
-        --q;
-        break;
-      }
-      if (BoundaryHere(q, e)) return true;
-      if (*q == '\0' || T(q) != 0) break;
-    }
-    FailedFrom(MatchMemo::kElement, p + 1, q, e);
-    return false;
+    return TryRun(
+        p, e, [&](const char* q) { return BoundaryHere(q, e); },
+        [&](const char* q) { return *q != '\0' && T(q) == 0; });
   }
 };
 

@@ -47,6 +47,24 @@ class TMatchElement {
     return memo().active() && memo().Failed(id_, part, q, e);
   }
   void FailedFrom(MatchMemo::Part part, const char* from, const char* to, const char* e) const;
+  // Tries `attempt` at p, p+1, ... for as long as `goOn` holds for the position just tried. The
+  // try from any later position of the run is a part of the try from p, so a failure is
+  // remembered for the whole run.
+  template <typename Attempt, typename GoOn>
+  bool TryRun(const char* p, const char* e, Attempt&& attempt, GoOn&& goOn) const {
+    const char* q = p;
+    for (;; ++q) {
+      memo().Step();
+      if (q > p && KnownToFail(MatchMemo::kElement, q, e)) {
+        --q;
+        break;
+      }
+      if (attempt(q)) return true;
+      if (!goOn(q)) break;
+    }
+    FailedFrom(MatchMemo::kElement, p + 1, q, e);
+    return false;
+  }
 
   const PatternContext& ctx_;
   const std::uint32_t id_;  // the element's number within its pattern
