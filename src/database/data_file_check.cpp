@@ -1,7 +1,6 @@
 #include "database/data_file_check.h"
 
 #include "base/atomic_file.h"
-
 #include "database/databas.h"
 
 namespace stavbas {
