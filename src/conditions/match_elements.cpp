@@ -1,7 +1,5 @@
 #include "conditions/match_elements.h"
 
-#include <array>
-
 namespace stavbas {
 
 bool TMatchElement::Match(const char* p, const char* e) const {
@@ -162,8 +160,8 @@ class BlankElement : public TMatchElement {
     for (;;) {
       memo().Step();
       if (s > first && KnownToFail(MatchMemo::kWordStart, s, e0)) return false;
-      // A failure anywhere on ends the whole evaluation's search, so each start may be
-      // remembered as failed as soon as its own try has failed.
+      // Any success ends the whole evaluation, so each start may be remembered as failed as
+      // soon as its own try has failed.
       const char* const start = s;
       while (*s == kPageMark && (word || s < e)) {
         while (*s != '\0' && *s != ' ') ++s;
