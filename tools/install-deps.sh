@@ -10,6 +10,9 @@ packages=(
   libgtest-dev libgmock-dev
   python3 python3-xlrd
   xvfb xauth
+  # ---- sanitizer build and fuzz targets (tools/build-asan.sh, fuzz/) ----
+  clang-14 libclang-rt-14-dev libfuzzer-14-dev llvm-14
+  # ---- end of sanitizer build and fuzz targets ----
   # outside readers that the tests check written files against
   unrtf
 )

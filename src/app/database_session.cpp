@@ -6,7 +6,8 @@ namespace stavbas {
 
 std::string LimitBaseName(const std::string& text) {
   const std::string trimmed(Trim(text));
-  return FolderOf(trimmed) + NameOf(trimmed).substr(0, 8);
+  // Trimmed again after the cut, so that a name read back as it was saved stays the same.
+  return std::string(Trim(FolderOf(trimmed) + NameOf(trimmed).substr(0, 8)));
 }
 
 bool DatabaseSession::OpenCurrent() {

@@ -8,8 +8,9 @@
 
 namespace stavbas {
 
-// A base name as the user may give it: blanks trimmed, the name cut to its first 8 characters;
-// a folder in front of it is kept whole.
+// A base name as the user may give it: blanks and control characters trimmed, the name cut to
+// its first 8 characters (and what the cut leaves at its end trimmed too); a folder in front of
+// it is kept whole.
 std::string LimitBaseName(const std::string& text);
 
 class DatabaseSession {

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "base/atomic_file.h"
 #include "base/char_tables.h"
 
 namespace stavbas {
@@ -100,16 +101,17 @@ void ProfileFile::Parse(std::string_view bytes) {
   lines_.clear();
   bool newlineSeen = false;
   while (!bytes.empty()) {
-    const size_t lf = bytes.find('\n');
+    // CR LF, LF and a lone CR each end a line; each line keeps its own end.
+    const size_t at = bytes.find_first_of("\r\n");
     Line line;
-    if (lf == std::string_view::npos) {
+    if (at == std::string_view::npos) {
       line.text = bytes;
       bytes = {};
     } else {
-      const bool crlf = lf > 0 && bytes[lf - 1] == '\r';
-      line.text = bytes.substr(0, crlf ? lf - 1 : lf);
-      line.end = crlf ? "\r\n" : "\n";
-      bytes.remove_prefix(lf + 1);
+      const size_t endLength = bytes.substr(at, 2) == "\r\n" ? 2 : 1;
+      line.text = bytes.substr(0, at);
+      line.end = bytes.substr(at, endLength);
+      bytes.remove_prefix(at + endLength);
       if (!newlineSeen) newline_ = line.end;
       newlineSeen = true;
     }
@@ -250,33 +252,7 @@ std::string ProfileFile::Text() const {
 }
 
 bool ProfileFile::Save(const fs::path& file) const {
-  std::error_code ec;
-  fs::path target = file;
-  // A settings file that is a link keeps its link: the new file replaces what it points to.
-  if (fs::is_symlink(file, ec)) {
-    target = fs::canonical(file, ec);
-    if (ec) return false;
-  }
-  fs::path temp = target;
-  temp += ".tmp";
-  const std::string text = Text();
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.close();
-    if (!out) {
-      fs::remove(temp, ec);
-      return false;
-    }
-  }
-  fs::rename(temp, target, ec);
-  if (ec) {
-    std::error_code ignored;
-    fs::remove(temp, ignored);
-    return false;
-  }
-  return true;
+  return ReplaceFileContent(file.string(), Text()) == 0;
 }
 
 }  // namespace stavbas

@@ -51,7 +51,7 @@ class ProfileFile {
  private:
   struct Line {
     std::string text;  // without its line end
-    std::string end;   // "\r\n", "\n" or empty for a last line without one
+    std::string end;   // "\r\n", "\n", "\r" or empty for a last line without one
   };
   struct Range {
     size_t header;  // index of the section's header line

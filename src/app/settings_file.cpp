@@ -2,7 +2,10 @@
 
 #include "app/database_session.h"
 #include "app/profile_file.h"
+#include "base/atomic_file.h"
 #include "database/regions.h"
+
+#include <cerrno>
 
 namespace stavbas {
 
@@ -202,12 +205,16 @@ Settings ReadSettings(const fs::path& file) {
   return s;
 }
 
-bool SaveSettings(const Settings& s, SaveChoice choice, const fs::path& file) {
+bool SaveSettings(const Settings& s, SaveChoice choice, const fs::path& file, int* error) {
+  if (error) *error = 0;
   if (choice != SaveChoice::Settings && choice != SaveChoice::All) return true;
   std::error_code ec;
   const bool existed = fs::exists(file, ec);
   ProfileFile p;
-  if (!p.Load(file)) return false;  // never replace a file whose content we could not see
+  if (!p.Load(file)) {  // never replace a file whose content we could not see
+    if (error) *error = fs::is_regular_file(file, ec) ? EACCES : EINVAL;
+    return false;
+  }
   const std::string before = p.Text();
 
   const LinkSettings& l = s.links;
@@ -244,7 +251,9 @@ bool SaveSettings(const Settings& s, SaveChoice choice, const fs::path& file) {
   }
 
   if (existed && p.Text() == before) return true;  // nothing changed: leave the file alone
-  return p.Save(file);
+  const int err = ReplaceFileContent(file.string(), p.Text());
+  if (error) *error = err;
+  return err == 0;
 }
 
 }  // namespace stavbas

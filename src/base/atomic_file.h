@@ -1,9 +1,16 @@
 #pragma once
-// A file written beside its target under a name nobody else uses and put in the target's place
-// only when it is complete: a failure on the way (a full disk, a folder that cannot be
-// written) leaves no partial file under the target's name and the old file as it was.
+// Replacing a file so that it is always either the old file or the whole new one. The new text
+// goes into a temporary file in the target's folder (an unnamed one where the file system
+// allows it, so that even a killed process leaves nothing behind); only when it is complete and
+// on the disk does a rename put it in the target's place. A failure at any point leaves the old
+// file as it was and no temporary file behind.
+//
+// Every file the program rewrites goes through here: the information file converted from the
+// spreadsheet, the group-address file, the settings file, the check log, the saved text and the
+// exports.
 
-#include <cstdio>
+#include <cerrno>
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -12,38 +19,72 @@ namespace stavbas {
 class AtomicFile {
  public:
   AtomicFile() = default;
-  ~AtomicFile() { Discard(); }
+  // An uncommitted file is abandoned: the temporary file goes, the target stays as it was.
+  ~AtomicFile();
   AtomicFile(const AtomicFile&) = delete;
   AtomicFile& operator=(const AtomicFile&) = delete;
 
-  // Creates the temporary file beside `target`; on failure `error` names the file and why.
-  bool Open(const std::string& target, std::string& error);
-  // Writes bytes; a failure is remembered and reported by Commit.
-  void Write(std::string_view bytes);
-  bool ok() const { return file_ != nullptr && err_ == 0; }
-  // Closes the file and renames it over the target, keeping the old file's permissions.
-  bool Commit(std::string& error);
-  // Removes the temporary file; the target stays as it was.
-  void Discard();
+  // Begins a new version of `path`. A link is followed: the file it points to is replaced and
+  // the link stays. 0, or the system's error number (the folder cannot be written, the target
+  // is a folder, ...).
+  int Open(const std::string& path);
+  bool IsOpen() const { return fd_ >= 0; }
+  // Appends bytes; false once anything failed (error() tells what).
+  bool Write(std::string_view bytes);
+  // Puts the complete new file in the target's place, with the permissions of the file it
+  // replaces. 0, or the system's error number; on failure the target is as it was.
+  int Commit();
+  // Drops the new version.
+  void Abandon();
+  // The first error met, 0 while none.
+  int error() const { return error_; }
 
-  // The file being written (to hand to a library that writes by name, close it first).
-  const std::string& temporaryPath() const { return temp_; }
+  // The same steps with the error in words ("Can not save PATH: why").
+  bool Open(const std::string& path, std::string& error);
+  bool Commit(std::string& error);
   const std::string& target() const { return target_; }
 
-  // A name beside `target` that no file has: "." + its name + ".tmp", with a number if needed.
-  // Empty, with `error` set, when there is none or the target cannot be a file.
+  // For libraries that write files by name (the shapefile's set): a name beside `target` that
+  // no file has, "." + its name + ".tmp" (a number added if needed) + `suffix`; empty, with
+  // `error` set, when there is none or the target cannot be a file.
   static std::string FreeNameBeside(const std::string& target, std::string_view suffix,
                                     std::string& error);
-  // Renames a finished file over the target, keeping the target's permissions.
+  // Renames such a finished file over the target, keeping the target's permissions.
   static bool Replace(const std::string& finished, const std::string& target, std::string& error);
 
  private:
-  std::FILE* file_ = nullptr;
-  int err_ = 0;
-  std::string temp_, target_;
+  bool Flush();
+  void Fail(int err);
+
+  std::string target_;  // the file to replace (a link resolved)
+  std::string temp_;    // the named temporary file; empty while the temporary file is unnamed
+  int fd_ = -1;
+  int error_ = 0;
+  std::string buffer_;
 };
+
+// Writes `bytes` as the new content of `path`: 0, or the system's error number.
+int ReplaceFileContent(const std::string& path, std::string_view bytes);
+
+// The same with the error in words: "Can not save PATH: reason".
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error);
 
 // "Can not save PATH: why" (the error text of a failed save).
 std::string SaveErrorText(const std::string& path, const std::string& why);
+
+// The system's own (English) text for an error number.
+std::string SystemErrorText(int err);
+
+// A fault planted for tests: the writer fails at a stage as a full disk, a broken medium or a
+// refused rename would make it fail. Process-wide; kNone (the default) switches it off.
+struct WriteFault {
+  enum class Stage { kNone, kCreate, kWrite, kSync, kRename };
+  Stage stage = Stage::kNone;
+  std::size_t afterBytes = 0;  // kWrite: how many bytes still reach the file before it fails
+  int error = ENOSPC;
+  // Writes through a named temporary file, as on file systems without unnamed ones.
+  bool namedTemporary = false;
+};
+void SetWriteFaultForTesting(const WriteFault& fault);
 
 }  // namespace stavbas

@@ -57,6 +57,7 @@ int ListBaseName(const std::string& baseName, std::vector<ListedFile>& out) {
     if (::stat(f.path.c_str(), &st) == 0) {
       f.size = static_cast<std::uint32_t>(st.st_size);
       f.dateTime = DosDateTime(st.st_mtime);
+      f.regular = S_ISREG(st.st_mode);
     }
     out.push_back(std::move(f));
   }

@@ -14,6 +14,9 @@ struct ListedFile {
   std::string name;  // the name as it stands in the folder
   std::uint32_t size = 0;
   std::uint32_t dateTime = 0;  // DOS packed date and time of the last write
+  // A regular file (a link is followed); a folder, a device or a pipe is not, and reading one
+  // could block or never end.
+  bool regular = false;
 };
 
 // Lists "<base>.*" in the base name's folder (the current folder when it has none), sorted by

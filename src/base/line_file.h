@@ -1,6 +1,6 @@
 #pragma once
-// A text file read line by line through one fixed read buffer. CR LF and LF end a line alike;
-// a Ctrl-Z at the start of a line ends the file, as it does in DOS-era text files.
+// A text file read line by line through one fixed read buffer. CR LF, LF and a lone CR end a
+// line alike; a Ctrl-Z at the start of a line ends the file, as it does in DOS-era text files.
 
 #include <cstddef>
 #include <cstdint>
@@ -43,11 +43,19 @@ class LineFile {
 
  private:
   bool Fill();  // false at the end or on error
+  // The buffer index of the first CR or LF at or after the position; len_ when there is none.
+  std::size_t NextBreak();
+  // Reads (line set) or passes over the next line.
+  Result Advance(char* line, std::size_t capacity, std::size_t& length);
+
+  static constexpr std::size_t kUnknown = static_cast<std::size_t>(-1);
 
   int fd_ = -1;
   std::vector<char> buffer_;
   std::size_t pos_ = 0;
   std::size_t len_ = 0;
+  std::size_t lfAt_ = kUnknown;     // where NextBreak last found an LF (or len_)
+  std::size_t crAt_ = kUnknown;     // and a CR
   std::uint64_t bufferOffset_ = 0;  // file offset of buffer_[0]
   bool eof_ = false;
   int error_ = 0;

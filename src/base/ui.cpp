@@ -1,5 +1,9 @@
 #include "base/ui.h"
 
+#include <cerrno>
+
+#include "base/atomic_file.h"
+
 namespace stavbas {
 
 std::string Ui::MessageOf(std::uint16_t code) const {
@@ -115,8 +119,44 @@ void Ui::ShowProgramFault(const std::string& detail) {
 
 bool Ui::CheckIOResult(int number, const std::string& fileName) {
   if (number == 0) return false;
-  ShowMessage(S(Str::Fel) + std::to_string(number) + " (" + fileName + ")", MsgKind::Information);
+  ShowMessage(S(Str::Fel) + std::to_string(number) + " (" + fileName + "): " + ErrorText(number),
+              MsgKind::Information);
   return true;
+}
+
+std::string Ui::ErrorText(int number) const {
+  switch (number) {
+    case EACCES:
+    case EPERM:
+      return S(Str::SysAtkomstNekad);
+    case EROFS:
+      return S(Str::SysSkrivskyddat);
+    case ENOSPC:
+      return S(Str::SysDiskenFull);
+    case EDQUOT:
+      return S(Str::SysKvotSlut);
+    case EFBIG:
+      return S(Str::SysForStorFil);
+    case ENOENT:
+      return S(Str::SysFinnsInte);
+    case EISDIR:
+      return S(Str::SysArEnMapp);
+    case ENOTDIR:
+      return S(Str::SysInteEnMapp);
+    case EIO:
+      return S(Str::SysInUtFel);
+    case EBUSY:
+    case ETXTBSY:
+      return S(Str::SysUpptagen);
+    case ENAMETOOLONG:
+      return S(Str::SysForLangtNamn);
+    case EINVAL:
+      return S(Str::SysInteVanligFil);
+    case kReadPastEnd:
+      return S(Str::SysFilslut);
+    default:
+      return SystemErrorText(number);
+  }
 }
 
 void Ui::ProgressLine(const std::string& text, bool fault) {

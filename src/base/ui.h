@@ -9,6 +9,9 @@
 
 namespace stavbas {
 
+// The error number of a read past the end of a file, as DOS numbers it.
+constexpr int kReadPastEnd = 100;
+
 class Ui {
  public:
   explicit Ui(Host& host) : host_(host), strings_(&StringTable::Swedish()) {}
@@ -27,8 +30,12 @@ class Ui {
   void ShowErrorNumber(long number, MsgKind kind);
   // The error box of code 8666, optionally followed by a detail.
   void ShowProgramFault(const std::string& detail = {});
-  // Shows "FEL " + number + " (" + file + ")" and returns true when number is not 0.
+  // Shows "FEL " + number + " (" + file + "): " + the error in words, and returns true when
+  // number is not 0.
   bool CheckIOResult(int number, const std::string& fileName);
+  // A system error number in words, in the current language (the system's own text for the
+  // rarer ones). 100 is a read past the end of a file.
+  std::string ErrorText(int number) const;
   // A line at the end of the output window; a fault line also notes the error.
   void ProgressLine(const std::string& text, bool fault = false);
   void FaultLine(const std::string& text) { ProgressLine(text, true); }

@@ -81,7 +81,7 @@ std::nullptr_t ConditionParser::Fail(std::uint16_t code, std::string_view text) 
 }
 
 void ConditionParser::Warn(std::uint16_t code, std::string_view text) {
-  Show(ui_.MessageOf(code), text);
+  if (state_.warningsShown.insert(code).second) Show(ui_.MessageOf(code), text);
 }
 
 // ---- expressions ----
@@ -203,7 +203,7 @@ const TMatchElement* ConditionParser::CompileSequence(CompiledPattern& pattern,
     mode = base;
   };
   auto literal = [&](char c, bool escaped) {
-    if (c == '\0')
+    if (c == '\0' && state_.warningsShown.insert(8666).second)
       ui_.ShowMessage(
           ui_.MessageOf(8666) + ui_.S(Str::Tecken) + ui_.S(Str::FarInteVara) + ui_.S(Str::NullTomt),
           MsgKind::Warning);

@@ -4,6 +4,7 @@
 // of a file designator, a colon and a search pattern.
 
 #include <cstdint>
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -23,6 +24,9 @@ struct ParseState {
   std::uint16_t errorCode = 0;  // CondErrorCode: 0 when the code was accepted
   bool errorShown = false;      // CondErrorShown: the error was shown; show no more for it
   FileRefSets files;            // UsedFiles (all) and WordFiles (words)
+  // The warnings shown for the code being parsed: each is shown once per code, at its first
+  // occurrence, however often the code repeats the cause.
+  std::set<std::uint16_t> warningsShown;
 };
 
 // Top-level search: the 1-based position of the first character of `set` outside braces and

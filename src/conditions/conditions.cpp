@@ -17,6 +17,7 @@ bool Conditions::ParseCode(const std::string& code, CondPtr& tree) {
   tree.reset();
   state_.errorCode = 0;
   state_.files = {};
+  state_.warningsShown.clear();
   const std::string_view text = Trim(std::string_view(code).substr(0, kMaxCodeLength));
   if (text.empty()) {
     tree = std::make_unique<TrueNode>();

@@ -1,8 +1,23 @@
 #include "conditions/match_elements.h"
 
-#include <array>
-
 namespace stavbas {
+
+bool TMatchElement::Match(const char* p, const char* e) const {
+  MatchMemo& m = memo();
+  m.Step();
+  if (!m.active()) return Try(p, e);
+  if (m.Failed(id_, MatchMemo::kElement, p, e)) return false;
+  if (Try(p, e)) return true;
+  m.MarkFailed(id_, MatchMemo::kElement, p, e);
+  return false;
+}
+
+void TMatchElement::FailedFrom(MatchMemo::Part part, const char* from, const char* to,
+                               const char* e) const {
+  if (!memo().active()) return;
+  for (const char* q = from; q <= to; ++q) memo().MarkFailed(id_, part, q, e);
+}
+
 namespace {
 
 constexpr char kPageMark = '\xA7';  // §
@@ -12,14 +27,19 @@ constexpr char kPageMark = '\xA7';  // §
 class EndElement : public TMatchElement {
  public:
   using TMatchElement::TMatchElement;
-  bool Match(const char* p, const char* e) const override { return p <= e; }
+
+ protected:
+  bool Try(const char* p, const char* e) const override { return p <= e; }
 };
 
 class AltElement : public TMatchElement {
  public:
-  AltElement(const PatternContext& ctx, const TMatchElement* first, const TMatchElement* second)
-      : TMatchElement(ctx), first_(first), second_(second) {}
-  bool Match(const char* p, const char* e) const override {
+  AltElement(const PatternContext& ctx, std::uint32_t id, const TMatchElement* first,
+             const TMatchElement* second)
+      : TMatchElement(ctx, id), first_(first), second_(second) {}
+
+ protected:
+  bool Try(const char* p, const char* e) const override {
     return first_->Match(p, e) || second_->Match(p, e);
   }
 
@@ -28,56 +48,18 @@ class AltElement : public TMatchElement {
   const TMatchElement* second_;
 };
 
-// Remembers, per evaluation, from which position on a searching element is known to fail for
-// an end bound: a search that fails from p also fails from every later position.
-class FailureMemo {
- public:
-  bool KnownToFail(std::uint32_t generation, const char* p, const char* e) const {
-    for (const Slot& s : slots_)
-      if (s.generation == generation && s.end == e && p >= s.from) return true;
-    return false;
-  }
-  // The first position from which failure is known, or null.
-  const char* Limit(std::uint32_t generation, const char* e) const {
-    for (const Slot& s : slots_)
-      if (s.generation == generation && s.end == e) return s.from;
-    return nullptr;
-  }
-  void Fail(std::uint32_t generation, const char* p, const char* e) {
-    for (Slot& s : slots_)
-      if (s.generation == generation && s.end == e) {
-        if (p < s.from) s.from = p;
-        return;
-      }
-    Slot& s = slots_[next_++ % slots_.size()];
-    s = {generation, e, p};
-  }
-
- private:
-  struct Slot {
-    std::uint32_t generation = 0;
-    const char* end = nullptr;
-    const char* from = nullptr;
-  };
-  std::array<Slot, 4> slots_{};
-  unsigned next_ = 0;
-};
-
-// Tries the rest of the chain at p, p+1, ... up to and including the end bound.
+// Tries the rest of the chain at p, p+1, ... up to and including the end bound. The search
+// from any later position is part of this one, so a failure holds for all of them.
 class AnyRest : public TMatchElement {
  public:
   using TMatchElement::TMatchElement;
-  bool Match(const char* p, const char* e) const override {
-    if (memo_.KnownToFail(ctx_.generation, p, e)) return false;
-    const char* limit = memo_.Limit(ctx_.generation, e);
-    for (const char* q = p; q <= e && (!limit || q < limit); ++q)
-      if (Next(q, e)) return true;
-    memo_.Fail(ctx_.generation, p, e);
-    return false;
-  }
 
- private:
-  mutable FailureMemo memo_;
+ protected:
+  bool Try(const char* p, const char* e) const override {
+    if (p > e) return false;
+    return TryRun(
+        p, e, [&](const char* q) { return Next(q, e); }, [&](const char* q) { return q < e; });
+  }
 };
 
 // ---- comparing elements ----
@@ -87,6 +69,9 @@ class AnyRest : public TMatchElement {
 struct CharTest {
   char c;
   bool operator()(const char* p) const { return *p != '\0' && *p == c; }
+  bool Ignorable(const char* p, const ByteTable& t) const {
+    return t[static_cast<unsigned char>(*p)] == 0;
+  }
 };
 
 struct ClassTest {
@@ -95,35 +80,37 @@ struct ClassTest {
   bool operator()(const char* p) const {
     return *p != '\0' && (*table)[static_cast<unsigned char>(*p)] == k;
   }
-  bool Ignorable(const char* p) const { return (*table)[static_cast<unsigned char>(*p)] == 0; }
+  bool Ignorable(const char* p, const ByteTable&) const {
+    return (*table)[static_cast<unsigned char>(*p)] == 0;
+  }
 };
 
 template <typename Test>
 class Here : public TMatchElement {
  public:
-  Here(const PatternContext& ctx, Test test) : TMatchElement(ctx), test_(test) {}
-  bool Match(const char* p, const char* e) const override { return test_(p) && Next(p + 1, e); }
+  Here(const PatternContext& ctx, std::uint32_t id, Test test)
+      : TMatchElement(ctx, id), test_(test) {}
 
  protected:
+  bool Try(const char* p, const char* e) const override { return TryHere(p, e); }
+  bool TryHere(const char* p, const char* e) const { return test_(p) && Next(p + 1, e); }
   Test test_;
 };
 
-// Skips ignorable characters of the text before comparing.
-class CharAfterIgnorable : public Here<CharTest> {
+// Skips ignorable characters of the text before comparing (the table is T for a character,
+// the class table for a class). Every position of the skipped run comes to the same test.
+template <typename Test>
+class AfterIgnorable : public Here<Test> {
  public:
-  using Here::Here;
-  bool Match(const char* p, const char* e) const override {
-    while (T(p) == 0 && p < e) ++p;
-    return Here::Match(p, e);
-  }
-};
+  using Here<Test>::Here;
 
-class ClassAfterIgnorable : public Here<ClassTest> {
- public:
-  using Here::Here;
-  bool Match(const char* p, const char* e) const override {
-    while (test_.Ignorable(p) && p < e) ++p;
-    return Here::Match(p, e);
+ protected:
+  bool Try(const char* p, const char* e) const override {
+    const char* q = p;
+    while (this->test_.Ignorable(q, *this->ctx_.table) && q < e) ++q;
+    if (this->TryHere(q, e)) return true;
+    this->FailedFrom(MatchMemo::kElement, p + 1, q, e);
+    return false;
   }
 };
 
@@ -131,11 +118,12 @@ class ClassAfterIgnorable : public Here<ClassTest> {
 class CharWithinIgnorable : public Here<CharTest> {
  public:
   using Here::Here;
-  bool Match(const char* p, const char* e) const override {
-    for (;; ++p) {
-      if (Here::Match(p, e)) return true;
-      if (T(p) != 0 || p >= e) return false;
-    }
+
+ protected:
+  bool Try(const char* p, const char* e) const override {
+    return TryRun(
+        p, e, [&](const char* q) { return TryHere(q, e); },
+        [&](const char* q) { return T(q) == 0 && q < e; });
   }
 };
 
@@ -144,19 +132,14 @@ template <typename Test>
 class Search : public Here<Test> {
  public:
   using Here<Test>::Here;
-  bool Match(const char* p, const char* e) const override {
-    const std::uint32_t gen = this->ctx_.generation;
-    if (p >= e) return Here<Test>::Match(p, e);
-    if (memo_.KnownToFail(gen, p, e)) return false;
-    const char* limit = memo_.Limit(gen, e);
-    for (const char* q = p; q < e && (!limit || q < limit); ++q)
-      if (Here<Test>::Match(q, e)) return true;
-    memo_.Fail(gen, p, e);
-    return false;
-  }
 
- private:
-  mutable FailureMemo memo_;
+ protected:
+  bool Try(const char* p, const char* e) const override {
+    if (p >= e) return this->TryHere(p, e);
+    return this->TryRun(
+        p, e, [&](const char* q) { return this->TryHere(q, e); },
+        [&](const char* q) { return q + 1 < e; });
+  }
 };
 
 // ---- word boundaries ----
@@ -168,10 +151,18 @@ class BlankElement : public TMatchElement {
  protected:
   // The word-start step: from s, past page-mark tokens, into the token there, which the rest
   // of the chain is tried on; further readings of the word, and with `skip` tokens made of
-  // ignorable characters only, are tried after it.
+  // ignorable characters only, are tried after it. The step from each later start it passes
+  // is part of this one.
   bool WordStart(const char* s, const char* e) const {
     const bool word = ctx_.wordFlag;
+    const char* const e0 = e;
+    const char* const first = s;
     for (;;) {
+      memo().Step();
+      if (s > first && KnownToFail(MatchMemo::kWordStart, s, e0)) return false;
+      // Any success ends the whole evaluation, so each start may be remembered as failed as
+      // soon as its own try has failed.
+      const char* const start = s;
       while (*s == kPageMark && (word || s < e)) {
         while (*s != '\0' && *s != ' ') ++s;
         if (*s == ' ') ++s;
@@ -182,6 +173,7 @@ class BlankElement : public TMatchElement {
         if (T(q) != 0) skip = false;
       if (word) e = q;
       if (Next(s, e)) return true;
+      if (memo().active()) memo().MarkFailed(id_, MatchMemo::kWordStart, start, e0);
       if (*q == '/') {
         s = q + 1;
       } else if (*q == ' ' && skip) {
@@ -196,44 +188,62 @@ class BlankElement : public TMatchElement {
 
   // A word boundary at p: the end of the text, or a blank; further readings are passed.
   bool BoundaryHere(const char* p, const char* e) const {
-    for (;;) {
-      if (*p == '\0') return WordStart(p, e);
-      if (*p == ' ') return WordStart(p + 1, e);
-      if (*p != '/') return false;
-      while (*p != '\0' && *p != ' ') ++p;
+    if (*p == '/') {
+      if (KnownToFail(MatchMemo::kBoundary, p, e)) return false;
+      const char* q = p;
+      while (*q != '\0' && *q != ' ') ++q;
+      if (BoundaryHere(q, e)) return true;
+      // Every reading of the word comes to the same end.
+      FailedFrom(MatchMemo::kBoundary, p, q, e);
+      return false;
     }
+    if (*p == '\0') return WordStart(p, e);
+    if (*p == ' ') return WordStart(p + 1, e);
+    return false;
   }
 
   bool SearchBoundary(const char* p, const char* e) const {
     const bool word = ctx_.wordFlag;
     if (word) p = e;
+    const char* const first = p;
     for (;;) {
-      if (*p == '\0') return Next(p, e);
+      memo().Step();
+      if (p > first && KnownToFail(MatchMemo::kSearch, p, e)) break;
+      if (*p == '\0') {
+        if (Next(p, e)) return true;
+        break;
+      }
       if (*p == ' ') {
         const bool r = WordStart(p + 1, e);
         if (r || word) return r;
-        if (p >= e) return false;
+        if (p >= e) break;
       }
       ++p;
     }
+    // The search from a later position of the run is part of this one.
+    if (!word) FailedFrom(MatchMemo::kSearch, first, p, e);
+    return false;
   }
 };
 
 class BlankHere : public BlankElement {
  public:
   using BlankElement::BlankElement;
-  bool Match(const char* p, const char* e) const override { return BoundaryHere(p, e); }
+
+ protected:
+  bool Try(const char* p, const char* e) const override { return BoundaryHere(p, e); }
 };
 
 class BlankAfterIgnorable : public BlankElement {
  public:
   using BlankElement::BlankElement;
   bool MaySkipIgnorableWords() const override { return true; }
-  bool Match(const char* p, const char* e) const override {
-    for (;; ++p) {
-      if (BoundaryHere(p, e)) return true;
-      if (*p == '\0' || T(p) != 0) return false;
-    }
+
+ protected:
+  bool Try(const char* p, const char* e) const override {
+    return TryRun(
+        p, e, [&](const char* q) { return BoundaryHere(q, e); },
+        [&](const char* q) { return *q != '\0' && T(q) == 0; });
   }
 };
 
@@ -241,33 +251,38 @@ class BlankSearch : public BlankElement {
  public:
   using BlankElement::BlankElement;
   bool MaySkipIgnorableWords() const override { return true; }
-  bool Match(const char* p, const char* e) const override { return SearchBoundary(p, e); }
+
+ protected:
+  bool Try(const char* p, const char* e) const override {
+    // With the word flag every position searches from the end bound: one search serves all.
+    if (ctx_.wordFlag && p != e) return Match(e, e);
+    return SearchBoundary(p, e);
+  }
 };
 
 class BlankStart : public BlankElement {
  public:
   using BlankElement::BlankElement;
   bool MaySkipIgnorableWords() const override { return true; }
-  bool Match(const char* p, const char* e) const override {
+
+ protected:
+  bool Try(const char* p, const char* e) const override {
     return WordStart(p, e) || SearchBoundary(p, e);
   }
 };
-
-std::uint32_t NextGeneration() {
-  static std::uint32_t generation = 0;
-  return ++generation;
-}
 
 }  // namespace
 
 CompiledPattern::CompiledPattern(const ByteTable& table, bool wordFlag) {
   ctx_.table = &table;
   ctx_.wordFlag = wordFlag;
+  ctx_.memo = &memo_;
 }
 
 template <typename E, typename... Args>
 E* CompiledPattern::Add(Args&&... args) {
-  auto element = std::make_unique<E>(ctx_, std::forward<Args>(args)...);
+  const auto id = static_cast<std::uint32_t>(elements_.size());
+  auto element = std::make_unique<E>(ctx_, id, std::forward<Args>(args)...);
   E* raw = element.get();
   elements_.push_back(std::move(element));
   return raw;
@@ -277,7 +292,7 @@ TMatchElement* CompiledPattern::MakeChar(ElementKind kind, char c) {
   const CharTest test{c};
   switch (kind) {
     case ElementKind::kCharAfterIgnorable:
-      return Add<CharAfterIgnorable>(test);
+      return Add<AfterIgnorable<CharTest>>(test);
     case ElementKind::kCharWithinIgnorable:
       return Add<CharWithinIgnorable>(test);
     case ElementKind::kCharSearch:
@@ -292,7 +307,7 @@ TMatchElement* CompiledPattern::MakeClass(ElementKind kind, const ByteTable& cla
   const ClassTest test{&classTable, k};
   switch (kind) {
     case ElementKind::kClassAfterIgnorable:
-      return Add<ClassAfterIgnorable>(test);
+      return Add<AfterIgnorable<ClassTest>>(test);
     case ElementKind::kClassSearch:
       return Add<Search<ClassTest>>(test);
     default:
@@ -352,7 +367,7 @@ const ByteTable& CompiledPattern::ClassTable(char code) {
 }
 
 bool CompiledPattern::Match(const char* start, const char* end) {
-  ctx_.generation = NextGeneration();
+  memo_.Begin(start);
   return head_->Match(start, end);
 }
 

@@ -10,24 +10,25 @@
 #include <vector>
 
 #include "base/char_tables.h"
+#include "conditions/match_memo.h"
 
 namespace stavbas {
 
-// What all elements of one pattern share: its character table and whether it tests a word (a
-// word pattern may run on into the following words of the record).
+// What all elements of one pattern share: its character table, whether it tests a word (a
+// word pattern may run on into the following words of the record), and the failures met in
+// the evaluation under way.
 struct PatternContext {
   const ByteTable* table = nullptr;  // T: 0 marks an ignorable character
   bool wordFlag = false;
-  // Generation of the current evaluation; the searching elements remember failures per
-  // generation so that patterns with many "*" stay linear.
-  std::uint32_t generation = 0;
+  MatchMemo* memo = nullptr;
 };
 
 class TMatchElement {
  public:
-  explicit TMatchElement(const PatternContext& ctx) : ctx_(ctx) {}
+  TMatchElement(const PatternContext& ctx, std::uint32_t id) : ctx_(ctx), id_(id) {}
   virtual ~TMatchElement() = default;
-  virtual bool Match(const char* p, const char* e) const = 0;
+  // Tests the element at p and the rest of the chain after it; a failure is remembered.
+  bool Match(const char* p, const char* e) const;
   // Blank elements: whether a word made of ignorable characters only may be passed over.
   virtual bool MaySkipIgnorableWords() const { return false; }
 
@@ -35,9 +36,38 @@ class TMatchElement {
   const TMatchElement* next() const { return next_; }
 
  protected:
+  // The element's own test, with the rest of the chain.
+  virtual bool Try(const char* p, const char* e) const = 0;
   bool Next(const char* p, const char* e) const { return next_->Match(p, e); }
   unsigned char T(const char* p) const { return (*ctx_.table)[static_cast<unsigned char>(*p)]; }
+  MatchMemo& memo() const { return *ctx_.memo; }
+  // For elements that try a run of positions: whether `part` is known to fail at q, and
+  // remembering that it fails at every position from `from` to `to` (both included).
+  bool KnownToFail(MatchMemo::Part part, const char* q, const char* e) const {
+    return memo().active() && memo().Failed(id_, part, q, e);
+  }
+  void FailedFrom(MatchMemo::Part part, const char* from, const char* to, const char* e) const;
+  // Tries `attempt` at p, p+1, ... for as long as `goOn` holds for the position just tried. The
+  // try from any later position of the run is a part of the try from p, so a failure is
+  // remembered for the whole run.
+  template <typename Attempt, typename GoOn>
+  bool TryRun(const char* p, const char* e, Attempt&& attempt, GoOn&& goOn) const {
+    const char* q = p;
+    for (;; ++q) {
+      memo().Step();
+      if (q > p && KnownToFail(MatchMemo::kElement, q, e)) {
+        --q;
+        break;
+      }
+      if (attempt(q)) return true;
+      if (!goOn(q)) break;
+    }
+    FailedFrom(MatchMemo::kElement, p + 1, q, e);
+    return false;
+  }
+
   const PatternContext& ctx_;
+  const std::uint32_t id_;  // the element's number within its pattern
 
  private:
   const TMatchElement* next_ = nullptr;
@@ -87,6 +117,7 @@ class CompiledPattern {
   E* Add(Args&&... args);
 
   PatternContext ctx_;
+  MatchMemo memo_;
   std::vector<std::unique_ptr<TMatchElement>> elements_;
   std::vector<std::unique_ptr<ByteTable>> classTables_;
   const TMatchElement* head_ = nullptr;

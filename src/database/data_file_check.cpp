@@ -1,7 +1,6 @@
 #include "database/data_file_check.h"
 
-#include <fstream>
-
+#include "base/atomic_file.h"
 #include "database/databas.h"
 
 namespace stavbas {
@@ -20,7 +19,9 @@ class Check {
   Check(TDatabas& db, bool withLog) : db_(db), ui_(db.ui()) {
     if (withLog) {
       logName_ = db.BaseName() + ".LOG";
-      log_.open(db.DataDirectory() + logName_, std::ios::binary | std::ios::trunc);
+      // The log replaces the last one only when it is complete. One that cannot be written is
+      // reported, and the check runs without it.
+      ui_.CheckIOResult(log_.Open(db.DataDirectory() + logName_), logName_);
     }
   }
 
@@ -30,7 +31,10 @@ class Check {
   void Report(const std::string& text, bool fault = false) {
     ui_.ProgressLine(text, fault);
     if (fault) failed_ = true;
-    if (log_.is_open()) log_ << text << "\r\n";
+    if (log_.IsOpen()) {
+      log_.Write(text);
+      log_.Write("\r\n");
+    }
   }
   void Fault(const std::string& text) { Report(text, true); }
   std::string KindName(int kind) const;
@@ -40,10 +44,11 @@ class Check {
 
   TDatabas& db_;
   Ui& ui_;
-  std::ofstream log_;
+  AtomicFile log_;
   std::string logName_;
   bool failed_ = false;
   bool aborted_ = false;
+  SlotSet ended_ = 0;  // complete files that ended before the main word file
   std::string prevKey_;
   int prevGroup_ = 0;
   int prevRegion_ = 0;
@@ -73,8 +78,11 @@ bool Check::Run() {
     // record instead of on the first record of the first region.
     Fault(ui_.S(Str::Lasfel));
   } else {
+    TDatafil& main = db_.DataFile(db_.MainWordFile());
     for (int n = 0;; ++n) {
-      if (!db_.WithinRegion(kOtherAreas)) {
+      // The walk ends after the last group, and at the end of the main word file whatever its
+      // index says.
+      if (!db_.WithinRegion(kOtherAreas) || main.file().AtEnd()) {
         for (int slot = 1; slot <= db_.count(); ++slot) {
           TDatafil& f = db_.DataFile(slot);
           if (!f.file().AtEnd())
@@ -101,7 +109,7 @@ bool Check::Run() {
     ui_.ShowMessage(ui_.S(Str::IngaFelHittade) + "\n" + ui_.S(Str::ValjVidBehovRensa),
                     MsgKind::Information);
   } else if (!failed_) {
-    if (!log_.is_open()) {
+    if (!log_.IsOpen()) {
       ui_.ShowMessage(ui_.S(Str::KontrollenAvbruten) + ui_.S(Str::FortsattPaEgenRisk),
                       MsgKind::Warning);
       ui_.errorsNoted = true;
@@ -109,10 +117,10 @@ bool Check::Run() {
   } else {
     Report(ui_.S(Str::DatafilernaFelaktiga));
     ui_.errorsNoted = true;
-    if (log_.is_open()) Report(ui_.S(Str::FellistaPa) + logName_);
+    if (log_.IsOpen()) Report(ui_.S(Str::FellistaPa) + logName_);
     ui_.ShowMessage(ui_.S(Str::FelPaDatafilerna), MsgKind::Information);
   }
-  log_.close();
+  if (log_.IsOpen()) ui_.CheckIOResult(log_.Commit(), logName_);
   return !failed_ && !aborted_;
 }
 
@@ -152,6 +160,11 @@ void Check::CheckInscription() {
   SlotSet words = 0;
   for (int slot = 1; slot <= db_.count(); ++slot) {
     const TDatafil& f = db_.DataFile(slot);
+    if (f.complete && f.status == kNotFound && !InSet(ended_, slot)) {
+      // A complete file has a line for every inscription: this one ended early.
+      Fault(f.FileName() + ui_.S(Str::FilenSlutFore) + s);
+      ended_ |= SlotBit(slot);
+    }
     if (f.status != kFound) continue;
     if (f.IsWordFile()) words |= SlotBit(slot);
     if (f.RawLength() == 0)
@@ -166,10 +179,10 @@ void Check::CheckInscription() {
     if (a.status != kFound || (!b.complete && b.status != kFound)) continue;
     const std::string_view sa = SignumOfLine(a.LineView());
     const std::string_view sb = SignumOfLine(b.LineView());
+    // Files that disagree on the inscription are faulty, whichever of them is wrong.
     if (sa != sb)
-      ui_.ProgressLine(ui_.S(Str::OlikaSignumI) + a.FileName() + " (" + std::string(sa) + ") & " +
-                           b.FileName() + " (" + std::string(sb) + ")",
-                       true);
+      Fault(ui_.S(Str::OlikaSignumI) + a.FileName() + " (" + std::string(sa) + ") & " +
+            b.FileName() + " (" + std::string(sb) + ")");
   }
 
   const std::string k = UpToBlank(s, 2);

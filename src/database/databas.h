@@ -140,6 +140,9 @@ class TDatabas {
   int ReadHeader(TDatafil& file, std::vector<std::string>& infoValues, bool& incomplete,
                  std::string& title, int& kind);
   void InsertFile(std::unique_ptr<TDatafil> file);
+  // Takes loaded addresses for a file after one pass over it: false when they cannot be the
+  // file's (an address beyond its last line, or addresses out of order).
+  bool TakeAddresses(TDatafil& file, const TDatafil::Addresses& a);
   void UpdateIndex(const std::string& baseName, const std::string& listedIndex);
   void UpdateMainWordFile();
   // Scans a data file forward for a line beginning with `key`, or for the first record of a

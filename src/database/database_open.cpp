@@ -192,15 +192,19 @@ bool TDatabas::Open(const std::string& baseName) {
   for (const ListedFile& lf : listed) {
     std::string ext;
     const std::string_view fullExt = ExtensionOf(lf.name);
-    switch (Classify(fullExt, ext)) {
-      case FileClass::Index:
-        if (EqualsNoCase(fullExt, "$AD")) listedIndex = lf.path;
-        continue;
-      case FileClass::Ignored:
-        ui_.ProgressLine(lf.name + ui_.S(Str::Ignoreras));
-        continue;
-      case FileClass::Data:
-        break;
+    const FileClass fileClass = Classify(fullExt, ext);
+    if (fileClass == FileClass::Ignored) {
+      ui_.ProgressLine(lf.name + ui_.S(Str::Ignoreras));
+      continue;
+    }
+    // Only regular files are read: a device or a pipe would never end, or never begin.
+    if (!lf.regular) {
+      ui_.FaultLine(lf.name + ui_.S(Str::InteEnVanligFil));
+      continue;
+    }
+    if (fileClass == FileClass::Index) {
+      if (EqualsNoCase(fullExt, "$AD")) listedIndex = lf.path;
+      continue;
     }
     ui_.ProgressLine(lf.name);
 

@@ -2,12 +2,15 @@
 // It is computed by one pass over the files and kept in the index file, keyed by each data
 // file's size and date-time stamp.
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <map>
 #include <memory>
+#include <vector>
 
+#include "base/atomic_file.h"
 #include "base/file_listing.h"
 #include "database/databas.h"
 
@@ -15,7 +18,6 @@ namespace stavbas {
 namespace {
 
 constexpr std::uint16_t kRecordSize = 284;
-constexpr int kEndOfFileError = 100;  // a read past the end of a file, as DOS numbers it
 
 void PutLe32(unsigned char* p, std::uint32_t v) {
   for (int i = 0; i < 4; ++i) p[i] = static_cast<unsigned char>(v >> (8 * i));
@@ -106,7 +108,7 @@ bool TDatabas::LoadGroupAddresses(const std::string& path) {
   if (!in) return !ui_.CheckIOResult(errno ? errno : ENOENT, name);
   unsigned char head[2];
   if (std::fread(head, 1, 2, in.get()) != 2) {
-    ui_.CheckIOResult(std::ferror(in.get()) ? errno : kEndOfFileError, name);
+    ui_.CheckIOResult(std::ferror(in.get()) ? errno : kReadPastEnd, name);
     return false;
   }
   if ((head[0] | head[1] << 8) != kRecordSize) {
@@ -119,7 +121,7 @@ bool TDatabas::LoadGroupAddresses(const std::string& path) {
     const std::size_t n = std::fread(rec, 1, kRecordSize, in.get());
     if (n == 0 && !std::ferror(in.get())) break;
     if (n != kRecordSize) {
-      ui_.CheckIOResult(std::ferror(in.get()) ? errno : kEndOfFileError, name);
+      ui_.CheckIOResult(std::ferror(in.get()) ? errno : kReadPastEnd, name);
       return false;
     }
     std::string ext(reinterpret_cast<const char*>(rec), 3);
@@ -134,7 +136,12 @@ bool TDatabas::LoadGroupAddresses(const std::string& path) {
     TDatafil::Addresses a{};
     for (int g = 1; g <= kGroupCount; ++g)
       a[g] = static_cast<std::int32_t>(GetLe32(rec + 12 + 4 * (g - 1)));
-    f.SetAddresses(a, {});
+    // A file edited without a change of size or time stamp, or a damaged index, could send
+    // every walk and scan past the file's end.
+    if (!TakeAddresses(f, a)) {
+      ui_.FaultLine(f.FileName() + ui_.S(Str::Andrad));
+      return false;
+    }
     covered[slot] = true;
   }
   for (int slot = 1; slot <= count_; ++slot) {
@@ -146,19 +153,48 @@ bool TDatabas::LoadGroupAddresses(const std::string& path) {
   return true;
 }
 
+bool TDatabas::TakeAddresses(TDatafil& f, const TDatafil::Addresses& a) {
+  // The addresses of a file rise with the group, and none lies beyond the file's last line.
+  for (int g = 1; g <= kGroupCount; ++g)
+    if (a[g] < 0 || (g > 1 && a[g] < a[g - 1])) return false;
+  std::vector<std::int32_t> wanted(a.begin() + 1, a.end());
+  std::sort(wanted.begin(), wanted.end());
+  // One pass counts the lines and notes where each group's first line begins, so that
+  // lookups seek there directly.
+  std::map<std::int32_t, std::uint64_t> offsets;
+  LineFile& file = f.file();
+  if (const int err = file.Seek(0)) {
+    ReportReadError(f, err);
+    return false;
+  }
+  std::int32_t lines = 0;
+  auto next = wanted.begin();
+  for (;;) {
+    while (next != wanted.end() && *next <= lines) ++next;
+    if (next != wanted.end() && *next == lines + 1) offsets[lines + 1] = file.Offset();
+    const LineFile::Result r = file.SkipLine();
+    if (r == LineFile::Result::Error) {
+      ReportReadError(f, file.error());
+      return false;
+    }
+    if (r == LineFile::Result::End) break;
+    ++lines;
+  }
+  if (a[kGroupCount] > lines) return false;
+  if (const int err = file.Seek(0)) ReportReadError(f, err);
+  f.lineCounter = 1;
+  f.SetAddresses(a, offsets);
+  return true;
+}
+
 bool TDatabas::SaveGroupAddresses(const std::string& path) {
   const std::string name = NameOf(path);
   ui_.ProgressLine(ui_.S(Str::Skriver) + name);
-  // Written beside the old file and renamed over it when complete, so that a failure never
-  // leaves a partial index behind.
-  const std::string temp = FolderOf(path) + "." + name + ".new";
-  int err = 0;
-  {
-    FilePtr out(std::fopen(temp.c_str(), "wb"));
-    if (!out) return !ui_.CheckIOResult(errno, name);
+  AtomicFile out;
+  if (out.Open(path) == 0) {
     const unsigned char head[2] = {kRecordSize & 0xFF, kRecordSize >> 8};
-    bool good = std::fwrite(head, 1, 2, out.get()) == 2;
-    for (int slot = 1; good && slot <= count_; ++slot) {
+    out.Write({reinterpret_cast<const char*>(head), 2});
+    for (int slot = 1; slot <= count_; ++slot) {
       const TDatafil& f = DataFile(slot);
       unsigned char rec[kRecordSize] = {};
       std::string ext = f.Extension();
@@ -168,18 +204,12 @@ bool TDatabas::SaveGroupAddresses(const std::string& path) {
       PutLe32(rec + 8, f.size);
       for (int g = 1; g <= kGroupCount; ++g)
         PutLe32(rec + 12 + 4 * (g - 1), static_cast<std::uint32_t>(f.address()[g]));
-      good = std::fwrite(rec, 1, kRecordSize, out.get()) == kRecordSize;
+      out.Write({reinterpret_cast<const char*>(rec), kRecordSize});
     }
-    if (!good || std::fflush(out.get()) != 0) err = errno ? errno : EIO;
-    if (std::fclose(out.release()) != 0 && !err) err = errno;
+    out.Commit();
   }
-  if (!err && std::rename(temp.c_str(), path.c_str()) != 0) err = errno;
-  if (err) {
-    std::remove(temp.c_str());
-    ui_.CheckIOResult(err, name);
-    return false;
-  }
-  return true;
+  // The database goes on with the addresses it has computed.
+  return !ui_.CheckIOResult(out.error(), name);
 }
 
 }  // namespace stavbas

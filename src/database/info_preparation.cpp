@@ -6,13 +6,14 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <filesystem>
 
+#include "base/atomic_file.h"
 #include "base/char_tables.h"
 #include "base/cp1252.h"
 #include "base/file_listing.h"
 #include "base/ui.h"
+#include "database/kombifil.h"
 #include "spreadsheet/number_text.h"
 #include "spreadsheet/xls_read.h"
 
@@ -20,6 +21,8 @@ namespace stavbas {
 namespace {
 
 constexpr std::string_view kExtraCodes = "VWZ";
+// The longest line the database reads back whole and its check lets pass.
+constexpr std::size_t kInfoLineCapacity = kLineCapacity - 1;
 
 bool Exists(const std::string& path) {
   std::error_code ec;
@@ -97,8 +100,9 @@ const std::vector<StandardInfoColumn>& StandardInfoColumns() {
 }
 
 bool FileInUse(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
-  if (fd < 0) return true;
+  // Read access is enough to see the locks: a read-only file is no locked file.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return false;
   bool locked = false;
   if (::flock(fd, LOCK_EX | LOCK_NB) != 0)
     locked = errno == EWOULDBLOCK;
@@ -122,12 +126,12 @@ bool FileInUse(const std::string& path) {
 
 bool InfoPreparation::ReadCells(const std::string& xls) {
   TXLSRead reader;
-  auto store = [this](int row, int col, std::string text) {
+  auto store = [this](int row, int col, std::string_view text) {
     // Every row is taken: a sheet longer than the old fixed table of 14000 rows must not lose
     // its last inscriptions when the information file is written from it.
-    if (row < 0 || col < 0 || col >= kSheetColumns) return;
+    if (row < 0 || col < 0 || col >= kSheetColumns || text.empty()) return;
     if (static_cast<std::size_t>(row) >= cells_.size()) cells_.resize(row + 1);
-    cells_[row][col] = std::move(text);
+    cells_[row][col] = &*texts_.emplace(text.substr(0, kInfoLineCapacity)).first;
   };
   reader.OnStringCell = [&](int row, int col, const std::string& text) { store(row, col, text); };
   reader.OnRichCell = reader.OnStringCell;
@@ -138,35 +142,15 @@ bool InfoPreparation::ReadCells(const std::string& xls) {
   return false;
 }
 
-bool InfoPreparation::WriteInformationFile(const std::string& path,
-                                           const std::vector<std::string>& lines) {
-  // Written beside the old file and renamed over it only when complete: a full disk or a
-  // crash never leaves a cut information file.
-  const std::string temp = FolderOf(path) + "." + NameOf(path) + ".new";
-  int err = 0;
-  if (std::FILE* out = std::fopen(temp.c_str(), "wb")) {
-    for (const std::string& line : lines)
-      if (std::fwrite(line.data(), 1, line.size(), out) != line.size() ||
-          std::fwrite("\r\n", 1, 2, out) != 2) {
-        err = errno ? errno : EIO;
-        break;
-      }
-    if (std::fflush(out) != 0 && !err) err = errno;
-    if (std::fclose(out) != 0 && !err) err = errno;
-  } else {
-    err = errno;
-  }
-  if (!err && std::rename(temp.c_str(), path.c_str()) != 0) err = errno;
-  if (err) {
-    std::remove(temp.c_str());
-    ui_.CheckIOResult(err, NameOf(path));
-    return false;
-  }
-  return true;
+const std::string& InfoPreparation::Cell(std::size_t row, int col) const {
+  static const std::string kEmpty;
+  const std::string* text = row < cells_.size() ? cells_[row][col] : nullptr;
+  return text ? *text : kEmpty;
 }
 
 InfoPreparation::Result InfoPreparation::Prepare(const std::string& baseName) {
   cells_.clear();
+  texts_.clear();
   const std::string xls = FindFileNoCase(baseName + ".XLS");
   if (!Exists(xls)) return Result::kNoSpreadsheet;
   const std::string name = NameOf(baseName);
@@ -178,15 +162,22 @@ InfoPreparation::Result InfoPreparation::Prepare(const std::string& baseName) {
         MsgKind::Information);
     inf = baseName + ".INF";
     older = true;
+  } else {
+    older = FileDateTime(inf) < FileDateTime(xls);
   }
-  if (FileInUse(xls)) {
+  // Only a spreadsheet that is to be converted must be free of other programs.
+  if (older && FileInUse(xls)) {
     ui_.ShowMessage(ui_.S(Str::GickInteAttOppna) + name + ".XLS" + ui_.S(Str::KanAnvandasAvAnnat) +
                         " " + ui_.S(Str::AvslutarProgrammet),
                     MsgKind::Information);
     if (exitConfirmation) exitConfirmation();
     return Result::kLocked;
   }
-  if (!older) older = FileDateTime(inf) < FileDateTime(xls);
+  if (::access(xls.c_str(), R_OK) != 0) {
+    // Not readable: the database opens with the information file it has.
+    ui_.CheckIOResult(errno, NameOf(xls));
+    return Result::kFailed;
+  }
   if (older) ui_.MessageLine(ui_.S(Str::Anvander) + name + ".XLS");
 
   if (!ReadCells(xls)) return Result::kFailed;
@@ -196,10 +187,8 @@ InfoPreparation::Result InfoPreparation::Prepare(const std::string& baseName) {
   std::array<char, kSheetColumns> codes{};
   std::string extraHeaders;
   std::size_t extra = 0;
-  const std::array<std::string, kSheetColumns> noTitles{};
-  const auto& titles = cells_.empty() ? noTitles : cells_[0];
   for (int c = 1; c < kSheetColumns; ++c) {
-    const std::string title = SystemUpperCase(Trim(titles[c]));
+    const std::string title = SystemUpperCase(Trim(Cell(0, c)));
     if (title.empty()) continue;
     const auto& standard = StandardInfoColumns();
     const auto it = std::find_if(standard.begin(), standard.end(),
@@ -208,40 +197,67 @@ InfoPreparation::Result InfoPreparation::Prepare(const std::string& baseName) {
       codes[c] = it->code;
     } else if (extra < kExtraCodes.size()) {
       codes[c] = kExtraCodes[extra++];
-      extraHeaders += std::string(1, codes[c]) + CleanCell(titles[c]) + ";";
+      extraHeaders += std::string(1, codes[c]) + CleanCell(Cell(0, c)) + ";";
     }
   }
 
-  std::vector<std::string> lines;
+  // The new information file is written as the rows are read and takes the old one's place
+  // only when it is complete.
+  AtomicFile out;
+  auto writeLine = [&out](std::string_view line) {
+    out.Write(line);
+    out.Write("\r\n");
+  };
   if (older) {
-    for (const char* utf8 :
-         {"!/F I",
-          "!/I PPlats;SSocken;THärad;KKommun;QPlacering;XKoordinater;UUrspr. plats?;YNuv. koord.;",
-          "!/I NSockenkod/Fornlämningsnr.;BRuntyper;CKorsform;DPeriod/Datering;GStilgruppering;"
-          "RRistare;",
-          "!/I IMaterialtyp;AMaterial;LFöremål;EAlternativt signum;OÖvrigt;FReferens;HBildlänk"})
-      lines.push_back(Utf8ToCp1252(utf8));
-    if (!extraHeaders.empty()) lines.push_back("!/I " + extraHeaders);
-    lines.push_back("!/R Information om plats m.m.");
+    if (out.Open(inf) == 0) {
+      for (const char* utf8 :
+           {"!/F I",
+            "!/I PPlats;SSocken;THärad;KKommun;QPlacering;XKoordinater;UUrspr. plats?;YNuv. "
+            "koord.;",
+            "!/I NSockenkod/Fornlämningsnr.;BRuntyper;CKorsform;DPeriod/Datering;GStilgruppering;"
+            "RRistare;",
+            "!/I IMaterialtyp;AMaterial;LFöremål;EAlternativt signum;OÖvrigt;FReferens;HBildlänk"})
+        writeLine(Utf8ToCp1252(utf8));
+      if (!extraHeaders.empty()) writeLine("!/I " + extraHeaders);
+      writeLine("!/R Information om plats m.m.");
+    }
   }
   lists_ = {};
-  for (std::size_t row = 1; row < cells_.size() && !cells_[row][0].empty(); ++row) {
-    const auto& cells = cells_[row];
-    std::string line = CleanCell(cells[0]);
-    lists_[0].push_back(cells[0]);
+  std::size_t cutRows = 0;
+  std::string firstCut;
+  for (std::size_t row = 1; row < cells_.size() && !Cell(row, 0).empty(); ++row) {
+    // A line longer than the program reads back is cut at a field's end: no field is left
+    // without its closing mark.
+    std::string line = CleanCell(Cell(row, 0)).substr(0, kInfoLineCapacity);
+    bool cut = line.size() < Cell(row, 0).size();
+    lists_[0].push_back(Cell(row, 0));
     for (int c = 1; c < kSheetColumns; ++c) {
-      if (!codes[c] || cells[c].empty()) continue;
+      const std::string& value = Cell(row, c);
+      if (!codes[c] || value.empty()) continue;
+      lists_[c].push_back(value);
+      if (cut) continue;
+      const std::size_t room =
+          line.size() + 2 < kInfoLineCapacity ? kInfoLineCapacity - line.size() - 2 : 0;
+      if (room < value.size()) cut = true;
+      if (room == 0) continue;
       const char mark = static_cast<char>(codes[c] & 0x1F);
-      line += mark + CleanCell(cells[c]) + mark;
-      lists_[c].push_back(cells[c]);
+      line += mark + CleanCell(value.substr(0, room)) + mark;
     }
-    if (older) lines.push_back(std::move(line));
+    if (cut && cutRows++ == 0) firstCut = Cell(row, 0).substr(0, 40);
+    if (older && out.IsOpen()) writeLine(line);
   }
   for (int c = 1; c < kSheetColumns; ++c) SortWithoutDuplicates(lists_[c]);
   cells_.clear();
+  texts_.clear();
+  if (cutRows > 0)
+    ui_.ShowMessage(ui_.S(Str::RaderKortades) + std::to_string(cutRows) + ui_.S(Str::Forsta) +
+                        std::string(Trim(firstCut)) + ")",
+                    MsgKind::Information);
 
   if (!older) return Result::kUpToDate;
-  return WriteInformationFile(inf, lines) ? Result::kRewritten : Result::kFailed;
+  if (out.IsOpen()) out.Commit();
+  // A failed write leaves the old information file, which the database then opens.
+  return ui_.CheckIOResult(out.error(), NameOf(inf)) ? Result::kFailed : Result::kRewritten;
 }
 
 }  // namespace stavbas

@@ -6,6 +6,7 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace stavbas {
@@ -27,7 +28,8 @@ struct StandardInfoColumn {
 const std::vector<StandardInfoColumn>& StandardInfoColumns();
 
 // True when another program has the file open for writing: it holds a lock on it, or an office
-// suite's lock file lies beside it.
+// suite's lock file lies beside it. A file that cannot be read, or that is read-only, is not in
+// use for that.
 bool FileInUse(const std::string& path);
 
 class InfoPreparation {
@@ -38,7 +40,8 @@ class InfoPreparation {
     kNoSpreadsheet,  // the information file is used as it is
     kUpToDate,       // the information file is newer; value lists were rebuilt
     kRewritten,      // the information file was written from the spreadsheet
-    kFailed,         // the spreadsheet could not be read or the file not written; reported
+    kFailed,         // the spreadsheet could not be read or the file not written; reported,
+                     // and the database opens with the information file it has
     kLocked,         // the spreadsheet is in use; the program is to end
   };
 
@@ -53,10 +56,14 @@ class InfoPreparation {
 
  private:
   bool ReadCells(const std::string& xls);
-  bool WriteInformationFile(const std::string& path, const std::vector<std::string>& lines);
+  const std::string& Cell(std::size_t row, int col) const;
 
   Ui& ui_;
-  std::vector<std::array<std::string, kSheetColumns>> cells_;
+  // The cells by row and column. Equal texts are kept once (a workbook may repeat one shared
+  // string in every cell), and each is cut to what a line can hold, so the memory stays in
+  // proportion to the workbook's size.
+  std::unordered_set<std::string> texts_;
+  std::vector<std::array<const std::string*, kSheetColumns>> cells_;
   InfoValueLists lists_;
 };
 

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "base/atomic_file.h"
-
 namespace stavbas {
 
 namespace {
@@ -120,13 +118,6 @@ bool SaveRtf(const std::string& path, const std::vector<StyledRun>& runs, std::s
 
 bool SavePlainText(const std::string& path, const std::string& text, std::string& error) {
   return WriteFileAtomically(path, text, error);
-}
-
-bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error) {
-  AtomicFile file;
-  if (!file.Open(path, error)) return false;
-  file.Write(bytes);
-  return file.Commit(error);
 }
 
 }  // namespace stavbas

@@ -1,12 +1,13 @@
 #pragma once
-// Saving the output window as rich text (RTF) or plain text. A file is written beside its
-// target and renamed over it only when complete, so a failed save leaves the old file as it was.
+// Saving the output window as rich text (RTF) or plain text. The file is replaced whole
+// (base/atomic_file.h), so a failed save leaves the old file as it was.
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "base/atomic_file.h"
 #include "output/output_window.h"
 
 namespace stavbas {
@@ -42,6 +43,5 @@ std::string SaveCommentText(const std::vector<std::string>& items);
 bool SaveRtf(const std::string& path, const std::vector<StyledRun>& runs, std::string& error);
 // The text is written as it stands, without an added line end.
 bool SavePlainText(const std::string& path, const std::string& text, std::string& error);
-bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error);
 
 }  // namespace stavbas

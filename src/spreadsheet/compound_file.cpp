@@ -46,7 +46,14 @@ int FindChild(GsfInfile* dir, const char* name) {
 bool ReadWorkbookStream(const std::string& fileName, std::vector<std::uint8_t>& stream,
                         std::string& error) {
   static std::once_flag init;
-  std::call_once(init, [] { gsf_init(); });
+  std::call_once(init, [] {
+    gsf_init();
+    // The library's own complaints about a broken container would reach the user's terminal
+    // beside the program's message; the program says what matters.
+    g_log_set_handler(
+        "libgsf:msole", G_LOG_LEVEL_MASK,
+        [](const gchar*, GLogLevelFlags, const gchar*, gpointer) {}, nullptr);
+  });
 
   GError* err = nullptr;
   Ref<GsfInput> file{gsf_input_stdio_new(fileName.c_str(), &err)};

@@ -15,6 +15,7 @@ TEST(DatabaseSession, BaseNamesAreCutButTheirFolderIsKept) {
   EXPECT_EQ(LimitBaseName("  RUNOR2024X "), "RUNOR202");
   EXPECT_EQ(LimitBaseName("/home/forskare/data.v2/STAVBASEN"), "/home/forskare/data.v2/STAVBASE");
   EXPECT_EQ(LimitBaseName("STAVBAS"), "STAVBAS");
+  EXPECT_EQ(LimitBaseName("RUN \x03\x01\x02\x04\x05XYZ"), "RUN");  // trimmed after the cut too
 }
 
 class ChooseDatabaseTest : public ::testing::Test {

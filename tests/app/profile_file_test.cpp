@@ -34,6 +34,17 @@ TEST(ProfileFileRead, NamesCompareWithoutCaseAndValuesAreTrimmedAndUnquoted) {
   EXPECT_EQ(p.Value("Missing", "Paus"), std::nullopt);
 }
 
+// A file saved by an old Mac editor ends its lines with a lone CR; each line keeps its own end.
+TEST(ProfileFileRead, EveryKindOfLineEndEndsALine) {
+  ProfileFile p = ProfileFile::FromText("[A]\rx=1\ry=2\r\n[B]\nz=3");
+  EXPECT_EQ(p.Value("A", "x"), "1");
+  EXPECT_EQ(p.Value("A", "y"), "2");
+  EXPECT_EQ(p.Value("B", "z"), "3");
+  p.WriteString("A", "x", "9");
+  p.WriteString("A", "w", "new");
+  EXPECT_EQ(p.Text(), "[A]\rx=9\ry=2\r\nw=new\r[B]\nz=3");
+}
+
 TEST(ProfileFileRead, OddLinesAreSkippedAndTheFirstSectionAndKeyCount) {
   const ProfileFile p = ProfileFile::FromText(
       "\xEF\xBB\xBF[A]\n"  // a byte order mark in front of the first section

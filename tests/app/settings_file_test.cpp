@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 #include "app/profile_file.h"
 #include "app/settings_file.h"
 #include "base/cp1252.h"
@@ -314,6 +317,21 @@ TEST_F(SettingsFileTest, NothingIsWrittenWithoutASaveChoiceOrOverAnUnreadableFil
   fs::create_directory(dir.path() / "folder.ini");
   EXPECT_FALSE(SaveSettings(Changed(), SaveChoice::All, dir.path() / "folder.ini"));
   EXPECT_TRUE(fs::is_directory(dir.path() / "folder.ini"));
+}
+
+// Found by fuzzing: a base name whose cut left control characters at its end was saved with
+// them and read back without them, so every save changed the file again. What was read and
+// saved now reads back as saved.
+TEST_F(SettingsFileTest, SavingWhatWasReadComesToRest) {
+  std::ifstream in(fs::path(STAVBAS_SOURCE_DIR) / "tests/fixtures/fuzz/settings_cut_base_name.ini",
+                   std::ios::binary);
+  dir.WriteBytes("stavbas.ini", std::string(std::istreambuf_iterator<char>(in), {}));
+  ASSERT_TRUE(SaveSettings(ReadSettings(file), SaveChoice::All, file));
+  const std::string saved = Bytes();
+  const Settings again = ReadSettings(file);
+  EXPECT_EQ(again.dataFileName, "C:\\");
+  ASSERT_TRUE(SaveSettings(again, SaveChoice::All, file));
+  EXPECT_EQ(Bytes(), saved);
 }
 
 TEST(SettingsFileOf, TheProgramsNameWithIni) {

@@ -58,7 +58,8 @@ TEST(Messages, LinesAndFlags) {
   EXPECT_TRUE(ui.CheckIOResult(2, "A.$AD"));
   ui.ShowErrorNumber(3, MsgKind::Error);
   EXPECT_EQ(host.BoxTexts(),
-            (std::vector<std::string>{"FEL 2 (A.$AD)", "Fel nr 3 har inträffat. "}));
+            (std::vector<std::string>{"FEL 2 (A.$AD): Filen eller mappen finns inte",
+                                      "Fel nr 3 har inträffat. "}));
 }
 
 TEST(Messages, EveryTextHasANameAndTheTableCanBeReplaced) {

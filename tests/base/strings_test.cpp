@@ -131,7 +131,8 @@ TEST(EnglishStrings, ComposedMessagesReadAsEnglish) {
   ui.ShowErrorNumber(3, MsgKind::Error);
   ui.CheckIOResult(2, "STAVBAS.$AD");
   EXPECT_EQ(host.BoxTexts(),
-            (std::vector<std::string>{"Error no. 3 has occurred. ", "ERROR 2 (STAVBAS.$AD)"}));
+            (std::vector<std::string>{"Error no. 3 has occurred. ",
+                                      "ERROR 2 (STAVBAS.$AD): No such file or folder"}));
   EXPECT_EQ(ui.S(Str::KindNormtext), "normalised text");
   EXPECT_EQ(ui.S(Str::AllaLandskap), "All provinces");
 }

@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <random>
 
 #include "conditions/condition_fixture.h"
+#include "conditions/match_memo.h"
 
 namespace stavbas {
 namespace {
@@ -159,6 +161,112 @@ TEST_F(ConditionEvalTest, PlainPatternsAgreeWithAStraightforwardSearch) {
     }
   }
   EXPECT_GT(matches, 100);  // the texts and patterns do meet
+}
+
+}  // namespace
+}  // namespace stavbas
+
+namespace stavbas {
+namespace {
+
+// Patterns that backtrack: alternatives with a shared rest, runs of ignorable characters
+// compared exactly, long runs of dots in a word. Each evaluation stays within a few steps per
+// element and text position (without the memo these took minutes to forever).
+class BacktrackingTest : public ::testing::Test, public test::ConditionFixture {
+ protected:
+  // Steps of the evaluations `run` makes.
+  template <typename Run>
+  std::uint64_t Steps(Run&& run) {
+    const std::uint64_t before = MatchMemo::StepsForTesting();
+    run();
+    return MatchMemo::StepsForTesting() - before;
+  }
+};
+
+TEST_F(BacktrackingTest, AlternativesWithASharedRest) {
+  std::string groups;
+  for (int i = 0; i < 34; ++i) groups += "{#X/#X}";
+  const std::string field(60, 'k');
+  Record("a", "a", "\x08" + field + "\x08");  // field H
+  const std::string code = "INF;H:" + groups + "Q";
+  ASSERT_LT(code.size(), 255u);
+  bool found = true;
+  const std::uint64_t steps = Steps([&] { found = Holds(code); });
+  EXPECT_FALSE(found);
+  EXPECT_LT(steps, 64u * code.size() * field.size()) << steps;
+  Record("a", "a", "\x08" + field + "q\x08");
+  EXPECT_TRUE(Holds(code));
+}
+
+TEST_F(BacktrackingTest, RunsOfIgnorableCharactersComparedExactly) {
+  std::string dividers;
+  for (int i = 0; i < 1000; ++i) dividers += "·";  // 1000 middle dots, ignorable in runic text
+  std::string pattern;
+  for (int i = 0; i < 120; ++i) pattern += "·";
+  Record("a" + dividers + "b", "a");
+  bool found = true;
+  const std::uint64_t steps = Steps([&] { found = Holds("RUN%:" + pattern + "x"); });
+  EXPECT_FALSE(found);
+  EXPECT_LT(steps, 64u * 122 * 1003) << steps;
+  EXPECT_TRUE(Holds("RUN%:a" + pattern + "b"));
+  EXPECT_TRUE(Holds("RUN%:" + pattern + "b"));
+}
+
+TEST_F(BacktrackingTest, AWordSearchOverARunOfDots) {
+  const std::string dots(1500, '.');
+  Record("x gu" + dots + " y", "x gu" + dots + " y");
+  std::vector<std::string> hits;
+  const std::uint64_t steps =
+      Steps([&] { hits = WordHits("NFS:gu" + std::string(240, '.') + "a"); });
+  EXPECT_TRUE(hits.empty());
+  EXPECT_LT(steps, 64u * 248 * 1510) << steps;
+  EXPECT_EQ(WordHits("NFS:gu" + std::string(240, '.') + "_y").size(), 1u);
+}
+
+// The memo only saves work: with it from the first step, and without it, every random code
+// gives the same result on random texts (words with readings, dividers, page marks).
+TEST_F(BacktrackingTest, TheMemoNeverChangesAResult) {
+  // Ignorable characters compared exactly ([ ] · in runic text) or folded, words and readings.
+  const std::string codeChars = "aabb[]\xB7\xB7.(_*@=/{}#KVX\\";
+  const std::string textChars = "aabb:.[]\xB7\xB7 /\xA7";
+  std::mt19937 rng(17);
+  auto pick = [&](const std::string& from, std::size_t n) {
+    std::string out;
+    for (std::size_t i = 0; i < n; ++i) out += from[rng() % from.size()];
+    return out;
+  };
+  int passing = 0;
+  for (int round = 0; round < 150; ++round) {
+    std::string text = pick(textChars, 1 + rng() % 24);
+    while (!text.empty() && text.back() == ' ') text.pop_back();
+    while (!text.empty() && text.front() == ' ') text.erase(0, 1);
+    if (text.empty()) text = "a";
+    Record(Cp1252ToUtf8(text), Cp1252ToUtf8(text));
+    for (int k = 0; k < 20; ++k) {
+      const std::string pattern = pick(codeChars, 1 + rng() % 14);
+      for (const char* file : {"RUN%:", "NFS%:", "NFS:", "RUN:", "$:"}) {
+        const std::string code = Cp1252ToUtf8(file + pattern);
+        const bool words = std::string(file).find('%') == std::string::npos && file[0] != '$';
+        std::vector<std::string> results;
+        const std::size_t normal = MatchMemo::SetBudgetForTesting(0);
+        for (const std::size_t budget : {std::size_t{0}, SIZE_MAX, std::size_t{3}}) {
+          MatchMemo::SetBudgetForTesting(budget);
+          std::string r;
+          if (words) {
+            for (const std::string& hit : WordHits(code)) r += hit + "|";
+          } else {
+            r = Holds(code) ? "yes" : "no";
+          }
+          results.push_back(r);
+        }
+        MatchMemo::SetBudgetForTesting(normal);
+        EXPECT_EQ(results[0], results[1]) << code << " on " << Cp1252ToUtf8(text);
+        EXPECT_EQ(results[2], results[1]) << code << " on " << Cp1252ToUtf8(text);
+        passing += results[1] == "yes" || (words && !results[1].empty());
+      }
+    }
+  }
+  EXPECT_GT(passing, 300);  // the codes and texts do meet
 }
 
 }  // namespace

@@ -102,6 +102,23 @@ TEST_F(ConditionParseTest, Warnings) {
   EXPECT_EQ(m.host.boxes[0].kind, MsgKind::Warning);
 }
 
+// A warning is shown once per code, at its first cause, however often the code repeats it:
+// 250 stars gave 250 boxes before.
+TEST_F(ConditionParseTest, EachWarningIsShownOncePerCode) {
+  const std::string stars = "RUN:a" + std::string(240, '*') + "b";
+  EXPECT_EQ(Error(stars), 0);
+  EXPECT_EQ(Boxes(), Strings{"Fel med villkor: " + stars.substr(4) + ", Dubbla *"});
+  EXPECT_EQ(Error("RUN:a**b/c**d@@e/f@@g"), 0);
+  EXPECT_EQ(Boxes(),
+            (Strings{"Fel med villkor: a**b, Dubbla *", "Fel med villkor: c**d@@e, Dubbla @"}));
+  m.host.Clear();
+  conditions.ParseWordSearchCode("RUN:a" + std::string(100, '\0') + "b");
+  EXPECT_EQ(m.host.boxes.size(), 1u);
+  // The next code is a new code: its warnings are shown again.
+  EXPECT_EQ(Error("RUN:a**b"), 0);
+  EXPECT_EQ(Boxes(), Strings{"Fel med villkor: a**b, Dubbla *"});
+}
+
 TEST_F(ConditionParseTest, WordAtomsAreRefusedInTheInscriptionCondition) {
   m.host.Clear();
   EXPECT_FALSE(conditions.ParseInscriptionCode("RUN:a"));

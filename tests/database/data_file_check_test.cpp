@@ -55,26 +55,49 @@ TEST(DataFileCheck, FilesInStepPass) {
   EXPECT_FALSE(m.ui.errorsNoted);
 }
 
-TEST(DataFileCheck, SignumsThatDifferBetweenFilesAreReportedButDoNotFail) {
+// Files that disagree on an inscription cannot both be right: the check fails and logs it.
+TEST(DataFileCheck, SignumsThatDifferBetweenFilesAreFaults) {
   MiniDb m;
   m.Write("STAVBAS.RUN", "U 13 V a\n");
   m.Write("STAVBAS.NFS", "U 12 V a\n");
   ASSERT_TRUE(m.Open());
   m.host.Clear();
-  EXPECT_TRUE(CheckDataFiles(m.db, false));
+  EXPECT_FALSE(CheckDataFiles(m.db, true));
   EXPECT_TRUE(
       Contains(CheckLines(m), ": Olika signum i STAVBAS.NFS (U 12 V ) & STAVBAS.RUN (U 13 V )"));
   EXPECT_TRUE(m.ui.errorsNoted);
+  EXPECT_NE(m.dir.ReadBytes("STAVBAS.LOG").find(": Olika signum i STAVBAS.NFS (U 12 V )"),
+            std::string::npos);
 }
 
-TEST(DataFileCheck, ACompleteFileThatEndsEarlyIsReported) {
+TEST(DataFileCheck, ACompleteFileThatEndsEarlyOrIsEmptyFails) {
+  for (const char* run : {"U 1 V a\n", "", "U 1 V a"}) {
+    MiniDb m;
+    m.Write("STAVBAS.NFS", "U 1 V a\nU 2 V b\nU 3 V c\n");
+    m.Write("STAVBAS.RUN", run);
+    ASSERT_TRUE(m.Open());
+    m.host.Clear();
+    EXPECT_FALSE(CheckDataFiles(m.db, false)) << run;
+    const Strings lines = CheckLines(m);
+    EXPECT_TRUE(Contains(lines, ": Olika signum i STAVBAS.NFS (U 2 V ) & STAVBAS.RUN ()"));
+    // Said once, at the first inscription it lacks.
+    EXPECT_EQ(std::count(lines.begin(), lines.end(),
+                         std::string(*run ? "STAVBAS.RUN: Filen slut före U 2 V "
+                                          : "STAVBAS.RUN: Filen slut före U 1 V ")),
+              1)
+        << run;
+  }
+  // The main word file itself empty: the others do not end with it.
   MiniDb m;
-  m.Write("STAVBAS.NFS", "U 1 V a\nU 2 V b\n");
+  m.Write("STAVBAS.NFS", "");
   m.Write("STAVBAS.RUN", "U 1 V a\n");
   ASSERT_TRUE(m.Open());
   m.host.Clear();
-  CheckDataFiles(m.db, false);
-  EXPECT_TRUE(Contains(CheckLines(m), ": Olika signum i STAVBAS.NFS (U 2 V ) & STAVBAS.RUN ()"));
+  EXPECT_FALSE(CheckDataFiles(m.db, false));
+  const Strings lines = CheckLines(m);
+  EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const std::string& l) {
+    return l.starts_with("STAVBAS.RUN: Filen inte slut efter ");
+  }));
 }
 
 TEST(DataFileCheck, SignumFaults) {

@@ -139,7 +139,7 @@ TEST(GroupIndex, ForeignTruncatedAndIncompleteIndexFiles) {
   m.dir.WriteBytes("STAVBAS.$AD", good.substr(0, 100));
   m.host.Clear();
   ASSERT_TRUE(m.Open());
-  EXPECT_TRUE(Contains(m.host.BoxTexts(), "FEL 100 (STAVBAS.$AD)"));
+  EXPECT_TRUE(Contains(m.host.BoxTexts(), "FEL 100 (STAVBAS.$AD): Oväntat filslut"));
   EXPECT_EQ(m.dir.ReadBytes("STAVBAS.$AD"), good);
 
   m.dir.WriteBytes("STAVBAS.$AD", "");
@@ -195,6 +195,61 @@ TEST(GroupIndex, AFailedCheckLeavesTheIndexUnwritten) {
   EXPECT_TRUE(std::filesystem::exists(m.dir / "STAVBAS.$AD"));
   ASSERT_TRUE(m.Open());
   EXPECT_EQ(checks, 2);  // a loaded index needs no check
+}
+
+}  // namespace
+}  // namespace stavbas
+
+namespace stavbas {
+namespace {
+
+// An index whose size and time stamps fit but whose addresses cannot be the file's (a damaged
+// or crafted index, or a file edited in place) is not trusted: it is computed again.
+TEST(GroupIndex, AddressesPastAFilesEndOrOutOfOrderAreRebuilt) {
+  test::MiniDb m;
+  m.EnableCheckAtOpening();
+  m.Write("STAVBAS.RUN", kRun);
+  ASSERT_TRUE(m.Open());
+  const std::string good = m.dir.ReadBytes("STAVBAS.$AD");
+  const std::size_t group68 = 2 + 12 + 4 * 67;
+  for (const std::uint32_t bad : {7u, 100000u, 0xFFFFFFFFu}) {  // 6 lines in the file
+    std::string crafted = good;
+    for (int i = 0; i < 4; ++i) crafted[group68 + i] = static_cast<char>(bad >> (8 * i));
+    m.dir.WriteBytes("STAVBAS.$AD", crafted);
+    m.host.Clear();
+    ASSERT_TRUE(m.Open());
+    EXPECT_TRUE(Contains(m.host.Lines(), "STAVBAS.RUN ändrad")) << bad;
+    EXPECT_TRUE(Contains(m.host.Lines(), "Beräknar gruppadresser")) << bad;
+    EXPECT_EQ(m.dir.ReadBytes("STAVBAS.$AD"), good);
+  }
+  std::string crafted = good;
+  crafted[2 + 12] = 9;  // group 1 after group 2
+  m.dir.WriteBytes("STAVBAS.$AD", crafted);
+  m.host.Clear();
+  ASSERT_TRUE(m.Open());
+  EXPECT_TRUE(Contains(m.host.Lines(), "STAVBAS.RUN ändrad"));
+  // A trusted index is taken as it is, and lookups still find every inscription.
+  m.host.Clear();
+  ASSERT_TRUE(m.Open());
+  EXPECT_FALSE(Contains(m.host.Lines(), "Beräknar gruppadresser"));
+  for (const char* s : {"Öl 5", "U 12", "U 150", "U 1100", "DR 3"}) EXPECT_TRUE(m.Find(s)) << s;
+}
+
+// The check walks to the end of the main word file and stops there, whatever the addresses in
+// memory say.
+TEST(GroupIndex, TheCheckEndsAtTheEndOfTheFiles) {
+  test::MiniDb m;
+  m.Write("STAVBAS.RUN", kRun);
+  m.Write("STAVBAS.NFS", kRun);
+  ASSERT_TRUE(m.Open());
+  for (int slot = 1; slot <= 2; ++slot) {
+    TDatafil::Addresses a = m.db.DataFile(slot).address();
+    a[kGroupCount] = 1000000;
+    m.db.DataFile(slot).SetAddresses(a, {});
+  }
+  m.host.Clear();
+  EXPECT_TRUE(CheckDataFiles(m.db, true));
+  EXPECT_LT(m.dir.ReadBytes("STAVBAS.LOG").size(), 1000u);
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
 // Writing the information file from its spreadsheet, and the value lists of the columns.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <unistd.h>
 #include <utime.h>
 
 #include <filesystem>
@@ -11,6 +14,7 @@
 #include "spreadsheet/xls_test_support.h"
 #include "support/recording_host.h"
 #include "support/temp_dir.h"
+#include "support/unprivileged.h"
 
 namespace stavbas {
 namespace {
@@ -192,6 +196,111 @@ TEST(InfoPreparationCells, LongSheetsKeepEveryRow) {
   ASSERT_EQ(prep.Prepare(dir / "STAVBAS"), InfoPreparation::Result::kRewritten);
   EXPECT_EQ(prep.valueLists()[0].size(), 15000u);
   EXPECT_NE(dir.ReadBytes("STAVBAS.INF").find("U 15000 V \x10p\x10\r\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace stavbas
+
+namespace stavbas {
+namespace {
+
+// A workbook of one title row and rows of the given cells (column 0 the signum).
+void WriteSheet(const std::string& path, const std::vector<std::vector<std::string>>& rows) {
+  using namespace test;
+  const char* titles[] = {"SIGNUM", "PLATS", "SOCKEN", "MATERIALTYP"};
+  std::string records;
+  for (int c = 0; c < 4; ++c) records += Record(0x0204, CellHead(0, c) + Text97(titles[c]));
+  for (std::size_t r = 0; r < rows.size(); ++r)
+    for (std::size_t c = 0; c < rows[r].size(); ++c)
+      records += Record(
+          0x0204, CellHead(static_cast<int>(r + 1), static_cast<int>(c)) + Text97(rows[r][c]));
+  WriteCompoundFile(path, {{"Workbook", Workbook(0x0600, "", {records})}});
+}
+
+// Lines longer than the database reads back are cut at a field's end, and the user is told.
+TEST(InfoPreparationCells, LinesTooLongToReadBackAreCutWithAMessage) {
+  TempDir dir;
+  const std::string big(5000, 'x');
+  WriteSheet(dir / "STAVBAS.XLS", {{"U 1 V ", "short", big, "stone"},
+                                   {"U 2 V ", "p", "s", "m"},
+                                   {"U 3 V ", std::string(2090, 'y'), "s", "m"}});
+  RecordingHost host;
+  Ui ui(host);
+  InfoPreparation prep(ui);
+  ASSERT_EQ(prep.Prepare(dir / "STAVBAS"), InfoPreparation::Result::kRewritten);
+  EXPECT_EQ(host.BoxTexts().back(), "Rader längre än 2099 tecken kortades: 2 (första: U 1 V)");
+  const std::string inf = dir.ReadBytes("STAVBAS.INF");
+  std::vector<std::string> lines;
+  for (std::size_t at = 0, end; (end = inf.find("\r\n", at)) != std::string::npos; at = end + 2)
+    lines.push_back(inf.substr(at, end - at));
+  ASSERT_EQ(lines.size(), 8u);
+  const std::string& first = lines[5];
+  EXPECT_EQ(first.size(), 2099u);
+  EXPECT_TRUE(first.starts_with("U 1 V \x10short\x10\x13xxx")) << first.substr(0, 20);
+  EXPECT_TRUE(first.ends_with("x\x13"));  // the cut field keeps its closing mark
+  EXPECT_EQ(lines[6], "U 2 V \x10p\x10\x13s\x13\x09m\x09");
+  EXPECT_EQ(lines[7], "U 3 V \x10" + std::string(2090, 'y') + "\x10");
+  // The value lists hold what the lines can hold.
+  EXPECT_EQ(prep.valueLists()[2].back().size(), 2099u);
+}
+
+// A locked spreadsheet is one another program holds a lock on; the lock is looked for only when
+// the spreadsheet is to be converted.
+TEST_F(InfoPreparationTest, OnlyALockOnASpreadsheetToConvertEndsTheProgram) {
+  dir.WriteBytes("STAVBAS.INF", "old\r\n");
+  const int fd = ::open((dir / "STAVBAS.XLS").c_str(), O_RDONLY);
+  ASSERT_EQ(::flock(fd, LOCK_EX), 0);
+  EXPECT_EQ(prep.Prepare(dir / "STAVBAS"), InfoPreparation::Result::kUpToDate);
+  EXPECT_TRUE(host.boxes.empty());
+  SetAge(dir / "STAVBAS.INF", 3600);
+  EXPECT_EQ(prep.Prepare(dir / "STAVBAS"), InfoPreparation::Result::kLocked);
+  EXPECT_EQ(exits, 1);
+  ::close(fd);
+  EXPECT_EQ(dir.ReadBytes("STAVBAS.INF"), "old\r\n");
+}
+
+// Read-only files and folders are no locks: what can be done is done, the rest is reported in
+// words, and the program goes on with the information file it has.
+TEST_F(InfoPreparationTest, ReadOnlySpreadsheetsAndFoldersAreNotInUse) {
+  namespace fs = std::filesystem;
+  dir.WriteBytes("STAVBAS.INF", "old\r\n");
+  test::OpenToEveryone(dir.path());
+  const fs::perms readOnly = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+  fs::permissions(dir / "STAVBAS.XLS", readOnly);
+  const std::string base = dir / "STAVBAS";
+  auto prepare = [&] {
+    return test::RunUnprivileged([&] {
+      RecordingHost h;
+      Ui u(h);
+      InfoPreparation p(u);
+      const auto result = p.Prepare(base);
+      std::string out = std::to_string(static_cast<int>(result));
+      for (const std::string& box : h.BoxTexts()) out += "|" + box;
+      return out;
+    });
+  };
+  const std::string upToDate = std::to_string(static_cast<int>(InfoPreparation::Result::kUpToDate));
+  const std::string failed = std::to_string(static_cast<int>(InfoPreparation::Result::kFailed));
+  const std::string rewritten =
+      std::to_string(static_cast<int>(InfoPreparation::Result::kRewritten));
+
+  EXPECT_EQ(prepare().output, upToDate);  // newer information file: read for the lists only
+  SetAge(dir / "STAVBAS.INF", 3600);
+  EXPECT_EQ(prepare().output, rewritten);  // a read-only spreadsheet is converted
+  EXPECT_NE(dir.ReadBytes("STAVBAS.INF"), "old\r\n");
+
+  dir.WriteBytes("STAVBAS.INF", "old\r\n");
+  SetAge(dir / "STAVBAS.INF", 3600);
+  fs::permissions(dir.path(),
+                  fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
+  EXPECT_EQ(prepare().output, failed + "|FEL 13 (STAVBAS.INF): Åtkomst nekad");
+  fs::permissions(dir.path(), fs::perms::all);
+  EXPECT_EQ(dir.ReadBytes("STAVBAS.INF"), "old\r\n");
+
+  fs::permissions(dir / "STAVBAS.XLS", fs::perms::none);
+  EXPECT_EQ(prepare().output, failed + "|FEL 13 (STAVBAS.XLS): Åtkomst nekad");
+  EXPECT_EQ(dir.ReadBytes("STAVBAS.INF"), "old\r\n");
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Opening a database: which files take part, in which order, and what their headers say.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 
@@ -39,6 +40,34 @@ TEST(Opening, IgnoredFilesAndTheExtensionsThatCount) {
   EXPECT_TRUE(Contains(lines, "STAVBAS.$AD saknas."));
   EXPECT_FALSE(m.ui.errorsNoted);
   EXPECT_TRUE(std::filesystem::exists(m.dir / "STAVBAS.$AD"));
+}
+
+// A device, a pipe or a folder under a data file's name would be read for ever, or block the
+// opening; only regular files (also through a link) are data files.
+TEST(Opening, OnlyRegularFilesAreRead) {
+  MiniDb m;
+  m.Write("STAVBAS.RUN", kRun);
+  m.Write("real.nfs", "U 12 V sten þisi\nU 150 V kuml\n");
+  std::filesystem::create_symlink(m.dir / "real.nfs", m.dir / "STAVBAS.NFS");
+  std::filesystem::create_symlink("/dev/zero", m.dir / "STAVBAS.ENG");
+  ASSERT_EQ(mkfifo((m.dir / "STAVBAS.FVN").c_str(), 0644), 0);
+  std::filesystem::create_directory(m.dir / "STAVBAS.INF");
+  ASSERT_EQ(mkfifo((m.dir / "STAVBAS.$AD").c_str(), 0644), 0);
+  ASSERT_TRUE(m.Open());
+  EXPECT_EQ(m.db.count(), 2);
+  const Strings lines = m.host.Lines();
+  for (const char* name : {"ENG", "FVN", "INF", "$AD"})
+    EXPECT_TRUE(
+        Contains(lines, std::string("STAVBAS.") + name + " är inte en vanlig fil och ignoreras."))
+        << name;
+  EXPECT_TRUE(m.ui.errorsNoted);
+  // The index cannot take the pipe's place.
+  EXPECT_EQ(m.host.BoxTexts().back(), "FEL 22 (STAVBAS.$AD): Inte en vanlig fil");
+  EXPECT_TRUE(m.Find("U 150"));
+  // Nor is a pipe read as anything else.
+  LineFile f;
+  EXPECT_EQ(f.Open(m.dir / "STAVBAS.FVN"), EINVAL);
+  EXPECT_EQ(f.Open(m.dir / "STAVBAS.INF"), EISDIR);
 }
 
 TEST(Opening, NamesAreMatchedWithoutRegardToCase) {

@@ -3,9 +3,6 @@
 #include <gsf/gsf-infile-msole.h>
 #include <gsf/gsf-infile.h>
 #include <gsf/gsf-input-stdio.h>
-#include <gsf/gsf-outfile-msole.h>
-#include <gsf/gsf-outfile.h>
-#include <gsf/gsf-output-stdio.h>
 #include <gsf/gsf-utils.h>
 #include <gtest/gtest.h>
 
@@ -14,6 +11,7 @@
 #include <filesystem>
 
 #include "spreadsheet/biff_workbook.h"
+#include "spreadsheet/compound_document.h"
 
 namespace stavbas::test {
 
@@ -80,19 +78,7 @@ std::string ReadCompoundStream(const std::string& path, const std::string& name)
 
 void WriteCompoundFile(const std::string& path,
                        const std::vector<std::pair<std::string, std::string>>& streams) {
-  gsf_init();
-  GsfOutput* file = gsf_output_stdio_new(path.c_str(), nullptr);
-  ASSERT_TRUE(file) << path;
-  GsfOutfile* doc = gsf_outfile_msole_new(file);
-  for (const auto& [name, bytes] : streams) {
-    GsfOutput* s = gsf_outfile_new_child(doc, name.c_str(), FALSE);
-    gsf_output_write(s, bytes.size(), reinterpret_cast<const guint8*>(bytes.data()));
-    gsf_output_close(s);
-    g_object_unref(s);
-  }
-  gsf_output_close(GSF_OUTPUT(doc));
-  g_object_unref(doc);
-  g_object_unref(file);
+  ASSERT_TRUE(WriteCompoundDocument(path, streams)) << path;
 }
 
 std::string U16(unsigned v) {

@@ -1,0 +1,97 @@
+// Reading text files line by line: every kind of line end, wherever it falls in the buffer.
+
+#include "base/line_file.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "base/char_tables.h"
+#include "support/temp_dir.h"
+
+namespace stavbas {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+Lines ReadAll(const std::string& path, std::size_t capacity = 4096) {
+  LineFile f;
+  EXPECT_EQ(f.Open(path), 0);
+  Lines lines;
+  std::vector<char> buf(capacity + 1);
+  std::size_t length = 0;
+  while (f.ReadLine(buf.data(), capacity, length) == LineFile::Result::Line)
+    lines.emplace_back(buf.data(), length);
+  return lines;
+}
+
+TEST(LineFile, CrLfLfAndALoneCrEachEndOneLine) {
+  test::TempDir dir;
+  dir.WriteBytes("f", "a\r\nb\nc\rd\r\r\ne\n\nf");
+  EXPECT_EQ(ReadAll(dir / "f"), (Lines{"a", "b", "c", "d", "", "e", "", "f"}));
+  dir.WriteBytes("cr", "U 1 V a\rU 2 V b\r");
+  EXPECT_EQ(ReadAll(dir / "cr"), (Lines{"U 1 V a", "U 2 V b"}));
+  dir.WriteBytes("z",
+                 "a\r\n\x1A"
+                 "after the end");  // Ctrl-Z at a line's start ends the file
+  EXPECT_EQ(ReadAll(dir / "z"), Lines{"a"});
+  dir.WriteBytes("empty", "");
+  EXPECT_TRUE(ReadAll(dir / "empty").empty());
+}
+
+// Random lines with random line ends, so that CR LF pairs and lone CRs fall on the buffer's
+// edge: reading, passing over and seeking back to a line's offset all agree.
+TEST(LineFile, LineEndsAcrossTheBufferEdge) {
+  test::TempDir dir;
+  std::mt19937 rng(5);
+  const char* ends[] = {"\r\n", "\n", "\r"};
+  Lines expected;
+  std::string bytes;
+  std::vector<std::uint64_t> offsets;
+  while (bytes.size() < 300000) {
+    offsets.push_back(bytes.size());
+    std::string line(rng() % 300, 'x');
+    for (char& c : line) c = static_cast<char>('a' + rng() % 26);
+    expected.push_back(line);
+    bytes += line + ends[rng() % 3];
+  }
+  dir.WriteBytes("f", bytes);
+  EXPECT_EQ(ReadAll(dir / "f"), expected);
+
+  LineFile f;
+  ASSERT_EQ(f.Open(dir / "f"), 0);
+  std::size_t skipped = 0;
+  for (;; ++skipped) {
+    ASSERT_EQ(f.Offset(), skipped < offsets.size() ? offsets[skipped] : bytes.size());
+    if (f.SkipLine() != LineFile::Result::Line) break;
+  }
+  EXPECT_EQ(skipped, expected.size());
+
+  char buf[400];
+  std::size_t length;
+  for (int k = 0; k < 200; ++k) {
+    const std::size_t i = rng() % expected.size();
+    ASSERT_EQ(f.Seek(offsets[i]), 0);
+    ASSERT_EQ(f.ReadLine(buf, 399, length), LineFile::Result::Line);
+    ASSERT_EQ(std::string(buf, length), expected[i]);
+    EXPECT_EQ(f.NextLineStartsWith(i + 1 < expected.size() ? expected[i + 1].substr(0, 2) : "",
+                                   SystemUpper().data()),
+              i + 1 < expected.size() ? 1 : -1);
+  }
+}
+
+TEST(LineFile, ALongLineIsCutAndCountsAsOne) {
+  test::TempDir dir;
+  dir.WriteBytes("f", std::string(10 << 20, 'x') + "\r\nnext\rlast");
+  EXPECT_EQ(ReadAll(dir / "f", 2100), (Lines{std::string(2100, 'x'), "next", "last"}));
+  LineFile f;
+  ASSERT_EQ(f.Open(dir / "f"), 0);
+  EXPECT_EQ(f.NextLineStartsWith("xx", SystemUpper().data()), 1);
+  ASSERT_EQ(f.SkipLine(), LineFile::Result::Line);
+  // A line end within the prefix: the line is shorter than the prefix.
+  EXPECT_EQ(f.NextLineStartsWith("next\r", SystemUpper().data()), 0);
+  EXPECT_EQ(f.NextLineStartsWith("NEXT", SystemUpper().data()), 1);
+}
+
+}  // namespace
+}  // namespace stavbas
