@@ -529,11 +529,12 @@ std::vector<Case> Catalogue() {
        {"~information: Filen {dir}/list.txt finns inte."}});
 
   // Settings files.
+  // A settings file named on the command line that is not there is a mistyped name.
   add({"SettingsFileMissing",
        CopyData,
        {"--settings", "{dir}/none.ini", "--signum", "U 344"},
-       0,
-       {}});
+       2,
+       {"~--settings"}});
   add({"SettingsFileOfGarbage",
        Replace("stavbas.ini", Garbage(8000, 11)),
        {"--settings", "{dir}/stavbas.ini", "--signum", "U 344", "--format", "$"},

@@ -295,7 +295,7 @@ void TForm1::ConnectCommands() {
                                        {u.actionNyIngaEgennamn, true, true},
                                        {u.actionYtterligareBaraEgennamn, false, false},
                                        {u.actionYtterligareIngaEgennamn, false, true}})
-    On(action, [this, replace, none] {
+    On(action, [this, replace = replace, none = none] {
       app_->builder.FixaVillkorsstrang(none ? "-NFS:" : "NFS:", "\"", replace);
     });
   On(u.actionTagBortSokvillkor, [&a] { a.builder.RemoveWordSearch(); });
