@@ -1106,6 +1106,10 @@
         <source>Formatval - Delat beläggformat</source>
         <translation>Format choice - Split attestation format</translation>
     </message>
+    <message>
+        <source>Formatkod:</source>
+        <translation>Format code:</translation>
+    </message>
 </context>
 <context>
     <name>TGetCounty</name>

@@ -1106,6 +1106,10 @@
         <source>Formatval - Delat beläggformat</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Formatkod:</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>TGetCounty</name>

@@ -114,6 +114,10 @@ std::string FormatDialogModel::Code() const {
   return code;
 }
 
+std::string FormatDialogModel::Preview() const {
+  return export_ && exportChosen_ == exportLoaded_ ? export_->standardFormat : Code();
+}
+
 bool FormatDialogModel::Ok() {
   return AcceptBuiltFormatCode(app_.format, app_.ui, Code());
 }
@@ -121,7 +125,7 @@ bool FormatDialogModel::Ok() {
 std::optional<FormatDialogModel::ExportChoice> FormatDialogModel::ExportOk() {
   if (!export_) return std::nullopt;
   ExportChoice choice;
-  choice.code = exportChosen_ == exportLoaded_ ? export_->standardFormat : Code();
+  choice.code = Preview();
   for (std::size_t p : exportChosen_) choice.entries.push_back(choices_[p]);
   if (choice.code.size() > kMaxFormatCodeLength) {
     app_.ui.ShowMessage(app_.ui.S(Str::KodenForLang) + choice.code, MsgKind::Information);

@@ -54,6 +54,9 @@ class FormatDialogModel {
 
   // The code of the chosen entries.
   std::string Code() const;
+  // The code "OK" would take: the export variant with its chosen list as loaded takes the
+  // export's standard format as it stands.
+  std::string Preview() const;
 
   // "OK" of the format commands' dialog: the code becomes the current format code. A refused
   // one (shown with "Felaktig formatkod ") leaves the previous code in force and the dialog

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -103,7 +104,11 @@ void AnswerNextFileDialog(const QString& path, int filter) {
   OnNextModal("QFileDialog", [path, filter](QWidget* w) {
     auto* dialog = static_cast<QFileDialog*>(w);
     if (filter >= 0) dialog->selectNameFilter(dialog->nameFilters().value(filter));
-    dialog->selectFile(path);
+    // Typed into the name field (selectFile leaves a field that has the focus alone).
+    if (auto* name = dialog->findChild<QLineEdit*>("fileNameEdit"))
+      name->setText(path);
+    else
+      dialog->selectFile(path);
     static_cast<QDialog*>(dialog)->accept();  // as the dialog's own button does
   });
 }

@@ -1,6 +1,7 @@
 #include "app/gui/file_viewer.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QKeyEvent>
 
 #include "app/gui/find_dialog.h"
@@ -42,7 +43,9 @@ TVisaFiler::~TVisaFiler() = default;
 void TVisaFiler::ShowText(const std::string& cp1252, const QString& name) {
   name_ = name;
   ui_->RichEdit1->setPlainText(Q(cp1252));
-  setWindowTitle(name.isEmpty() ? tr("VisaFiler") : tr("VisaFiler") + " – " + name);
+  setWindowTitle(name.isEmpty()
+                     ? QCoreApplication::translate("TVisaFiler", "VisaFiler")
+                     : QCoreApplication::translate("TVisaFiler", "VisaFiler") + " – " + name);
   show();
   raise();
   activateWindow();
@@ -72,7 +75,8 @@ void TVisaFiler::closeEvent(QCloseEvent* event) {
 void TVisaFiler::changeEvent(QEvent* event) {
   if (event->type() == QEvent::LanguageChange) {
     ui_->retranslateUi(this);
-    if (!name_.isEmpty()) setWindowTitle(tr("VisaFiler") + " – " + name_);
+    if (!name_.isEmpty())
+      setWindowTitle(QCoreApplication::translate("TVisaFiler", "VisaFiler") + " – " + name_);
   }
   QMainWindow::changeEvent(event);
 }

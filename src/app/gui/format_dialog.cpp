@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFontDatabase>
+#include <QSignalBlocker>
 #include <algorithm>
 
 #include "app/gui/text_convert.h"
@@ -48,6 +49,7 @@ TFormatval::TFormatval(FormatDialogModel& model, QWidget* parent)
   ui_->uppKnapp->setIcon(Arrow("go-up"));
   ui_->nerKnapp->setIcon(Arrow("go-down"));
   ui_->fastDel->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  ui_->kod->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   auto add = [this] {
     const QList<std::size_t> positions = Selected(ui_->Vallista);
     model_.Add(std::vector<std::size_t>(positions.begin(), positions.end()));
@@ -72,8 +74,10 @@ TFormatval::TFormatval(FormatDialogModel& model, QWidget* parent)
       SyncChosen(static_cast<int>(
           model_.MoveDown(static_cast<std::size_t>(ui_->Valdlista->currentRow()))));
   });
-  connect(ui_->medRubriker, &QRadioButton::toggled, this,
-          [this](bool on) { model_.SetHeadings(on); });
+  connect(ui_->medRubriker, &QRadioButton::toggled, this, [this](bool on) {
+    model_.SetHeadings(on);
+    ui_->kod->setText(Q(model_.Preview()));
+  });
   connect(ui_->ok, &QPushButton::clicked, this, &TFormatval::Ok);
 }
 
@@ -95,22 +99,28 @@ void TFormatval::Sync() {
   } else {
     switch (model_.layout()) {
       case LayoutKind::kText:
-        setWindowTitle(tr("Formatval - Textformat"));
+        setWindowTitle(QCoreApplication::translate("TFormatval", "Formatval - Textformat"));
         break;
       case LayoutKind::kAttestation:
-        setWindowTitle(tr("Formatval - Beläggformat"));
+        setWindowTitle(QCoreApplication::translate("TFormatval", "Formatval - Beläggformat"));
         break;
       case LayoutKind::kSplitAttestation:
-        setWindowTitle(tr("Formatval - Delat beläggformat"));
+        setWindowTitle(QCoreApplication::translate("TFormatval", "Formatval - Delat beläggformat"));
         break;
     }
   }
   ui_->fastDel->setVisible(exports);
   ui_->fastDel->setText(Q(model_.start()));
-  ui_->Label2->setText(exports ? Q(model_.note())
-                               : tr("\"Standardformat\" ger Signum, Runtext, Nationellt "
-                                    "fornspråk och Fornvästnordisk text"));
-  (model_.headings() ? ui_->medRubriker : ui_->ingaRubriker)->setChecked(true);
+  ui_->Label2->setText(
+      exports ? Q(model_.note())
+              : QCoreApplication::translate("TFormatval",
+                                            "\"Standardformat\" ger Signum, Runtext, Nationellt "
+                                            "fornspråk och Fornvästnordisk text"));
+  {
+    // Showing the variant's choice is no choice of the user's.
+    const QSignalBlocker blockMed(ui_->medRubriker), blockInga(ui_->ingaRubriker);
+    (model_.headings() ? ui_->medRubriker : ui_->ingaRubriker)->setChecked(true);
+  }
   ui_->rubriker->setEnabled(model_.headingsEnabled());
   ui_->Vallista->clear();
   for (const std::string& c : model_.choices()) ui_->Vallista->addItem(ChoiceText(c));
@@ -122,6 +132,8 @@ void TFormatval::SyncChosen(int currentRow) {
   for (std::size_t p : model_.chosen()) ui_->Valdlista->addItem(ChoiceText(model_.choices()[p]));
   if (currentRow >= ui_->Valdlista->count()) currentRow = ui_->Valdlista->count() - 1;
   if (currentRow >= 0) ui_->Valdlista->setCurrentRow(currentRow);
+  // The code as "OK" would take it, for those who read format codes.
+  ui_->kod->setText(Q(model_.Preview()));
 }
 
 void TFormatval::Ok() {

@@ -5,7 +5,9 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDate>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDialog>
 #include <QKeyEvent>
 #include <QLabel>
@@ -16,6 +18,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTextBlock>
 #include <QToolBar>
@@ -82,7 +85,9 @@ TForm1::TForm1(const ProgramPaths& paths, QWidget* parent)
   provinceModel_ = ProvinceDialog(app_->settings.provinces.set);
   formatModel_ = std::make_unique<FormatDialogModel>(*app_);
   saving_ = std::make_unique<TextSaving>(*app_, *output_);
-  lastFolder_ = QString::fromStdString(paths_.workFolder.string());
+  // The file dialogs start where a user keeps documents, not in the program's data folder.
+  lastFolder_ = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  if (lastFolder_.isEmpty() || !QFileInfo(lastFolder_).isDir()) lastFolder_ = QDir::homePath();
   app_->info.exitConfirmation = [this] { spreadsheetLocked_ = true; };
   app_->builder.codeFieldShows = [this](CodeKind kind) {
     return kind == CodeKind::kWordSearch ? entryRow_->ShowsWordSearchCode()
@@ -592,8 +597,11 @@ void TForm1::InstallQtTexts(Language language) {
   // The file, font and input dialogs speak the program's language where Qt has the texts.
   if (qtTranslator_) QCoreApplication::removeTranslator(qtTranslator_.get());
   qtTranslator_ = std::make_unique<QTranslator>();
-  const QString name = language == Language::English ? "qtbase_en" : "qtbase_sv";
-  if (qtTranslator_->load(name, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+  // Some distributions ship Qt's Swedish texts as the one catalogue "qt_sv" only.
+  const QString language2 = language == Language::English ? "en" : "sv";
+  const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+  if (qtTranslator_->load("qtbase_" + language2, folder) ||
+      qtTranslator_->load("qt_" + language2, folder))
     QCoreApplication::installTranslator(qtTranslator_.get());
 }
 
@@ -604,6 +612,8 @@ void TForm1::changeEvent(QEvent* event) {
     const QString pausText = paus->text(), pausTip = paus->statusTip();
     const bool pausChanged = pausText != QCoreApplication::translate("TForm1", "Paus");
     ui_->retranslateUi(this);
+    // retranslateUi gives the main menus their keys back; the run menu in place keeps them.
+    if (ui_->actionNasta->isVisible()) SetRunMenu(true);
     if (pausChanged && running_) {
       paus->setText(pausText);
       paus->setStatusTip(pausTip);
@@ -707,10 +717,10 @@ void TForm1::ShowAbout() {
 void TForm1::ReadSelectionFile() {
   HideEntryRow();
   const QString file = QFileDialog::getOpenFileName(
-      this, QCoreApplication::translate("TForm1", "Ange fil som Du vill öppna"),
-      QString::fromStdString(paths_.workFolder.string()),
+      this, QCoreApplication::translate("TForm1", "Ange fil som Du vill öppna"), lastFolder_,
       QCoreApplication::translate("TForm1", "Alla filer (*)"));
   if (file.isEmpty()) return;
+  lastFolder_ = QFileInfo(file).absolutePath();
   Run([&] { app_->run.FileRun(W(file)); });
 }
 

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QScrollBar>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
@@ -55,6 +56,9 @@ void TForm1::ConnectFileCommands() {
 
 void TForm1::Information(InformationKind kind) {
   RunNested([this, kind] { ShowInformation(*app_, kind); });
+  // What was shown is at the end of the window, also in a pause.
+  QScrollBar* bar = ui_->RichEdit1->verticalScrollBar();
+  bar->setValue(bar->maximum());
 }
 
 // ---- the file viewer ----
@@ -133,7 +137,10 @@ bool TForm1::SaveTextAs() {
   const QString hint = Q(saving_->Hint());
   host_->SetStatusPanel(0, W(hint));
   if (QAction* save = findChild<QAction*>("buttonSpara")) save->setStatusTip(hint);
-  if (exists && !AskOverwrite()) return false;
+  if (exists && !AskOverwrite()) {
+    host_->SetStatusPanel(0, "");  // nothing will be written there
+    return false;
+  }
   return WriteText();
 }
 
@@ -159,6 +166,7 @@ bool TForm1::WriteText() {
 void TForm1::Print() {
   if (output_->Length() <= 2) return;
   QPrinter printer(QPrinter::HighResolution);
+  printer.setDocName("Stavbas");  // also the name the dialog proposes for a PDF file
   QPrintDialog dialog(&printer, this);
   const bool selection = ui_->RichEdit1->textCursor().hasSelection();
   dialog.setOption(QAbstractPrintDialog::PrintSelection, selection);

@@ -10,8 +10,10 @@
 namespace stavbas::gui {
 
 namespace {
-constexpr int kRows = 15;  // the boxes stand in three columns
-}
+// Sweden (1 to 21) fills the first two columns, the other countries the next two.
+constexpr int kRows = 11;
+constexpr int kLastSwedish = 21;
+}  // namespace
 
 TGetCounty::TGetCounty(ProvinceDialog& model, QWidget* parent)
     : StavbasDialog(parent), ui_(std::make_unique<::Ui::TGetCounty>()), model_(model) {
@@ -20,7 +22,9 @@ TGetCounty::TGetCounty(ProvinceDialog& model, QWidget* parent)
     const Region& r = RegionInfo(n);
     auto* box = new QCheckBox(Q(r.name) + " (" + Q(r.code) + ")", ui_->provinceGroup);
     box->setObjectName(QStringLiteral("province%1").arg(n));
-    ui_->provinceGrid->addWidget(box, (n - 1) % kRows, (n - 1) / kRows);
+    const int index = n <= kLastSwedish ? n - 1 : n - kLastSwedish - 1;
+    const int column = (n <= kLastSwedish ? 0 : 2) + index / kRows;
+    ui_->provinceGrid->addWidget(box, index % kRows, column);
     connect(box, &QCheckBox::clicked, this, [this, n](bool on) {
       model_.ClickBox(n, on);
       Sync();

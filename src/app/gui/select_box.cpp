@@ -1,5 +1,6 @@
 #include "app/gui/select_box.h"
 
+#include <QCompleter>
 #include <QLineEdit>
 
 #include "app/gui/text_convert.h"
@@ -12,6 +13,9 @@ TMySelectBox::TMySelectBox(QWidget* parent)
   ui_->setupUi(this);
   // Only what is chosen from the list counts as picked; any typing makes the text typed.
   connect(ui_->ComboBox1, &QComboBox::textActivated, this, [this] { picked_ = true; });
+  // Typing offers the values that hold what was typed, wherever it stands in them.
+  ui_->ComboBox1->completer()->setFilterMode(Qt::MatchContains);
+  ui_->ComboBox1->completer()->setCompletionMode(QCompleter::PopupCompletion);
   connect(ui_->ComboBox1->lineEdit(), &QLineEdit::textEdited, this, [this] { picked_ = false; });
   Wire();
 }
