@@ -138,24 +138,12 @@ bool AcceptEntry(StavbasApp& app, const ConditionEntry& entry, EntryTarget targe
   const std::string prefix = (answer.exclude ? "-" : "") + std::string(entry.prefix);
   const std::string text = answer.picked ? EscapedValue(answer.text) : answer.text;
   CodeBuilder& b = app.builder;
-  bool accepted = false;
-  switch (target) {
-    case EntryTarget::kNewWordSearch:
-      accepted = b.FixaVillkorsstrang(prefix, text, true);
-      break;
-    case EntryTarget::kFurtherWordSearch:
-      accepted = b.FixaVillkorsstrang(prefix, text, false);
-      break;
-    case EntryTarget::kNewCondition:
-      accepted = b.FixaUrvalsstrang(prefix, text, true);
-      break;
-    case EntryTarget::kFurtherCondition:
-      accepted = b.FixaUrvalsstrang(prefix, text, false);
-      break;
-    case EntryTarget::kNewSignumCondition:
-      accepted = b.FixaUrvalsstrang(prefix, text, true, true);
-      break;
-  }
+  const bool replace =
+      target != EntryTarget::kFurtherWordSearch && target != EntryTarget::kFurtherCondition;
+  const bool accepted =
+      target == EntryTarget::kNewWordSearch || target == EntryTarget::kFurtherWordSearch
+          ? b.FixaVillkorsstrang(prefix, text, replace)
+          : b.FixaUrvalsstrang(prefix, text, replace, target == EntryTarget::kNewSignumCondition);
   // The commands that need a selection follow the codes in force (a refused code left the
   // previous one).
   b.UpdateExportCommands();

@@ -6,6 +6,7 @@
 
 #include "app/gui/find_dialog.h"
 #include "app/gui/text_convert.h"
+#include "app/gui/white_paper.h"
 #include "ui_file_viewer.h"
 
 namespace stavbas::gui {
@@ -15,10 +16,7 @@ TVisaFiler::TVisaFiler(QWidget* parent)
   ui_->setupUi(this);
   setWindowFlag(Qt::Window);
   // Texts are read on white paper whatever the theme, like the main window's text.
-  QPalette p = ui_->RichEdit1->palette();
-  p.setColor(QPalette::Base, Qt::white);
-  p.setColor(QPalette::Text, Qt::black);
-  ui_->RichEdit1->setPalette(p);
+  UseWhitePaper(ui_->RichEdit1);
   ui_->actionKopiera->setEnabled(false);
   connect(ui_->RichEdit1, &QPlainTextEdit::copyAvailable, ui_->actionKopiera, &QAction::setEnabled);
   connect(ui_->actionKopiera, &QAction::triggered, ui_->RichEdit1, &QPlainTextEdit::copy);
