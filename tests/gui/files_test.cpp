@@ -176,8 +176,15 @@ class InformationSaveTest : public QObject {
                      [&](QWidget* d) { d->findChild<QRadioButton*>("second")->click(); });
     p.action("actionSparaSom")->trigger();
     QCOMPARE(Lines(Unrtf(file)), Lines(first) + Lines(second));
-    // "Spara" again: the window's text replaces only what it added before.
+    // "Spara" again, after a selection file was written elsewhere: the window's text replaces
+    // only what it added before, and nothing of the selection file's comes along.
     ShowSignum(p, "Sö 119");
+    p.window().app().settings.provinces.Assign(*ParseProvinceText("U"));
+    p.window().app().builder.UpdateExportCommands();
+    AnswerNextFileDialog(p.folder() + "/urval");
+    AnswerNextBox();
+    p.action("actionSkapaUrvalsfil")->trigger();
+    QVERIFY(QFile::exists(p.folder() + "/urval.TXT"));
     p.action("actionSpara")->trigger();
     QCOMPARE(Lines(Unrtf(file)), Lines(first) + Lines(p.outputText()));
   }
