@@ -30,6 +30,11 @@ packages+=(
   qt6-tools-dev qt6-l10n-tools qt6-tools-dev-tools libqt6svg6 qt6-translations-l10n
   librsvg2-bin desktop-file-utils appstream dpkg-dev
 )
+packages+=(
+  # Printing: the window tests print the output window to a PDF file and read its pages and
+  # text back with poppler's pdfinfo and pdftotext.
+  poppler-utils
+)
 
 missing=()
 for p in "${packages[@]}"; do

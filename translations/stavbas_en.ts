@@ -908,10 +908,6 @@
         <translation>Entry</translation>
     </message>
     <message>
-        <source>%1: kommandot finns inte i den här versionen av programmet ännu.</source>
-        <translation>%1: this command is not yet in this version of the program.</translation>
-    </message>
-    <message>
         <source>Teckensnitt</source>
         <translation>Font</translation>
     </message>
@@ -995,17 +991,298 @@
         <source>Alla filer (*)</source>
         <translation>All files (*)</translation>
     </message>
+</context>
+<context>
+    <name>TFormatval</name>
     <message>
-        <source>Ange fil som Du vill spara till</source>
-        <translation>Choose the file you want to save to</translation>
+        <source>Formatval - Textformat</source>
+        <translation>Format choice - Text format</translation>
     </message>
     <message>
-        <source>RTF-filer (*.rtf);;Textfiler (*.txt)</source>
-        <translation>RTF files (*.rtf);;Text files (*.txt)</translation>
+        <source>Markera format, klicka på pilarna för att välja, ta bort eller sortera utvalda format</source>
+        <translation>Select formats and click the arrows to choose, remove or order the chosen formats</translation>
     </message>
     <message>
-        <source>Sparar...</source>
-        <translation>Saving...</translation>
+        <source>&amp;Format att välja</source>
+        <translation>&amp;Formats to choose from</translation>
+    </message>
+    <message>
+        <source>Välj ut markerat format</source>
+        <translation>Choose the selected format</translation>
+    </message>
+    <message>
+        <source>Välj bort tidigare valt format</source>
+        <translation>Remove a format chosen before</translation>
+    </message>
+    <message>
+        <source>Flytta upp valt format</source>
+        <translation>Move the chosen format up</translation>
+    </message>
+    <message>
+        <source>Flytta ner valt format</source>
+        <translation>Move the chosen format down</translation>
+    </message>
+    <message>
+        <source>Va&amp;lda format</source>
+        <translation>C&amp;hosen formats</translation>
+    </message>
+    <message>
+        <source>&quot;Standardformat&quot; ger Signum, Runtext, Nationellt fornspråk och Fornvästnordisk text</source>
+        <translation>&quot;Standard format&quot; gives Signum, Runic text, National old language and Old West Norse text</translation>
+    </message>
+    <message>
+        <source>Rubriker för Info?</source>
+        <translation>Headings for Info?</translation>
+    </message>
+    <message>
+        <source>I&amp;nga rubriker</source>
+        <translation>&amp;No headings</translation>
+    </message>
+    <message>
+        <source>&amp;Rubriker</source>
+        <translation>&amp;Headings</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Avbryt</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Standardformat</source>
+        <translation>Standard format</translation>
+    </message>
+    <message>
+        <source>Blankrad</source>
+        <translation>Blank line</translation>
+    </message>
+    <message>
+        <source>Extra mellanrum</source>
+        <translation>Extra space</translation>
+    </message>
+    <message>
+        <source>Ingen ny rad</source>
+        <translation>No new line</translation>
+    </message>
+    <message>
+        <source>Minimalt mellanrum</source>
+        <translation>Minimal space</translation>
+    </message>
+    <message>
+        <source>Tabbtecken</source>
+        <translation>Tab character</translation>
+    </message>
+    <message>
+        <source>Signum</source>
+        <translation>Signum</translation>
+    </message>
+    <message>
+        <source>Runtext (Runtext.run)</source>
+        <translation>Runic text (Runtext.run)</translation>
+    </message>
+    <message>
+        <source>Nationellt fornspråk (Stavbas.nfs)</source>
+        <translation>National old language (Stavbas.nfs)</translation>
+    </message>
+    <message>
+        <source>Fornvästnordisk text (Stavbas.fvn)</source>
+        <translation>Old West Norse text (Stavbas.fvn)</translation>
+    </message>
+    <message>
+        <source>Information om plats mm (Stavbas.inf)</source>
+        <translation>Information about place etc. (Stavbas.inf)</translation>
+    </message>
+    <message>
+        <source>Engelsk översättning (Stavbas.eng)</source>
+        <translation>English translation (Stavbas.eng)</translation>
+    </message>
+    <message>
+        <source>Formatval - Beläggformat</source>
+        <translation>Format choice - Attestation format</translation>
+    </message>
+    <message>
+        <source>Formatval - Delat beläggformat</source>
+        <translation>Format choice - Split attestation format</translation>
+    </message>
+    <message>
+        <source>Formatkod:</source>
+        <translation>Format code:</translation>
+    </message>
+</context>
+<context>
+    <name>TGetCounty</name>
+    <message>
+        <source>Välj land/landskap</source>
+        <translation>Choose country/province</translation>
+    </message>
+    <message>
+        <source>&amp;Valfritt</source>
+        <translation>&amp;Any</translation>
+    </message>
+    <message>
+        <source>Välj &amp;alla</source>
+        <translation>Choose &amp;all</translation>
+    </message>
+    <message>
+        <source>Hela &amp;Sverige</source>
+        <translation>All of &amp;Sweden</translation>
+    </message>
+    <message>
+        <source>utom Skåne, Halland</source>
+        <translation>except Skåne, Halland</translation>
+    </message>
+    <message>
+        <source>och Blekinge</source>
+        <translation>and Blekinge</translation>
+    </message>
+    <message>
+        <source>S&amp;torbritannien</source>
+        <translation>Great &amp;Britain</translation>
+    </message>
+    <message>
+        <source>&amp;Inget val</source>
+        <translation>&amp;None</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Avbryt</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>TKartVal</name>
+    <message>
+        <source>Välj karttyp</source>
+        <translation>Choose map type</translation>
+    </message>
+    <message>
+        <source>Välj typ av karta</source>
+        <translation>Choose the type of map</translation>
+    </message>
+    <message>
+        <source>&amp;Google Maps</source>
+        <translation>&amp;Google Maps</translation>
+    </message>
+    <message>
+        <source>Google &amp;Earth</source>
+        <translation>Google &amp;Earth</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Avbryt</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>TKoordVal</name>
+    <message>
+        <source>Välj plats att visa på karta</source>
+        <translation>Choose the place to show on the map</translation>
+    </message>
+    <message>
+        <source>&amp;Ursprunglig plats</source>
+        <translation>&amp;Original place</translation>
+    </message>
+    <message>
+        <source>&amp;Nuvarande plats</source>
+        <translation>&amp;Present place</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>TKoordValomnuv</name>
+    <message>
+        <source>Välj koordinater att använda</source>
+        <translation>Choose the coordinates to use</translation>
+    </message>
+    <message>
+        <source>Välj koordinater att använda på karta</source>
+        <translation>Choose the coordinates to use on the map</translation>
+    </message>
+    <message>
+        <source>&amp;Alltid ursprunglig plats</source>
+        <translation>&amp;Always the original place</translation>
+    </message>
+    <message>
+        <source>&amp;Nuvarande plats om den finns</source>
+        <translation>The &amp;present place where there is one</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>TMyInputBox</name>
+    <message>
+        <source>Ange vad som söks</source>
+        <translation>Enter what is sought</translation>
+    </message>
+    <message>
+        <source>Vad söks?</source>
+        <translation>What is sought?</translation>
+    </message>
+    <message>
+        <source>Det Du söker ska &amp;vara med</source>
+        <translation>What you seek must &amp;be present</translation>
+    </message>
+    <message>
+        <source>Det Du söker ska &amp;inte vara med</source>
+        <translation>What you seek must &amp;not be present</translation>
+    </message>
+    <message>
+        <source>Sök &amp;direkt (efter klick på OK)</source>
+        <translation>Search &amp;directly (after clicking OK)</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Avbryt</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>TMySelectBox</name>
+    <message>
+        <source>Ange vad som söks</source>
+        <translation>Enter what is sought</translation>
+    </message>
+    <message>
+        <source>Vad söks?</source>
+        <translation>What is sought?</translation>
+    </message>
+    <message>
+        <source>Det Du söker ska &amp;vara med</source>
+        <translation>What you seek must &amp;be present</translation>
+    </message>
+    <message>
+        <source>Det Du söker ska &amp;inte vara med</source>
+        <translation>What you seek must &amp;not be present</translation>
+    </message>
+    <message>
+        <source>Sök &amp;direkt (efter klick på OK)</source>
+        <translation>Search &amp;directly (after clicking OK)</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Avbryt</source>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
@@ -1025,6 +1302,84 @@
     <message>
         <source>OK</source>
         <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>TOverWrite</name>
+    <message>
+        <source>Skriv över filen?</source>
+        <translation>Overwrite the file?</translation>
+    </message>
+    <message>
+        <source>finns redan, välj om du ska skriva över filen, eller lägga till i slutet</source>
+        <translation>exists already; choose whether to overwrite the file or to add to its end</translation>
+    </message>
+    <message>
+        <source>&amp;Skriv över</source>
+        <translation>&amp;Overwrite</translation>
+    </message>
+    <message>
+        <source>&amp;Lägg till i slutet på filen</source>
+        <translation>&amp;Add to the end of the file</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Avbryt</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>TVisaFiler</name>
+    <message>
+        <source>VisaFiler</source>
+        <translation>ViewFiles</translation>
+    </message>
+    <message>
+        <source>Filens text</source>
+        <translation>The text of the file</translation>
+    </message>
+    <message>
+        <source>&amp;Arkiv</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>&amp;Redigera</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>&amp;Öppna...</source>
+        <translation>&amp;Open...</translation>
+    </message>
+    <message>
+        <source>Ctrl+O</source>
+        <translation>Ctrl+O</translation>
+    </message>
+    <message>
+        <source>&amp;Stäng</source>
+        <translation>&amp;Close</translation>
+    </message>
+    <message>
+        <source>Ctrl+W</source>
+        <translation>Ctrl+W</translation>
+    </message>
+    <message>
+        <source>&amp;Kopiera</source>
+        <translation>&amp;Copy</translation>
+    </message>
+    <message>
+        <source>Ctrl+C</source>
+        <translation>Ctrl+C</translation>
+    </message>
+    <message>
+        <source>&amp;Sök...</source>
+        <translation>&amp;Find...</translation>
+    </message>
+    <message>
+        <source>Ctrl+B</source>
+        <translation>Ctrl+B</translation>
     </message>
 </context>
 </TS>

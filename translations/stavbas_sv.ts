@@ -908,10 +908,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>%1: kommandot finns inte i den här versionen av programmet ännu.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Teckensnitt</source>
         <translation type="unfinished"></translation>
     </message>
@@ -995,16 +991,297 @@
         <source>Alla filer (*)</source>
         <translation type="unfinished"></translation>
     </message>
+</context>
+<context>
+    <name>TFormatval</name>
     <message>
-        <source>Ange fil som Du vill spara till</source>
+        <source>Formatval - Textformat</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>RTF-filer (*.rtf);;Textfiler (*.txt)</source>
+        <source>Markera format, klicka på pilarna för att välja, ta bort eller sortera utvalda format</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Sparar...</source>
+        <source>&amp;Format att välja</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Välj ut markerat format</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Välj bort tidigare valt format</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Flytta upp valt format</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Flytta ner valt format</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Va&amp;lda format</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;Standardformat&quot; ger Signum, Runtext, Nationellt fornspråk och Fornvästnordisk text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rubriker för Info?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>I&amp;nga rubriker</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Rubriker</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Avbryt</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Standardformat</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Blankrad</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Extra mellanrum</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ingen ny rad</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Minimalt mellanrum</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tabbtecken</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Signum</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Runtext (Runtext.run)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nationellt fornspråk (Stavbas.nfs)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fornvästnordisk text (Stavbas.fvn)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Information om plats mm (Stavbas.inf)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Engelsk översättning (Stavbas.eng)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Formatval - Beläggformat</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Formatval - Delat beläggformat</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Formatkod:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TGetCounty</name>
+    <message>
+        <source>Välj land/landskap</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Valfritt</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Välj &amp;alla</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hela &amp;Sverige</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>utom Skåne, Halland</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>och Blekinge</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>S&amp;torbritannien</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Inget val</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Avbryt</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TKartVal</name>
+    <message>
+        <source>Välj karttyp</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Välj typ av karta</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Google Maps</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Google &amp;Earth</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Avbryt</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TKoordVal</name>
+    <message>
+        <source>Välj plats att visa på karta</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Ursprunglig plats</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Nuvarande plats</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TKoordValomnuv</name>
+    <message>
+        <source>Välj koordinater att använda</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Välj koordinater att använda på karta</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Alltid ursprunglig plats</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Nuvarande plats om den finns</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TMyInputBox</name>
+    <message>
+        <source>Ange vad som söks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Vad söks?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Det Du söker ska &amp;vara med</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Det Du söker ska &amp;inte vara med</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sök &amp;direkt (efter klick på OK)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Avbryt</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TMySelectBox</name>
+    <message>
+        <source>Ange vad som söks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Vad söks?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Det Du söker ska &amp;vara med</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Det Du söker ska &amp;inte vara med</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sök &amp;direkt (efter klick på OK)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Avbryt</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1024,6 +1301,84 @@
     </message>
     <message>
         <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TOverWrite</name>
+    <message>
+        <source>Skriv över filen?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>finns redan, välj om du ska skriva över filen, eller lägga till i slutet</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Skriv över</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Lägg till i slutet på filen</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Avbryt</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TVisaFiler</name>
+    <message>
+        <source>VisaFiler</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Filens text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Arkiv</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Redigera</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Öppna...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ctrl+O</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Stäng</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ctrl+W</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Kopiera</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ctrl+C</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Sök...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ctrl+B</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -1,6 +1,7 @@
 #include "app/kept_run_state.h"
 
 #include "app/stavbas_app.h"
+#include "base/char_tables.h"
 #include "base/commands.h"
 
 namespace stavbas {
@@ -51,7 +52,12 @@ KeptRunState::~KeptRunState() {
   out.staging = staging_;
   app_.ui.endOfData = endOfData_;
   app_.ui.abortRequest = abortRequest_;
-  app_.db.RestoreLookup(lookup_);
+  // The files go back to the waiting run's inscription (the command showed another one), and
+  // the lookup is the run's again.
+  TDatabas& db = app_.db;
+  if (!lookup_.current.empty() && db.currentSignum() != lookup_.current)
+    db.FindGivenInscription(lookup_.readSet, Trim(lookup_.current));
+  db.RestoreLookup(lookup_);
 
   // The command's own run ended by leaving the run menus, which also took "Fortsätt" along.
   using namespace command;
@@ -66,8 +72,8 @@ KeptRunState::~KeptRunState() {
     host.SetCommandEnabled(b, false);
   for (auto b : {kButtonSkrivUt, kButtonInfo, kButtonEngelsk, kButtonKarta, kButtonLitteratur})
     host.SetCommandEnabled(b, true);
-  for (auto i : {kNasta, kResten, kInskriftsinfo, kEngelskOversattning, kVisaPaKarta,
-                 kInskriftsbibliografi})
+  for (auto i :
+       {kNasta, kResten, kInskriftsinfo, kEngelskOversattning, kVisaPaKarta, kInskriftsbibliografi})
     host.SetCommandEnabled(i, true);
 }
 

@@ -3,6 +3,7 @@
 #include "base/char_tables.h"
 #include "base/commands.h"
 #include "base/ui.h"
+#include "conditions/condition_parser.h"
 
 namespace stavbas {
 namespace {
@@ -45,6 +46,11 @@ bool CodeBuilder::Build(CodeKind kind, const std::string& prefix, std::string te
   if (prefix.find("RUN") != std::string::npos) text = BytUtAsterisk(text);
   const std::string code =
       previous.empty() || replace ? prefix + text : previous + " & " + prefix + text;
+  // A longer code would be cut by the parser and might still parse into something else.
+  if (code.size() > kMaxCodeLength) {
+    ui_.ShowMessage(ui_.S(Str::KodenForLang) + code, MsgKind::Information);
+    return false;
+  }
   if (codeFieldShows && setCodeField && codeFieldShows(kind)) setCodeField(code);
   const int panel = word ? kWordSearchPanel : kInscriptionPanel;
   if (Parse(kind, code)) {

@@ -91,6 +91,21 @@ class TDatabas {
   bool NextListedSignum();
 
   bool ok() const { return ok_; }
+  // What the lookups leave behind: the request, the current inscription and the files read for
+  // it. A command that shows an inscription while a run waits puts back the run's state, since
+  // the run goes on from it. (The files' lines stay where the command's lookup left them: on
+  // the same inscription, which is the one the run showed last.)
+  struct LookupState {
+    std::string given, key, current;
+    bool exact = true;
+    SlotSet readSet = 0;
+    bool ok = false;
+  };
+  LookupState SaveLookup() const { return {given_, key_, current_, exact_, readSet_, ok_}; }
+  void RestoreLookup(const LookupState& s) {
+    given_ = s.given, key_ = s.key, current_ = s.current;
+    exact_ = s.exact, readSet_ = s.readSet, ok_ = s.ok;
+  }
   const std::string& givenSignum() const { return given_; }
   const std::string& currentSignum() const { return current_; }
   const std::string& lookupKey() const { return key_; }

@@ -64,6 +64,8 @@ bool LessNoCase(const std::string& a, const std::string& b) {
   return SortKey(a) < SortKey(b);
 }
 
+}  // namespace
+
 void SortWithoutDuplicates(std::vector<std::string>& list) {
   std::stable_sort(list.begin(), list.end(), LessNoCase);
   list.erase(
@@ -71,8 +73,6 @@ void SortWithoutDuplicates(std::vector<std::string>& list) {
                   [](const std::string& a, const std::string& b) { return EqualsNoCase(a, b); }),
       list.end());
 }
-
-}  // namespace
 
 const std::vector<StandardInfoColumn>& StandardInfoColumns() {
   static const std::vector<StandardInfoColumn> columns = [] {

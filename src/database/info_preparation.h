@@ -19,6 +19,10 @@ constexpr int kSheetColumns = 25;
 // values of a column that has an info code, sorted, both without regard to case.
 using InfoValueLists = std::array<std::vector<std::string>, kSheetColumns>;
 
+// Sorts a value list in Swedish alphabetical order without regard to case (Å, Ä, Ö after Z)
+// and drops the values that differ from an earlier one only in case.
+void SortWithoutDuplicates(std::vector<std::string>& list);
+
 // The standard columns: info code, header name in the file, column title in the sheet.
 struct StandardInfoColumn {
   char code;

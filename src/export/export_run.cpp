@@ -155,11 +155,11 @@ std::string ExportRun::WithDefaultExtension(const std::string& name, const std::
   return std::filesystem::path(name).extension().empty() ? name + extension : name;
 }
 
-std::optional<ExportPlan> ExportRun::Prepare(ExportKind kind) {
+std::optional<ExportPlan> ExportRun::Prepare(ExportKind kind, bool currentInscription) {
   Ui& ui = ctx_.ui;
   ExportPlan plan;
   plan.kind = kind;
-  plan.selection = HasSelection();
+  plan.selection = !currentInscription && HasSelection();
   if (!plan.selection) {
     if (kind == ExportKind::Csv || kind == ExportKind::Shp) return std::nullopt;
     if (ctx_.lastShownSignum.empty()) {
@@ -315,6 +315,11 @@ ExportResult ExportRun::Run(const ExportPlan& plan, const ExportAnswers& answers
     StandardFormat(plan.kind) = *answers.formatCode;
     const bool map = plan.kind == ExportKind::Kml || plan.kind == ExportKind::Gmap;
     code = Rewritten(*answers.formatCode, map ? "\xA3,." : "\xA3");
+    // A longer code would be cut and lose its last items.
+    if (code.size() > kMaxFormatCodeLength) {
+      ui.ShowMessage(ui.S(Str::KodenForLang) + code, MsgKind::Information);
+      return result;
+    }
   }
   if (!format_.Validate(code) || !answers.fileName) return result;
   const std::string path = WithDefaultExtension(*answers.fileName, plan.extension);

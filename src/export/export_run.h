@@ -109,7 +109,8 @@ class ExportRun {
   // current inscription (after the message of its kind), for an inscription without
   // coordinates (after "Inga koordinater finns för aktuell inskrift"), and for CSV and the
   // shapefile without a selection (silently: their commands are disabled then).
-  std::optional<ExportPlan> Prepare(ExportKind kind);
+  // `currentInscription` takes the current inscription whatever the selection (the map command).
+  std::optional<ExportPlan> Prepare(ExportKind kind, bool currentInscription = false);
   // Runs the command with the answers: the display run over the selection or the current
   // inscription into the export's own window, then the writer; the file is opened where the
   // command does that. Every setting the command changes for its run is put back, also when it

@@ -36,8 +36,12 @@ class FormatChoiceModel {
   LayoutKind kind_;
 };
 
+// The longest format code: positions in a code are counted in one byte.
+inline constexpr std::size_t kMaxFormatCodeLength = 255;
+
 // "OK" of the dialog: the built code becomes current; a refused one shows "Felaktig formatkod "
-// and the code, and the previous code is validated again. True when the code was accepted.
+// and the code, and the previous code is validated again. A code longer than the longest is
+// refused before anything changes. True when the code was accepted.
 bool AcceptBuiltFormatCode(FormatCode& format, Ui& ui, const std::string& code);
 
 }  // namespace stavbas

@@ -69,9 +69,9 @@ void RtfBuilder::Add(const std::vector<StyledRun>& runs) {
   for (const StyledRun& run : runs) {
     if (run.text.empty()) continue;
     const TextStyle& s = run.style;
-    const std::size_t runFont = IndexIn(fonts_, s.font);
-    const std::size_t runColor = IndexIn(colors_, s.color & 0xFFFFFF) + 1;  // 0 is "auto"
-    const int runSize = std::max(s.size, 1) * 2;                            // half points
+    const std::size_t runFont = IndexIn(fonts_, s.font) + fontBase;
+    const std::size_t runColor = IndexIn(colors_, s.color & 0xFFFFFF) + colorBase;
+    const int runSize = std::max(s.size, 1) * 2;  // half points
     const std::size_t before = body.size();
     if (runFont != font_) body += "\\f" + std::to_string(font_ = runFont);
     if (runSize != size_) body += "\\fs" + std::to_string(size_ = runSize);
@@ -83,18 +83,27 @@ void RtfBuilder::Add(const std::vector<StyledRun>& runs) {
   }
 }
 
-std::string RtfBuilder::Header() const {
+std::string RtfBuilder::FontEntries() const {
   const std::vector<std::string> fonts =
       fonts_.empty() ? std::vector<std::string>{"Arial"} : fonts_;
-  std::string out = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl";
+  std::string out;
   for (std::size_t i = 0; i < fonts.size(); ++i)
-    out += "{\\f" + std::to_string(i) + "\\fnil\\fcharset0 " + RtfFontName(fonts[i]) + ";}";
-  out += "}\r\n{\\colortbl ;";
+    out +=
+        "{\\f" + std::to_string(fontBase + i) + "\\fnil\\fcharset0 " + RtfFontName(fonts[i]) + ";}";
+  return out;
+}
+
+std::string RtfBuilder::ColorEntries() const {
+  std::string out;
   for (std::uint32_t c : colors_)
     out += "\\red" + std::to_string(c >> 16) + "\\green" + std::to_string((c >> 8) & 0xFF) +
            "\\blue" + std::to_string(c & 0xFF) + ";";
-  out += "}\r\n\\viewkind4\\uc1\\pard";
   return out;
+}
+
+std::string RtfBuilder::Header() const {
+  return "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl" + FontEntries() + "}\r\n{\\colortbl ;" +
+         ColorEntries() + "}\r\n\\viewkind4\\uc1\\pard";
 }
 
 std::string ToRtf(const std::vector<StyledRun>& runs) {

@@ -21,8 +21,15 @@ class RtfBuilder {
   // The document's start, with the tables of every font and colour added so far.
   std::string Header() const;
   static constexpr std::string_view kEnd = "}\r\n";
+  // The entries of the font and colour tables (for adding to another document's tables).
+  std::string FontEntries() const;
+  std::string ColorEntries() const;
 
   std::string body;
+  // The numbers of the first font and the first colour in the tables; text added to another
+  // document numbers its fonts and colours after that document's own.
+  std::size_t fontBase = 0;
+  std::size_t colorBase = 1;  // colour 0 is "auto"
 
  private:
   std::vector<std::string> fonts_;

@@ -69,6 +69,25 @@ TEST_F(CodeBuilderTest, ARefusedCodeLeavesThePreviousOneInForce) {
   EXPECT_FALSE(conditions.ParseInscriptionCode("RUN:x"));  // a word atom is refused here too
 }
 
+TEST_F(CodeBuilderTest, ACodeLongerThanTheParserTakesIsRefusedWhole) {
+  // Cut at 255 characters, the joined code would still parse: into a different condition.
+  const std::string longText(240, 'a');
+  ASSERT_TRUE(builder.FixaUrvalsstrang("RUN%:", "sten", true));
+  m.host.Clear();
+  fieldShows = CodeKind::kInscription;
+  field = "untouched";
+  EXPECT_FALSE(builder.FixaUrvalsstrang("RUN%:", longText, false));
+  ASSERT_EQ(m.host.BoxTexts().size(), 1u);
+  EXPECT_EQ(m.host.BoxTexts()[0].rfind("Koden blir längre än 255 tecken", 0), 0u);
+  EXPECT_EQ(conditions.inscriptionCode(), "RUN%:sten");
+  EXPECT_EQ(field, "untouched");
+  EXPECT_EQ(m.host.panels[2], "RUN%:sten");
+  // Exactly 255 characters are taken.
+  const std::string fits(255 - std::string("RUN%:sten & RUN%:").size(), 'a');
+  EXPECT_TRUE(builder.FixaUrvalsstrang("RUN%:", fits, false));
+  EXPECT_EQ(conditions.inscriptionCode().size(), 255u);
+}
+
 TEST_F(CodeBuilderTest, RemovingCodesAndTheExportCommands) {
   builder.EnableExportCommands();
   ASSERT_TRUE(builder.FixaVillkorsstrang("RUN:", "a", true));

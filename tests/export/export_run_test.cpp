@@ -160,6 +160,31 @@ TEST_F(ExportRunTest, TheCurrentInscriptionAtTheChosenPlaceOrItsOnlyOne) {
   EXPECT_TRUE(exports().originPlace);
 }
 
+TEST_F(ExportRunTest, TheMapCommandTakesTheCurrentInscriptionWhateverTheSelection) {
+  app->settings.provinces.Assign(*ParseProvinceText("U"));
+  app->run.SignumRun("U 2");
+  auto plan = exports().Prepare(ExportKind::Kml, /*currentInscription=*/true);
+  ASSERT_TRUE(plan);
+  EXPECT_FALSE(plan->selection);
+  EXPECT_EQ(plan->signum, "U 2 V");
+  ExportAnswers answers;
+  answers.formatCode = plan->formatDialog->standardFormat;
+  answers.fileName = dir / "map";
+  ASSERT_EQ(exports().Run(*plan, answers).outcome, Outcome::Written);
+  EXPECT_EQ(Count(File("map.KML"), "<Placemark>"), 1u);
+  // A dialog's code that the export's titles would make longer than a format code may be is
+  // refused, not cut.
+  std::string code = ">.$ INF;X+ INF;Y+ ";
+  while (code.size() < 250) code += "RUN ";
+  answers.formatCode = code;
+  answers.fileName = dir / "long";
+  host.Clear();
+  EXPECT_EQ(exports().Run(*plan, answers).outcome, Outcome::Nothing);
+  ASSERT_EQ(host.boxes.size(), 1u);
+  EXPECT_EQ(host.BoxTexts()[0].rfind("Koden blir längre än 255 tecken", 0), 0u);
+  EXPECT_FALSE(fs::exists(dir / "long.KML"));
+}
+
 TEST_F(ExportRunTest, TablesKeepGridValuesOnlyForSwedenAndNeverGrowTheirFormat) {
   app->settings.provinces.Assign(*ParseProvinceText("U"));
   auto plan = exports().Prepare(ExportKind::Csv);

@@ -1,9 +1,13 @@
 #include "gui_fixture.h"
 
 #include <QAction>
+#include <QDesktopServices>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -83,6 +87,40 @@ void AnswerNextBox(bool yes, QString* text) {
         return;
       }
     }
+  });
+}
+
+OpenedUrls& OpenedUrls::Instance() {
+  static OpenedUrls recorder;
+  return recorder;
+}
+
+void OpenedUrls::Install() {
+  for (const char* scheme : {"file", "http", "https", "mailto"})
+    QDesktopServices::setUrlHandler(scheme, this, "open");
+}
+
+void AnswerNextFileDialog(const QString& path, int filter) {
+  OnNextModal("QFileDialog", [path, filter](QWidget* w) {
+    auto* dialog = static_cast<QFileDialog*>(w);
+    if (filter >= 0) dialog->selectNameFilter(dialog->nameFilters().value(filter));
+    // Typed into the name field (selectFile leaves a field that has the focus alone).
+    if (auto* name = dialog->findChild<QLineEdit*>("fileNameEdit"))
+      name->setText(path);
+    else
+      dialog->selectFile(path);
+    static_cast<QDialog*>(dialog)->accept();  // as the dialog's own button does
+  });
+}
+
+void AnswerNextDialog(const char* className, const std::function<void(QWidget*)>& act, bool ok) {
+  OnNextModal(className, [act, ok](QWidget* w) {
+    if (act) act(w);
+    auto* button = w->findChild<QPushButton*>(ok ? "ok" : "avbryt");
+    if (button && button->isVisible())
+      button->click();
+    else
+      static_cast<QDialog*>(w)->reject();
   });
 }
 

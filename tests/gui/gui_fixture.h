@@ -3,8 +3,10 @@
 // and helpers that act on the modal dialogs and the pauses that the program waits in.
 
 #include <QApplication>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QUrl>
 #include <functional>
 #include <memory>
 
@@ -40,6 +42,29 @@ void OnNextModal(const char* className, const std::function<void(QWidget*)>& act
 void AnswerNextBox(bool yes = true, QString* text = nullptr);
 // Runs `act` once the program waits in a pause of a run.
 void WhenPaused(TForm1& window, const std::function<void()>& act);
+
+// What the program hands to the desktop to open (files, web addresses, mail): recorded by the
+// tests instead of starting the user's programs.
+class OpenedUrls : public QObject {
+  Q_OBJECT
+
+ public:
+  static OpenedUrls& Instance();
+  // Takes over the desktop's opening of every kind of address.
+  void Install();
+  QList<QUrl> urls;
+
+ public slots:
+  void open(const QUrl& url) { urls << url; }
+};
+
+// Chooses a name in the next file dialog and confirms it; `filter` picks a file type by its
+// number.
+void AnswerNextFileDialog(const QString& path, int filter = -1);
+// Answers the next dialog of the class: `act` sets it up, then "OK" is clicked (or, when `ok`
+// is false, it is closed with "Avbryt").
+void AnswerNextDialog(const char* className, const std::function<void(QWidget*)>& act = {},
+                      bool ok = true);
 
 // The folder with the built programs and the repository's sources.
 QString BinaryDir();

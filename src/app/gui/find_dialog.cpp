@@ -1,6 +1,7 @@
 #include "app/gui/find_dialog.h"
 
 #include <QEvent>
+#include <QPlainTextEdit>
 
 #include "ui_find_dialog.h"
 
@@ -33,6 +34,15 @@ QTextDocument::FindFlags FindDialog::flags() const {
 void FindDialog::changeEvent(QEvent* event) {
   if (event->type() == QEvent::LanguageChange) ui_->retranslateUi(this);
   QDialog::changeEvent(event);
+}
+
+bool FindNextIn(QPlainTextEdit* edit, const FindDialog& dialog) {
+  const QTextCursor current = edit->textCursor();
+  const int from = current.hasSelection() ? current.selectionEnd() : 0;
+  const QTextCursor hit = edit->document()->find(dialog.text(), from, dialog.flags());
+  if (hit.isNull()) return false;
+  edit->setTextCursor(hit);
+  return true;
 }
 
 }  // namespace stavbas::gui

@@ -6,6 +6,8 @@
 #include <QTextDocument>
 #include <memory>
 
+class QPlainTextEdit;
+
 namespace Ui {
 class FindDialog;
 }
@@ -32,5 +34,9 @@ class FindDialog : public QDialog {
  private:
   std::unique_ptr<::Ui::FindDialog> ui_;
 };
+
+// "Sök nästa" in a text: from the end of the selection (or the start) to the end, with the
+// dialog's options. A hit is selected; false when there is none.
+bool FindNextIn(QPlainTextEdit* edit, const FindDialog& dialog);
 
 }  // namespace stavbas::gui

@@ -100,6 +100,8 @@ void GuiHost::SetStatusPanel(int panel, const std::string& text) {
   if (panel < 0 || panel > 3 || !panels[panel]) return;
   panels[panel]->setText(Q(text));
   panels[panel]->setToolTip(Q(text));
+  // Shown at once: "Sparar..." is up only while a save works, without the event loop turning.
+  panels[panel]->repaint();
   if (panel == 3 && provinceLabel) provinceLabel->setText(Q(text));
 }
 

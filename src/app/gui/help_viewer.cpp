@@ -2,6 +2,7 @@
 
 #include <QEvent>
 
+#include "app/gui/white_paper.h"
 #include "ui_help_viewer.h"
 
 namespace stavbas::gui {
@@ -11,10 +12,7 @@ HelpViewer::HelpViewer(QWidget* parent)
   ui_->setupUi(this);
   setWindowFlag(Qt::WindowMinMaxButtonsHint);
   // Help pages are for reading: white paper and dark text under any theme.
-  QPalette p = ui_->browser->palette();
-  p.setColor(QPalette::Base, Qt::white);
-  p.setColor(QPalette::Text, Qt::black);
-  ui_->browser->setPalette(p);
+  UseWhitePaper(ui_->browser);
   connect(ui_->contents, &QPushButton::clicked, this,
           [this] { ui_->browser->setSource(contents_); });
   connect(ui_->back, &QPushButton::clicked, ui_->browser, &QTextBrowser::backward);

@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDate>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
@@ -17,6 +18,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTextBlock>
 #include <QToolBar>
@@ -26,8 +28,10 @@
 #include <exception>
 
 #include "app/exit_confirmation.h"
+#include "app/format_dialog_model.h"
 #include "app/gui/about_box.h"
 #include "app/gui/exit_dialog.h"
+#include "app/gui/file_viewer.h"
 #include "app/gui/find_dialog.h"
 #include "app/gui/gui_host.h"
 #include "app/gui/help_viewer.h"
@@ -39,9 +43,9 @@
 #include "app/settings_file.h"
 #include "app/startup.h"
 #include "app/stavbas_app.h"
+#include "app/text_saving.h"
 #include "base/commands.h"
 #include "database/data_file_check.h"
-#include "output/text_save.h"
 #include "output/window_append.h"
 #include "ui_main_window.h"
 
@@ -79,6 +83,11 @@ TForm1::TForm1(const ProgramPaths& paths, QWidget* parent)
                                       paths_.ProgramFile().string());
   entryRow_ = std::make_unique<EntryRow>(*app_);
   provinceModel_ = ProvinceDialog(app_->settings.provinces.set);
+  formatModel_ = std::make_unique<FormatDialogModel>(*app_);
+  saving_ = std::make_unique<TextSaving>(*app_, *output_);
+  // The file dialogs start where a user keeps documents, not in the program's data folder.
+  lastFolder_ = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  if (lastFolder_.isEmpty() || !QFileInfo(lastFolder_).isDir()) lastFolder_ = QDir::homePath();
   app_->info.exitConfirmation = [this] { spreadsheetLocked_ = true; };
   app_->builder.codeFieldShows = [this](CodeKind kind) {
     return kind == CodeKind::kWordSearch ? entryRow_->ShowsWordSearchCode()
@@ -118,7 +127,9 @@ TForm1::TForm1(const ProgramPaths& paths, QWidget* parent)
   ApplySettings();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+  delete helpViewer_;  // a window of its own, so that it stays usable beside the dialogs
+}
 
 // ---- building ----
 
@@ -240,16 +251,6 @@ void TForm1::On(QAction* action, const std::function<void()>& command) {
   connect(action, &QAction::triggered, this, [this, command] { Command(command); });
 }
 
-void TForm1::NotYet(QAction* action) {
-  connect(action, &QAction::triggered, this, [this, action] {
-    statusBar()->showMessage(
-        QCoreApplication::translate(
-            "TForm1", "%1: kommandot finns inte i den här versionen av programmet ännu.")
-            .arg(action->text().remove('&')),
-        5000);
-  });
-}
-
 void TForm1::ConnectCommands() {
   auto& u = *ui_;
   auto button = [this](const char* name) { return findChild<QAction*>(name); };
@@ -305,9 +306,6 @@ void TForm1::ConnectCommands() {
   On(u.actionInskriftsvillkorskod, [this] { OpenEntryRow(EntryPurpose::kInscriptionCode); });
   // Format
   On(u.actionFormatkod, [this] { OpenEntryRow(EntryPurpose::kFormatCode); });
-  // Spara
-  On(u.actionSpara, [this] { SaveText(); });
-  On(button("buttonSpara"), [this] { SaveText(); });
   // Inställningar
   On(u.actionDatafiler, [this] { ChooseDatabase(); });
   connect(u.actionPauser, &QAction::toggled, this, [this](bool on) {
@@ -350,42 +348,9 @@ void TForm1::ConnectCommands() {
   connect(u.RichEdit1, &OutputTextEdit::linkActivated, this,
           [this](const QString& address) { host_->ShellOpen(W(address)); });
 
-  // Commands of later versions: present with their captions, saying so when chosen.
-  for (QAction* later : {u.actionSkrivUt,
-                         button("buttonSkrivUt"),
-                         u.actionLandskap,
-                         u.actionTextformat,
-                         u.actionBelaggformat,
-                         u.actionDelatBelaggformat,
-                         u.actionSkapaUrvalsfil,
-                         u.actionSkapaGoogleEarth,
-                         u.actionSkapaGoogleMaps,
-                         u.actionSkapaGpx,
-                         u.actionSkapaCsv,
-                         u.actionSkapaShape,
-                         u.actionSparaSom,
-                         u.actionInskriftsinformation,
-                         u.actionFilinformation,
-                         u.actionLitteraturlista,
-                         u.actionEngelskOversattning,
-                         u.actionVisaPaKarta,
-                         u.actionInskriftsbibliografi,
-                         u.actionVisaFil,
-                         button("buttonInfo"),
-                         button("buttonEngelsk"),
-                         button("buttonKarta"),
-                         button("buttonLitteratur"),
-                         button("buttonFelrapport"),
-                         u.actionRunInskriftsinfo,
-                         u.actionRunEngelsk,
-                         u.actionRunKarta,
-                         u.actionRunBibliografi,
-                         u.actionRunLitteraturlista})
-    NotYet(later);
-  for (QMenu* menu :
-       {u.menuNySokning, u.menuYtterligareSokning, u.menuNyttVillkor, u.menuFlerVillkor})
-    for (QAction* entry : menu->actions())
-      if (!entry->menu() && !entry->isSeparator()) NotYet(entry);
+  ConnectConditionCommands();
+  ConnectExportCommands();
+  ConnectFileCommands();
 
   auto* languages = new QActionGroup(this);
   languages->addAction(u.actionSvenska);
@@ -560,14 +525,7 @@ void TForm1::ChooseFont(bool forNewOutput) {
 
 void TForm1::FindNext() {
   if (!findDialog_ || findDialog_->text().isEmpty()) return;
-  QPlainTextEdit* edit = ui_->RichEdit1;
-  const QTextCursor current = edit->textCursor();
-  const int from = current.hasSelection() ? current.selectionEnd() : 0;
-  const QTextCursor hit = edit->document()->find(findDialog_->text(), from, findDialog_->flags());
-  if (!hit.isNull()) {
-    edit->setTextCursor(hit);
-    return;
-  }
+  if (FindNextIn(ui_->RichEdit1, *findDialog_)) return;
   app_->ui.ShowMessage(app_->ui.S(Str::HittarInte) + "\"" + W(findDialog_->text()) + "\"",
                        MsgKind::Information);
 }
@@ -629,6 +587,7 @@ void TForm1::SwitchLanguage(Language language) {
   QCoreApplication::installTranslator(translator_.get());
   InstallQtTexts(language);
   QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+  formatModel_->ClearChosen();
   (language == Language::English ? ui_->actionEngelska : ui_->actionSvenska)->setChecked(true);
   ShowCodesInStatusBar(*app_);
   if (helpViewer_ && helpViewer_->isVisible()) ShowHelp(0);
@@ -638,8 +597,11 @@ void TForm1::InstallQtTexts(Language language) {
   // The file, font and input dialogs speak the program's language where Qt has the texts.
   if (qtTranslator_) QCoreApplication::removeTranslator(qtTranslator_.get());
   qtTranslator_ = std::make_unique<QTranslator>();
-  const QString name = language == Language::English ? "qtbase_en" : "qtbase_sv";
-  if (qtTranslator_->load(name, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+  // Some distributions ship Qt's Swedish texts as the one catalogue "qt_sv" only.
+  const QString language2 = language == Language::English ? "en" : "sv";
+  const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+  if (qtTranslator_->load("qtbase_" + language2, folder) ||
+      qtTranslator_->load("qt_" + language2, folder))
     QCoreApplication::installTranslator(qtTranslator_.get());
 }
 
@@ -650,6 +612,8 @@ void TForm1::changeEvent(QEvent* event) {
     const QString pausText = paus->text(), pausTip = paus->statusTip();
     const bool pausChanged = pausText != QCoreApplication::translate("TForm1", "Paus");
     ui_->retranslateUi(this);
+    // retranslateUi gives the main menus their keys back; the run menu in place keeps them.
+    if (ui_->actionNasta->isVisible()) SetRunMenu(true);
     if (pausChanged && running_) {
       paus->setText(pausText);
       paus->setStatusTip(pausTip);
@@ -730,7 +694,7 @@ void TForm1::ShowHelp(int context) {
                                  .arg(QString::fromStdString(folder.string())));
     return;
   }
-  if (!helpViewer_) helpViewer_ = new HelpViewer(this);
+  if (!helpViewer_) helpViewer_ = new HelpViewer;
   helpViewer_->ShowPage(QUrl::fromLocalFile(QString::fromStdString(page.string())),
                         QUrl::fromLocalFile(QString::fromStdString(contents.string())));
 }
@@ -753,46 +717,18 @@ void TForm1::ShowAbout() {
 void TForm1::ReadSelectionFile() {
   HideEntryRow();
   const QString file = QFileDialog::getOpenFileName(
-      this, QCoreApplication::translate("TForm1", "Ange fil som Du vill öppna"),
-      QString::fromStdString(paths_.workFolder.string()),
+      this, QCoreApplication::translate("TForm1", "Ange fil som Du vill öppna"), lastFolder_,
       QCoreApplication::translate("TForm1", "Alla filer (*)"));
   if (file.isEmpty()) return;
+  lastFolder_ = QFileInfo(file).absolutePath();
   Run([&] { app_->run.FileRun(W(file)); });
 }
 
 void TForm1::ChooseDatabase() {
   app_->session.ChooseDatabase(true);
   ShowCodesInStatusBar(*app_);
+  app_->builder.UpdateExportCommands();
   if (app_->spreadsheetLocked()) EndAfterLockedSpreadsheet();
-}
-
-bool TForm1::SaveText() {
-  SaveFileSettings& save = app_->settings.saveFile;
-  QString name = save.chosen ? Q(save.name) : QString();
-  if (name.isEmpty()) {
-    QString filter;
-    name = QFileDialog::getSaveFileName(
-        this, QCoreApplication::translate("TForm1", "Ange fil som Du vill spara till"),
-        QString::fromStdString(paths_.workFolder.string()),
-        QCoreApplication::translate("TForm1", "RTF-filer (*.rtf);;Textfiler (*.txt)"), &filter);
-    if (name.isEmpty()) return false;
-    if (QFileInfo(name).suffix().isEmpty()) name += filter.contains("*.txt") ? ".txt" : ".rtf";
-  }
-  statusBar()->showMessage(QCoreApplication::translate("TForm1", "Sparar..."));
-  std::string error;
-  const bool rtf = QFileInfo(name).suffix().compare("rtf", Qt::CaseInsensitive) == 0;
-  const std::string path = name.toStdString();
-  const bool ok =
-      rtf ? SaveRtf(path, output_->Runs(), error) : SavePlainText(path, output_->Text(), error);
-  statusBar()->clearMessage();
-  if (!ok) {
-    app_->ui.ShowMessage(app_->ui.S(Str::TextenSparadesInte) + error, MsgKind::Error);
-    return false;
-  }
-  save.name = W(name);
-  save.chosen = true;
-  ui_->actionSparaSom->setEnabled(true);
-  return true;
 }
 
 // ---- start and exit ----
@@ -805,6 +741,8 @@ bool TForm1::StartUp() {
     EndAfterLockedSpreadsheet();
     return false;
   }
+  // The commands that need a selection: stored codes may have made one.
+  app_->builder.UpdateExportCommands();
   return true;
 }
 
@@ -858,6 +796,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
   window.setValue("state", saveState());
   if (helpViewer_) helpViewer_->close();
   if (findDialog_) findDialog_->close();
+  if (viewer_) viewer_->close();
   event->accept();
 }
 

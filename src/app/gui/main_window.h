@@ -10,11 +10,15 @@
 #include <memory>
 
 #include "app/entry_row.h"
+#include "app/information_display.h"
 #include "app/settings.h"
 #include "conditions/province_dialog.h"
+#include "export/export_run.h"
+#include "output/format_code.h"
 
 class QComboBox;
 class QLabel;
+class QPrinter;
 class QToolBar;
 class QToolButton;
 class QTranslator;
@@ -24,15 +28,28 @@ class TForm1;
 }
 
 namespace stavbas {
+class FormatDialogModel;
 class StavbasApp;
-}
+class TextSaving;
+struct ConditionEntry;
+}  // namespace stavbas
 
 namespace stavbas::gui {
 
+class ConditionEntryDialog;
 class FindDialog;
 class GuiHost;
 class HelpViewer;
 class TextEditWindow;
+class TFormatval;
+class TGetCounty;
+class TKartVal;
+class TKoordVal;
+class TKoordValomnuv;
+class TMyInputBox;
+class TMySelectBox;
+class TOverWrite;
+class TVisaFiler;
 
 // Where the window program finds its files (see app/program_folders.h).
 struct ProgramPaths {
@@ -70,6 +87,11 @@ class TForm1 : public QMainWindow {
   // The help context of what has the keyboard focus, or 0.
   int FocusedHelpContext() const;
   HelpViewer* helpViewer() const;
+  TVisaFiler* fileViewer() const;
+
+  // The output window on a printer with the page margins of 0.75 inch; only the selection
+  // when `selection` (what "Skriv ut" does once the print dialog is confirmed).
+  void PrintOutput(QPrinter& printer, bool selection);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -92,7 +114,12 @@ class TForm1 : public QMainWindow {
   // is carried out when it has ended.
   void Run(const std::function<void()>& run);
   void On(QAction* action, const std::function<void()>& command);
-  void NotYet(QAction* action);
+  // A run of a command that works on the current inscription: inside a paused run it runs at
+  // once (the caller keeps the paused run's state), otherwise as a run of its own.
+  void RunNested(const std::function<void()>& run);
+  // The dialogs, made once and kept with what the user left in them.
+  template <typename T, typename... Args>
+  T* Dialog(QPointer<T>& dialog, Args&... args);
 
   void SetRunMenu(bool on);
   void OpenEntryRow(EntryPurpose purpose);
@@ -107,7 +134,35 @@ class TForm1 : public QMainWindow {
   void ShowAbout();
   void ReadSelectionFile();
   void ChooseDatabase();
+
+  // "Urval", "Sök i text" and "Format" (main_window_conditions.cpp).
+  void ConnectConditionCommands();
+  void ChooseProvinces();
+  void ConditionEntryCommand(QAction* action, bool wordSearch, bool further);
+  void FormatCommand(LayoutKind kind);
+
+  // "Spara": the exports and the selection file; the map, bibliography and error report
+  // (main_window_exports.cpp).
+  void ConnectExportCommands();
+  void Export(ExportKind kind);
+  void ExportPlanned(ExportPlan plan, ExportAnswers answers);
+  void SelectionFile();
+  void MapCommand(bool fromRunMenu);
+  void ErrorReport();
+  std::string AskExportFile(const std::string& filter, const std::string& extension);
+
+  // Information, the file viewer, saving and printing (main_window_files.cpp).
+  void ConnectFileCommands();
+  void Information(InformationKind kind);
+  TVisaFiler* Viewer();
+  void FileInformation();
+  void ShowFile(const std::string& path);
+  void ViewFile();
   bool SaveText();
+  bool SaveTextAs();
+  bool AskOverwrite();
+  bool WriteText();
+  void Print();
   // The exit dialog; true when the program may end.
   bool AskToExit(bool mayStay);
   void StoreWindowSettings();
@@ -120,6 +175,8 @@ class TForm1 : public QMainWindow {
   std::unique_ptr<StavbasApp> app_;
   std::unique_ptr<EntryRow> entryRow_;
   ProvinceDialog provinceModel_;
+  std::unique_ptr<FormatDialogModel> formatModel_;
+  std::unique_ptr<TextSaving> saving_;
 
   QLabel* entryCaption_ = nullptr;
   QComboBox* entryCombo_ = nullptr;
@@ -134,6 +191,16 @@ class TForm1 : public QMainWindow {
   QList<QAction*> mainMenuShortcuts_;
   QPointer<FindDialog> findDialog_;
   QPointer<HelpViewer> helpViewer_;
+  QPointer<TGetCounty> provinceDialog_;
+  QPointer<TMyInputBox> inputBox_;
+  QPointer<TMySelectBox> selectBox_;
+  QPointer<TFormatval> formatDialog_;
+  QPointer<TKoordVal> placeDialog_;
+  QPointer<TKoordValomnuv> coordinateDialog_;
+  QPointer<TKartVal> mapKindDialog_;
+  QPointer<TOverWrite> overwriteDialog_;
+  QPointer<TVisaFiler> viewer_;
+  QString lastFolder_;  // where the file dialogs open
   std::unique_ptr<QTranslator> translator_;
   std::unique_ptr<QTranslator> qtTranslator_;  // Qt's own texts of its standard dialogs
 
@@ -146,5 +213,14 @@ class TForm1 : public QMainWindow {
   // the end; scrolling back to the end follows again.
   bool followOutput_ = true;
 };
+
+template <typename T, typename... Args>
+T* TForm1::Dialog(QPointer<T>& dialog, Args&... args) {
+  if (!dialog) {
+    dialog = new T(args..., this);
+    connect(dialog, &T::helpRequested, this, &TForm1::ShowHelp);
+  }
+  return dialog;
+}
 
 }  // namespace stavbas::gui

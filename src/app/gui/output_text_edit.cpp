@@ -4,6 +4,8 @@
 #include <QMouseEvent>
 #include <QTextBlock>
 
+#include "app/gui/white_paper.h"
+
 namespace stavbas::gui {
 
 OutputTextEdit::OutputTextEdit(QWidget* parent) : QPlainTextEdit(parent) {
@@ -15,10 +17,7 @@ OutputTextEdit::OutputTextEdit(QWidget* parent) : QPlainTextEdit(parent) {
                           Qt::LinksAccessibleByMouse);
   // Black and red text is written with explicit colours, so the page stays white under a dark
   // desktop theme instead of taking the theme's dark base colour.
-  QPalette p = palette();
-  p.setColor(QPalette::Base, Qt::white);
-  p.setColor(QPalette::Text, Qt::black);
-  setPalette(p);
+  UseWhitePaper(this);
 }
 
 QString OutputTextEdit::anchorAt(const QPoint& pos) const {
