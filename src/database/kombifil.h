@@ -133,10 +133,13 @@ class TKombifil {
   // Splits the next word from `w`; false when no word is left (the last one was empty).
   virtual bool NextWordIn(WordState& w) const;
   virtual bool NextTokenIn(WordState& w) const { return NextWordIn(w); }
-  // The plain blank split; the kinds add readings, brackets and skipping around it.
-  static bool Split(WordState& w);
-  static void FirstReading(WordState& w);
-  static void CarryBrackets(WordState& w);
+  // What a split looks for besides the blank that ends the word.
+  enum SplitMode { kPlain, kReadings, kReadingsAndBrackets };
+  // Splits the next word from `w` in one pass over its bytes: the word runs to the next blank
+  // or the end of the line; with readings its first reading ends before its first "/"; with
+  // brackets the last "[" or "]" of that reading decides whether a bracket is open after it.
+  // False when no word is left (the last one was empty).
+  static bool SplitToken(WordState& w, SplitMode mode);
   std::string WithBrackets(std::string text) const;
   // The box for an operation this kind does not support.
   void Fault() const;
