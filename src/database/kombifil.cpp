@@ -123,8 +123,8 @@ std::string TKombifil::WordText() const {
   return std::string(words_.word);
 }
 
-std::string TKombifil::SearchText() const {
-  return std::string(words_.word);
+std::string_view TKombifil::SearchText(std::string&) const {
+  return words_.word;
 }
 
 std::string TKombifil::WithBrackets(std::string text) const {

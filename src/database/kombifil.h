@@ -66,7 +66,12 @@ class TKombifil {
   bool NextToken() { return NextTokenIn(words_); }
   virtual void NextAlternative();
   virtual std::string WordText() const;
-  virtual std::string SearchText() const;
+  // The word as a search shows it; `scratch` holds the text when it is not the word itself.
+  virtual std::string_view SearchText(std::string& scratch) const;
+  std::string SearchText() const {
+    std::string scratch;
+    return std::string(SearchText(scratch));
+  }
   virtual std::string MarkedLine() const;
   virtual bool IsProperName() const;
   virtual std::string InfoField(char letter) const;

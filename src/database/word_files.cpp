@@ -110,10 +110,12 @@ std::string TNormtextFil::WordText() const {
   return WithBrackets(std::move(w));
 }
 
-std::string TNormtextFil::SearchText() const {
-  std::string w(Word());
-  std::erase(w, '"');
-  return w;
+std::string_view TNormtextFil::SearchText(std::string& scratch) const {
+  const std::string_view word = Word();
+  if (word.find('"') == std::string_view::npos) return word;
+  scratch.assign(word);
+  std::erase(scratch, '"');
+  return scratch;
 }
 
 // --- whole texts ---
