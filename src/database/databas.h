@@ -5,6 +5,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -168,6 +169,9 @@ class TDatabas {
   // Scans for an exact key in its group, going on from the current line when that lies inside
   // the group and wrapping round once.
   int ScanExact(TDatafil& f, std::string_view key);
+  // The same through the signum index, when the group's keys rise; nothing when they do not.
+  std::optional<int> ScanRising(TDatafil& f, std::string_view key, std::int32_t first,
+                                std::int32_t limit);
   int ReadIncomplete(TDatafil& f);
   // Takes the current signum from a file's line.
   void SetCurrent(const TKombifil& f);
