@@ -163,8 +163,12 @@ void MemoryDocument::DeleteSpans(std::size_t start, std::size_t count) {
   const std::size_t end = start + count;
   auto map = [&](std::size_t p) { return p < start ? p : (p < end ? start : p - count); };
   // Spans squeezed to nothing are dropped and neighbours that meet in one style are merged.
-  std::size_t out = 0;
-  for (std::size_t i = 0; i < spans_.size(); ++i) {
+  // The spans before the one that holds `start` stay as they are.
+  const auto first = std::upper_bound(spans_.begin(), spans_.end(), start,
+                                      [](std::size_t p, const Span& s) { return p < s.start; });
+  std::size_t out =
+      first == spans_.begin() ? 0 : static_cast<std::size_t>(first - spans_.begin()) - 1;
+  for (std::size_t i = out; i < spans_.size(); ++i) {
     const std::size_t from = map(spans_[i].start);
     const std::size_t to = i + 1 < spans_.size() ? map(spans_[i + 1].start) : text_.size();
     if (from == to) continue;
