@@ -36,23 +36,24 @@ std::optional<std::string> SignumIndex::KeyOf(std::string_view text) {
 }
 
 bool SignumIndex::KeyLess(std::string_view a, std::string_view b) {
-  std::size_t i = 0, j = 0;
-  while (i < a.size() && j < b.size()) {
-    if (IsDigit(a[i]) && IsDigit(b[j])) {
-      // Whole numbers: the longer is the greater, else the first differing digit decides.
-      std::size_t ei = i, ej = j;
-      while (ei < a.size() && IsDigit(a[ei])) ++ei;
-      while (ej < b.size() && IsDigit(b[ej])) ++ej;
-      if (ei - i != ej - j) return ei - i < ej - j;
-      const int c = a.substr(i, ei - i).compare(b.substr(j, ej - j));
-      if (c != 0) return c < 0;
-      i = ei, j = ej;
-      continue;
-    }
-    if (a[i] != b[j]) return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[j]);
-    ++i, ++j;
+  // The keys agree up to their first difference; what decides is whether it lies in a number.
+  const std::size_t n = std::min(a.size(), b.size());
+  const std::size_t m = static_cast<std::size_t>(
+      std::mismatch(a.begin(), a.begin() + static_cast<std::ptrdiff_t>(n), b.begin()).first -
+      a.begin());
+  if (m == n) return a.size() < b.size();  // one begins the other
+  const bool da = IsDigit(a[m]), db = IsDigit(b[m]);
+  const bool inNumber = m > 0 && IsDigit(a[m - 1]);
+  if (da && db) {
+    // Two numbers from here on: the longer is the greater, else the first differing digit.
+    std::size_t ea = m, eb = m;
+    while (ea < a.size() && IsDigit(a[ea])) ++ea;
+    while (eb < b.size() && IsDigit(b[eb])) ++eb;
+    if (ea != eb) return ea < eb;
+  } else if (inNumber && (da || db)) {
+    return db;  // the number that goes on is the greater
   }
-  return a.size() - i < b.size() - j;
+  return static_cast<unsigned char>(a[m]) < static_cast<unsigned char>(b[m]);
 }
 
 void SignumIndex::Clear() {
