@@ -40,8 +40,13 @@ class TDatabas {
   bool relativeNames() const { return relativeNames_; }
   int count() const { return count_; }
   // The file in a slot: 0 is the input list, 1 to count() the data files in database order.
-  TKombifil& File(int slot);
-  const TKombifil& File(int slot) const;
+  // In the header: the word walk asks for every file at every word.
+  TKombifil& File(int slot) {
+    return slot == 0 ? static_cast<TKombifil&>(*inputList_) : *files_[slot - 1];
+  }
+  const TKombifil& File(int slot) const {
+    return slot == 0 ? static_cast<const TKombifil&>(*inputList_) : *files_[slot - 1];
+  }
   TDatafil& DataFile(int slot) { return *files_[slot - 1]; }
   const TDatafil& DataFile(int slot) const { return *files_[slot - 1]; }
   TInputList& InputList() { return *inputList_; }
