@@ -15,6 +15,9 @@ packages=(
   # ---- end of sanitizer build and fuzz targets ----
   # outside readers that the tests check written files against
   unrtf
+  # ---- benchmarks (bench/speed.py): timing, and the reference tools the runs are set against ----
+  hyperfine ripgrep
+  # ---- end of benchmarks ----
 )
 # The command-line program's option parser, and the outside programs that the export tests
 # check the written files with: PROJ for the coordinates, GDAL for the shapefile, KML and GPX,

@@ -1,6 +1,9 @@
 #include "base/cp1252.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
+#include <cstring>
 
 namespace stavbas {
 namespace {
@@ -48,15 +51,32 @@ std::string Cp1252ToUtf8(std::string_view s) {
 }
 
 void AppendCp1252AsUtf8(std::string& out, std::string_view s) {
-  // Runs of ASCII, the most of any text, are copied whole.
-  std::size_t i = 0;
-  while (i < s.size()) {
-    std::size_t ascii = i;
-    while (ascii < s.size() && static_cast<unsigned char>(s[ascii]) < 0x80) ++ascii;
-    out.append(s, i, ascii - i);
-    if (ascii == s.size()) break;
-    AppendUtf8(out, CodePointOf(static_cast<unsigned char>(s[ascii])));
-    i = ascii + 1;
+  // The UTF-8 form of every byte from 0x80 on, built once: its length and up to three bytes.
+  static const std::array<std::array<char, 4>, 128> kEncoded = [] {
+    std::array<std::array<char, 4>, 128> t{};
+    for (int b = 0x80; b <= 0xFF; ++b) {
+      std::string u;
+      AppendUtf8(u, CodePointOf(static_cast<unsigned char>(b)));
+      t[b - 0x80][0] = static_cast<char>(u.size());
+      std::copy(u.begin(), u.end(), t[b - 0x80].begin() + 1);
+    }
+    return t;
+  }();
+  // Runs of ASCII, the most of any text, are found eight bytes at a time and copied whole.
+  const char* p = s.data();
+  const char* const end = p + s.size();
+  while (p < end) {
+    const char* ascii = p;
+    for (std::uint64_t w; end - ascii >= 8; ascii += 8) {
+      std::memcpy(&w, ascii, 8);
+      if (w & 0x8080808080808080ull) break;
+    }
+    while (ascii < end && static_cast<unsigned char>(*ascii) < 0x80) ++ascii;
+    out.append(p, ascii);
+    if (ascii == end) break;
+    const auto& e = kEncoded[static_cast<unsigned char>(*ascii) - 0x80];
+    out.append(e.data() + 1, static_cast<std::size_t>(e[0]));
+    p = ascii + 1;
   }
 }
 

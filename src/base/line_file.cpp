@@ -11,6 +11,9 @@
 namespace stavbas {
 namespace {
 constexpr std::size_t kBufferSize = 64 * 1024;
+// What is read first after a jump: a lookup reads a few lines there, and a full buffer's copy
+// from the system's cache would cost more than the lookup.
+constexpr std::size_t kFirstRead = 4 * 1024;
 constexpr char kCtrlZ = 0x1A;
 }  // namespace
 
@@ -53,6 +56,7 @@ int LineFile::Seek(std::uint64_t offset) {
   if (::lseek(fd_, static_cast<off_t>(offset), SEEK_SET) < 0) return error_ = errno;
   bufferOffset_ = offset;
   pos_ = len_ = 0;
+  nextRead_ = kFirstRead;
   eof_ = false;
   error_ = 0;
   return 0;
@@ -64,7 +68,8 @@ bool LineFile::Fill() {
   pos_ = len_ = 0;
   lfAt_ = crAt_ = kUnknown;
   for (;;) {
-    const ssize_t n = ::read(fd_, buffer_.data(), buffer_.size());
+    const ssize_t n = ::read(fd_, buffer_.data(), std::min(nextRead_, buffer_.size()));
+    nextRead_ = buffer_.size();
     if (n > 0) {
       len_ = static_cast<std::size_t>(n);
       return true;

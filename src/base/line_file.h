@@ -57,6 +57,7 @@ class LineFile {
   std::size_t lfAt_ = kUnknown;     // where NextBreak last found an LF (or len_)
   std::size_t crAt_ = kUnknown;     // and a CR
   std::uint64_t bufferOffset_ = 0;  // file offset of buffer_[0]
+  std::size_t nextRead_ = 0;        // bytes the next read asks for
   bool eof_ = false;
   int error_ = 0;
 };

@@ -149,16 +149,23 @@ int Run(const Options& o) {
   std::optional<RtfStream> rtf;
   if (o.rtfFile) rtf.emplace();
   bool lineEnded = true;
+  std::string utf8;  // the text handed on, converted; kept for its memory
   StreamingDocument window([&](const std::vector<StyledRun>& runs) {
     if (rtf) rtf->Add(runs);
     if (o.QuietRun()) return;
+    utf8.clear();
     for (const StyledRun& run : runs) {
-      std::string text = Cp1252ToUtf8(run.text);
-      std::erase(text, '\r');
-      if (text.empty()) continue;
-      std::cout << text;
-      lineEnded = text.back() == '\n';
+      // A line end "\r\n" becomes "\n": every "\r" is left out.
+      for (std::string_view t = run.text; !t.empty();) {
+        const std::size_t cr = t.find('\r');
+        AppendCp1252AsUtf8(utf8, t.substr(0, cr));
+        if (cr == std::string_view::npos) break;
+        t.remove_prefix(cr + 1);
+      }
     }
+    if (utf8.empty()) return;
+    std::cout.write(utf8.data(), static_cast<std::streamsize>(utf8.size()));
+    lineEnded = utf8.back() == '\n';
   });
   CliHost host;
   StavbasApp app(host, window, *settings, program);

@@ -10,12 +10,19 @@ void TDatafil::SetAddresses(const Addresses& addresses,
                             const std::map<std::int32_t, std::uint64_t>& known) {
   address_ = addresses;
   cpLines_.assign(address_.begin() + 1, address_.end());
+  cpLines_.insert(cpLines_.end(), signums_.lines().begin(), signums_.lines().end());
   std::sort(cpLines_.begin(), cpLines_.end());
   cpLines_.erase(std::unique(cpLines_.begin(), cpLines_.end()), cpLines_.end());
   cpOffsets_.assign(cpLines_.size(), -1);
   for (std::size_t i = 0; i < cpLines_.size(); ++i) {
     const auto it = known.find(cpLines_[i]);
     if (it != known.end()) cpOffsets_[i] = static_cast<std::int64_t>(it->second);
+  }
+  const auto& lines = signums_.lines();
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const auto at = std::lower_bound(cpLines_.begin(), cpLines_.end(), lines[i]);
+    cpOffsets_[static_cast<std::size_t>(at - cpLines_.begin())] =
+        static_cast<std::int64_t>(signums_.offsets()[i]);
   }
   nextCp_ = static_cast<std::size_t>(
       std::lower_bound(cpLines_.begin(), cpLines_.end(), lineCounter) - cpLines_.begin());

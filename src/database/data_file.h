@@ -13,6 +13,7 @@
 
 #include "database/kombifil.h"
 #include "database/regions.h"
+#include "database/signum_index.h"
 
 namespace stavbas {
 
@@ -23,8 +24,12 @@ class TDatafil : public TKombifil {
   // address[g]: number of the line on which group g (1 to 68) begins.
   using Addresses = std::array<std::int32_t, kGroupCount + 1>;
   const Addresses& address() const { return address_; }
-  // Takes new addresses with the byte offsets of lines known so far (line number to offset).
+  // Takes new addresses with the byte offsets of lines known so far (line number to offset);
+  // the lines the signum index keeps are known too.
   void SetAddresses(const Addresses& addresses, const std::map<std::int32_t, std::uint64_t>& known);
+  // The finer index, filled by the pass that computes or checks the addresses.
+  SignumIndex& signums() { return signums_; }
+  const SignumIndex& signums() const { return signums_; }
 
   // Positions so that line `n` is the next one read; 0 or the system's error number.
   int SeekLine(std::int32_t n);
@@ -47,7 +52,9 @@ class TDatafil : public TKombifil {
   void NoteCheckpoint();
 
   Addresses address_{};
-  // Line numbers that begin a group, ascending, with their byte offsets (-1 while unknown).
+  SignumIndex signums_;
+  // Line numbers that begin a group or that the signum index keeps, ascending, with their byte
+  // offsets (-1 while unknown).
   std::vector<std::int32_t> cpLines_;
   std::vector<std::int64_t> cpOffsets_;
   std::size_t nextCp_ = 0;  // first checkpoint at or after lineCounter

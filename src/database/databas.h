@@ -5,6 +5,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,8 +40,13 @@ class TDatabas {
   bool relativeNames() const { return relativeNames_; }
   int count() const { return count_; }
   // The file in a slot: 0 is the input list, 1 to count() the data files in database order.
-  TKombifil& File(int slot);
-  const TKombifil& File(int slot) const;
+  // In the header: the word walk asks for every file at every word.
+  TKombifil& File(int slot) {
+    return slot == 0 ? static_cast<TKombifil&>(*inputList_) : *files_[slot - 1];
+  }
+  const TKombifil& File(int slot) const {
+    return slot == 0 ? static_cast<const TKombifil&>(*inputList_) : *files_[slot - 1];
+  }
   TDatafil& DataFile(int slot) { return *files_[slot - 1]; }
   const TDatafil& DataFile(int slot) const { return *files_[slot - 1]; }
   TInputList& InputList() { return *inputList_; }
@@ -168,6 +174,9 @@ class TDatabas {
   // Scans for an exact key in its group, going on from the current line when that lies inside
   // the group and wrapping round once.
   int ScanExact(TDatafil& f, std::string_view key);
+  // The same through the signum index, when the group's keys rise; nothing when they do not.
+  std::optional<int> ScanRising(TDatafil& f, std::string_view key, std::int32_t first,
+                                std::int32_t limit);
   int ReadIncomplete(TDatafil& f);
   // Takes the current signum from a file's line.
   void SetCurrent(const TKombifil& f);

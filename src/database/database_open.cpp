@@ -86,14 +86,6 @@ TDatabas::~TDatabas() {
   Close();
 }
 
-TKombifil& TDatabas::File(int slot) {
-  return slot == 0 ? static_cast<TKombifil&>(*inputList_) : *files_[slot - 1];
-}
-
-const TKombifil& TDatabas::File(int slot) const {
-  return slot == 0 ? static_cast<const TKombifil&>(*inputList_) : *files_[slot - 1];
-}
-
 SlotSet TDatabas::AllDataSlots() const {
   return static_cast<SlotSet>(((1u << (count_ + 1)) - 1) & ~1u);
 }

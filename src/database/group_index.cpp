@@ -51,6 +51,7 @@ bool TDatabas::ComputeGroupAddresses() {
     std::string lastSignum;
     std::int32_t lastLine = 0;
     std::uint64_t lastOffset = 0;
+    f.signums().Clear();
     for (;;) {
       const std::uint64_t offset = f.NextOffset();
       const LineFile::Result r = f.ReadNextLine();
@@ -60,6 +61,7 @@ bool TDatabas::ComputeGroupAddresses() {
       lastLine = lineNo;
       lastOffset = offset;
       const std::string_view line = f.BufferView();
+      f.signums().Add(lineNo, offset, line);
       if (!IsRecordLine(line)) {
         if (anyRecord) {
           ui_.FaultLine(ui_.S(Str::SignumIFelOrdning) + " " + lastSignum);
@@ -87,13 +89,19 @@ bool TDatabas::ComputeGroupAddresses() {
       }
       if (prevGroup != kFaultyGroup) {
         for (int h = prevGroup + 1; h <= g; ++h) a[h] = lineNo;
-        if (prevGroup < g) offsets[lineNo] = offset;
+        if (prevGroup < g) {
+          offsets[lineNo] = offset;
+          f.signums().KeepLast();
+        }
       }
       prevGroup = g;
     }
     if (prevGroup != kFaultyGroup) {
       for (int h = prevGroup + 1; h <= kGroupCount; ++h) a[h] = lastLine;
-      if (prevGroup < kGroupCount && lastLine > 0) offsets[lastLine] = lastOffset;
+      if (prevGroup < kGroupCount && lastLine > 0) {
+        offsets[lastLine] = lastOffset;
+        f.signums().KeepLast();
+      }
     }
     f.SetAddresses(a, offsets);
   }
@@ -169,16 +177,23 @@ bool TDatabas::TakeAddresses(TDatafil& f, const TDatafil::Addresses& a) {
   }
   std::int32_t lines = 0;
   auto next = wanted.begin();
+  f.signums().Clear();
+  // A line's beginning is enough for its signum key.
+  char start[65];
+  std::size_t length = 0;
   for (;;) {
     while (next != wanted.end() && *next <= lines) ++next;
-    if (next != wanted.end() && *next == lines + 1) offsets[lines + 1] = file.Offset();
-    const LineFile::Result r = file.SkipLine();
+    const bool groupStart = next != wanted.end() && *next == lines + 1;
+    const std::uint64_t offset = file.Offset();
+    if (groupStart) offsets[lines + 1] = offset;
+    const LineFile::Result r = file.ReadLine(start, sizeof start - 1, length);
     if (r == LineFile::Result::Error) {
       ReportReadError(f, file.error());
       return false;
     }
     if (r == LineFile::Result::End) break;
     ++lines;
+    f.signums().Add(lines, offset, std::string_view(start, length), groupStart);
   }
   if (a[kGroupCount] > lines) return false;
   if (const int err = file.Seek(0)) ReportReadError(f, err);

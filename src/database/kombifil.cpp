@@ -60,36 +60,55 @@ void TKombifil::FirstWord() {
   words_.next = cursor_;
 }
 
-bool TKombifil::Split(WordState& w) {
-  const char* start = w.next;
+namespace {
+
+// The bytes a word split stops at: the blank or the NUL that ends a word, the "/" between
+// readings and the square brackets.
+enum TokenClass : std::uint8_t { kOrdinary = 0, kWordEnd, kSlash, kBracket };
+
+constexpr std::array<std::uint8_t, 256> MakeTokenClasses() {
+  std::array<std::uint8_t, 256> t{};
+  t[0] = t[' '] = kWordEnd;
+  t['/'] = kSlash;
+  t['['] = t[']'] = kBracket;
+  return t;
+}
+constexpr std::array<std::uint8_t, 256> kTokenClasses = MakeTokenClasses();
+
+}  // namespace
+
+bool TKombifil::SplitToken(WordState& w, SplitMode mode) {
+  const char* const start = w.next;
   const char* p = start;
-  while (*p && *p != ' ') ++p;
+  const char* slash = nullptr;    // the first "/"
+  const char* bracket = nullptr;  // the last bracket before it
+  for (;; ++p) {
+    const std::uint8_t k = kTokenClasses[static_cast<unsigned char>(*p)];
+    if (k == kOrdinary) continue;
+    if (k == kWordEnd) break;
+    if (k == kSlash) {
+      if (!slash) slash = p;
+    } else if (!slash) {
+      bracket = p;
+    }
+  }
   w.word = std::string_view(start, static_cast<std::size_t>(p - start));
-  w.alt = w.word;
-  w.more = false;
+  w.more = mode != kPlain && slash;
+  w.alt = w.more ? std::string_view(start, static_cast<std::size_t>(slash - start)) : w.word;
+  if (mode == kReadingsAndBrackets) {
+    w.openedInBracket = w.inBracket;
+    if (bracket) w.inBracket = *bracket == '[';
+  }
   if (*p == ' ') {
     w.next = p + 1;
     return true;
   }
   w.next = p;
-  return !w.word.empty();
-}
-
-void TKombifil::FirstReading(WordState& w) {
-  const std::size_t slash = w.word.find('/');
-  if (slash == std::string_view::npos) return;
-  w.alt = w.word.substr(0, slash);
-  w.more = true;
-}
-
-void TKombifil::CarryBrackets(WordState& w) {
-  w.openedInBracket = w.inBracket;
-  const std::size_t b = w.alt.find_last_of("[]");
-  if (b != std::string_view::npos) w.inBracket = w.alt[b] == '[';
+  return p != start;
 }
 
 bool TKombifil::NextWordIn(WordState& w) const {
-  return Split(w);
+  return SplitToken(w, kPlain);
 }
 
 bool TKombifil::IsSkipWord(std::string_view) const {
@@ -104,8 +123,8 @@ std::string TKombifil::WordText() const {
   return std::string(words_.word);
 }
 
-std::string TKombifil::SearchText() const {
-  return std::string(words_.word);
+std::string_view TKombifil::SearchText(std::string&) const {
+  return words_.word;
 }
 
 std::string TKombifil::WithBrackets(std::string text) const {

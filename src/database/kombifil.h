@@ -66,7 +66,12 @@ class TKombifil {
   bool NextToken() { return NextTokenIn(words_); }
   virtual void NextAlternative();
   virtual std::string WordText() const;
-  virtual std::string SearchText() const;
+  // The word as a search shows it; `scratch` holds the text when it is not the word itself.
+  virtual std::string_view SearchText(std::string& scratch) const;
+  std::string SearchText() const {
+    std::string scratch;
+    return std::string(SearchText(scratch));
+  }
   virtual std::string MarkedLine() const;
   virtual bool IsProperName() const;
   virtual std::string InfoField(char letter) const;
@@ -133,10 +138,13 @@ class TKombifil {
   // Splits the next word from `w`; false when no word is left (the last one was empty).
   virtual bool NextWordIn(WordState& w) const;
   virtual bool NextTokenIn(WordState& w) const { return NextWordIn(w); }
-  // The plain blank split; the kinds add readings, brackets and skipping around it.
-  static bool Split(WordState& w);
-  static void FirstReading(WordState& w);
-  static void CarryBrackets(WordState& w);
+  // What a split looks for besides the blank that ends the word.
+  enum SplitMode { kPlain, kReadings, kReadingsAndBrackets };
+  // Splits the next word from `w` in one pass over its bytes: the word runs to the next blank
+  // or the end of the line; with readings its first reading ends before its first "/"; with
+  // brackets the last "[" or "]" of that reading decides whether a bracket is open after it.
+  // False when no word is left (the last one was empty).
+  static bool SplitToken(WordState& w, SplitMode mode);
   std::string WithBrackets(std::string text) const;
   // The box for an operation this kind does not support.
   void Fault() const;

@@ -1,6 +1,8 @@
 // Finding inscriptions by signum and walking the files in step. Every scan is bounded by the
 // group addresses: a lookup reads only the lines of its own group or region.
 
+#include <optional>
+
 #include "database/databas.h"
 
 namespace stavbas {
@@ -84,11 +86,34 @@ int TDatabas::ScanExact(TDatafil& f, std::string_view key) {
   const int g = GroupOf(key);
   const std::int32_t first = f.address()[g];
   const std::int32_t limit = f.address()[g + 1 <= kGroupCount ? g + 1 : kGroupCount];
+  if (const std::optional<int> status = ScanRising(f, key, first, limit)) return *status;
   if (f.lineCounter > first && f.lineCounter < limit) {
     const int status = Scan(f, key, 0, limit);
     if (status != kNotFound) return status;
   }
   return Scan(f, key, first, limit);
+}
+
+std::optional<int> TDatabas::ScanRising(TDatafil& f, std::string_view key, std::int32_t first,
+                                        std::int32_t limit) {
+  // The scan of a group reads its lines and the next group's first line. When the group's keys
+  // rise, a key occurs once at most and lies in one stretch between two kept keys; the next
+  // group's first line must then be known not to hold it. A longer key (a signum as read)
+  // can only match the line of its first two parts.
+  const SignumIndex& index = f.signums();
+  const std::optional<std::string> k = SignumIndex::KeyOf(key);
+  if (!k || first >= limit || !index.Rising(first, limit - 1)) return std::nullopt;
+  const std::optional<std::string_view> after = index.KeyAt(limit);
+  if (!after || *after == *k) return std::nullopt;
+  const SignumIndex::Stretch s = index.StretchOf(*k, first, limit - 1);
+  const int status = Scan(f, key, s.first, s.last);
+  if (status != kNotFound) return status;
+  // Where the scan of the whole group would have left the file.
+  if (const int err = f.SeekLine(limit + 1)) {
+    ReportReadError(f, err);
+    return f.status = kReadError;
+  }
+  return status;
 }
 
 bool TDatabas::FindInscription(SlotSet set, bool keep) {

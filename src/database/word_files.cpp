@@ -1,6 +1,7 @@
 #include "database/word_files.h"
 
 #include <algorithm>
+#include <array>
 
 #include "database/info_file.h"
 
@@ -14,13 +15,22 @@ void StepAlternative(WordState& w) {
   w.more = slash != wordEnd;
 }
 
+namespace {
+
+constexpr std::array<bool, 256> MakeDividers() {
+  std::array<bool, 256> t{};
+  // ' * + : ` ¤ ¦ ´ ¶ · × ÷
+  for (unsigned char c : std::string_view("'*+:`\xA4\xA6\xB4\xB6\xB7\xD7\xF7")) t[c] = true;
+  return t;
+}
+constexpr std::array<bool, 256> kDividers = MakeDividers();
+
+}  // namespace
+
 bool IsDividerToken(std::string_view word) {
   std::size_t i = 0;
   while (i < word.size() && (word[i] == '(' || word[i] == '[')) ++i;
-  if (i >= word.size()) return false;
-  // ' * + : ` ¤ ¦ ´ ¶ · × ÷
-  static constexpr std::string_view kDividers = "'*+:`\xA4\xA6\xB4\xB6\xB7\xD7\xF7";
-  return kDividers.find(word[i]) != std::string_view::npos;
+  return i < word.size() && kDividers[static_cast<unsigned char>(word[i])];
 }
 
 // --- runic text ---
@@ -35,10 +45,7 @@ bool TRuntextFil::IsSkipWord(std::string_view word) const {
 }
 
 bool TRuntextFil::NextTokenIn(WordState& w) const {
-  const bool got = Split(w);
-  FirstReading(w);
-  CarryBrackets(w);
-  return got;
+  return SplitToken(w, kReadingsAndBrackets);
 }
 
 bool TRuntextFil::NextWordIn(WordState& w) const {
@@ -64,9 +71,7 @@ TSokFil::TSokFil(Ui& ui, int kind) : TDatafil(ui, kind) {
 }
 
 bool TSokFil::NextWordIn(WordState& w) const {
-  const bool got = Split(w);
-  FirstReading(w);
-  return got;
+  return SplitToken(w, kReadings);
 }
 
 void TSokFil::NextAlternative() {
@@ -80,10 +85,7 @@ TNormtextFil::TNormtextFil(Ui& ui) : TDatafil(ui, kNormtext) {
 }
 
 bool TNormtextFil::NextWordIn(WordState& w) const {
-  const bool got = Split(w);
-  FirstReading(w);
-  CarryBrackets(w);
-  return got;
+  return SplitToken(w, kReadingsAndBrackets);
 }
 
 void TNormtextFil::NextAlternative() {
@@ -108,10 +110,12 @@ std::string TNormtextFil::WordText() const {
   return WithBrackets(std::move(w));
 }
 
-std::string TNormtextFil::SearchText() const {
-  std::string w(Word());
-  std::erase(w, '"');
-  return w;
+std::string_view TNormtextFil::SearchText(std::string& scratch) const {
+  const std::string_view word = Word();
+  if (word.find('"') == std::string_view::npos) return word;
+  scratch.assign(word);
+  std::erase(scratch, '"');
+  return scratch;
 }
 
 // --- whole texts ---

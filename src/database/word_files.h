@@ -34,7 +34,8 @@ class TNormtextFil : public TDatafil {
   explicit TNormtextFil(Ui& ui);
   void NextAlternative() override;
   std::string WordText() const override;
-  std::string SearchText() const override;
+  using TKombifil::SearchText;
+  std::string_view SearchText(std::string& scratch) const override;
 
  protected:
   bool NextWordIn(WordState& w) const override;

@@ -10,10 +10,13 @@ namespace stavbas {
 
 namespace {
 constexpr std::size_t kChunk = 1 << 16;
-constexpr std::size_t kWriteBlock = 1 << 20;  // the text goes to the file in blocks of this
+constexpr std::size_t kWriteBlock = 1 << 18;  // the text goes to the file in blocks of this
 }  // namespace
 
-ExportText::ExportText() : file_(std::tmpfile()) {}
+ExportText::ExportText() : file_(std::tmpfile()) {
+  // Taken once: grown by doubling, the block would hold twice its size.
+  pending_.reserve(kWriteBlock + kChunk);
+}
 
 ExportText::~ExportText() {
   if (file_) std::fclose(file_);
@@ -49,12 +52,12 @@ void ExportText::AddInscription(std::string_view text) {
   ++inscriptions_;
   Write(text);
   if (!text.ends_with("\r\n")) Write("\r\n");
-  std::size_t lines = 0;
   for (std::size_t at = text.find("\r\n"); at != std::string_view::npos;
        at = text.find("\r\n", at + 2))
-    ++lines;
-  if (!text.ends_with("\r\n")) ++lines;
-  ends_.push_back((ends_.empty() ? 0 : ends_.back()) + lines);
+    ++lines_;
+  if (!text.ends_with("\r\n")) ++lines_;
+  if (ends_.size() <= lines_) ends_.resize(lines_ + 1);
+  ends_[lines_] = true;
 }
 
 std::string ExportText::Whole() const {
@@ -117,8 +120,7 @@ bool ExportText::Reader::NextIsEmptyLine() {
 }
 
 bool ExportText::Reader::EndsInscription(std::size_t lines) {
-  while (inscription_ < text_.ends_.size() && text_.ends_[inscription_] < lines) ++inscription_;
-  return inscription_ < text_.ends_.size() && text_.ends_[inscription_] == lines;
+  return lines < text_.ends_.size() && text_.ends_[lines];
 }
 
 bool ExportText::Reader::NextBlock(ExportBlock& block) {

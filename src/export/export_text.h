@@ -61,9 +61,8 @@ class ExportText {
 
     const ExportText& text_;
     std::optional<std::string> ahead_;
-    std::string line_;             // the line being read
-    std::size_t taken_ = 0;        // lines taken so far
-    std::size_t inscription_ = 0;  // the first inscription that does not end before them
+    std::string line_;       // the line being read
+    std::size_t taken_ = 0;  // lines taken so far
     std::size_t offset_ = 0;
     std::string buffer_;
     std::size_t at_ = 0;
@@ -79,7 +78,10 @@ class ExportText {
   std::size_t written_ = 0;    // bytes in the file
   std::string pending_;        // the text after them
   std::size_t size_ = 0;
-  std::vector<std::size_t> ends_;  // per inscription, the number of lines up to its end
+  // Whether an inscription ends after the first n lines, for each n: one bit a line, where a
+  // count per inscription would cost a word each.
+  std::vector<bool> ends_;
+  std::size_t lines_ = 0;  // lines so far
   long inscriptions_ = 0;
   bool failed_ = false;
 };

@@ -35,7 +35,9 @@ double Number(const std::string& text) {
 // it.
 class BufferedFile {
  public:
-  explicit BufferedFile(int fd) : fd_(fd) {}
+  // The buffer's memory is taken once: grown by doubling, three files' buffers would hold
+  // several megabytes.
+  explicit BufferedFile(int fd) : fd_(fd) { buffer_.reserve(kBlock + kSlack); }
   std::size_t Read(char* out, std::size_t n) {
     if (!Flush()) return 0;
     const ssize_t got = ::pread(fd_, out, n, static_cast<off_t>(position_));
@@ -82,7 +84,8 @@ class BufferedFile {
   static thread_local bool writeFailed;
 
  private:
-  static constexpr std::size_t kBlock = 1 << 20;
+  static constexpr std::size_t kBlock = 1 << 18;
+  static constexpr std::size_t kSlack = 1 << 12;  // room for the record that passes kBlock
   int fd_;
   std::size_t position_ = 0, bufferStart_ = 0;
   std::vector<char> buffer_;

@@ -1,6 +1,7 @@
 #include "output/memory_document.h"
 
 #include <algorithm>
+#include <cstring>
 #include <iterator>
 
 namespace stavbas {
@@ -56,6 +57,7 @@ void MemoryDocument::Clear() {
   text_.clear();
   spans_.clear();
   styles_.clear();
+  lastStyle_ = 0;
   lineStarts_.assign(1, 0);
   cursor_ = 0;
 }
@@ -65,21 +67,34 @@ int MemoryDocument::FontSizeAtEnd() const {
 }
 
 std::vector<StyledRun> MemoryDocument::Runs() const {
+  return RunsBefore(text_.size());
+}
+
+std::vector<StyledRun> MemoryDocument::RunsBefore(std::size_t count) const {
   std::vector<StyledRun> runs;
-  runs.reserve(spans_.size());
-  for (std::size_t i = 0; i < spans_.size(); ++i) {
-    const std::size_t end = i + 1 < spans_.size() ? spans_[i + 1].start : text_.size();
+  for (std::size_t i = 0; i < spans_.size() && spans_[i].start < count; ++i) {
+    const std::size_t end =
+        std::min(i + 1 < spans_.size() ? spans_[i + 1].start : text_.size(), count);
     runs.push_back(
         StyledRun{text_.substr(spans_[i].start, end - spans_[i].start), styles_[spans_[i].style]});
   }
   return runs;
 }
 
+bool MemoryDocument::LineEmpty(int index) const {
+  const std::size_t start = lineStarts_[index];
+  const std::size_t next = static_cast<std::size_t>(index) + 1;
+  return next < lineStarts_.size() ? lineStarts_[next] - 2 == start : text_.size() == start;
+}
+
 std::size_t MemoryDocument::StyleIndex(const TextStyle& style) {
-  const auto it = std::find(styles_.begin(), styles_.end(), style);
-  if (it != styles_.end()) return static_cast<std::size_t>(it - styles_.begin());
-  styles_.push_back(style);
-  return styles_.size() - 1;
+  // Most text comes in the style it came in before.
+  if (lastStyle_ < styles_.size() && SameStyle(styles_[lastStyle_], style)) return lastStyle_;
+  const auto it = std::find_if(styles_.begin(), styles_.end(),
+                               [&style](const TextStyle& s) { return SameStyle(s, style); });
+  lastStyle_ = static_cast<std::size_t>(it - styles_.begin());
+  if (it == styles_.end()) styles_.push_back(style);
+  return lastStyle_;
 }
 
 void MemoryDocument::Insert(std::size_t pos, std::string_view text, std::size_t style) {
@@ -123,10 +138,24 @@ void MemoryDocument::InsertLineStarts(std::size_t pos, std::size_t count) {
   auto it = std::upper_bound(lineStarts_.begin(), lineStarts_.end(), pos);
   if (it != lineStarts_.end() && *it == pos + 1) it = lineStarts_.erase(it);
   for (auto later = it; later != lineStarts_.end(); ++later) *later += count;
+  // A line end's "\n" lies in the inserted text or just after it.
+  const std::size_t from = std::max<std::size_t>(pos, 1);
+  const std::size_t to = std::min(pos + count + 1, text_.size());
+  auto lineEnds = [&](auto&& add) {
+    for (std::size_t j = from; j < to;) {
+      const void* hit = std::memchr(text_.data() + j, '\n', to - j);
+      if (!hit) break;
+      j = static_cast<std::size_t>(static_cast<const char*>(hit) - text_.data());
+      if (text_[j - 1] == '\r') add(j + 1);
+      ++j;
+    }
+  };
+  if (it == lineStarts_.end()) {  // appended at the end: the new starts go last
+    lineEnds([this](std::size_t start) { lineStarts_.push_back(start); });
+    return;
+  }
   std::vector<std::size_t> added;
-  const std::size_t last = std::min(pos + count, text_.size() - 1);
-  for (std::size_t i = pos > 0 ? pos - 1 : 0; i < last; ++i)
-    if (text_[i] == '\r' && text_[i + 1] == '\n') added.push_back(i + 2);
+  lineEnds([&added](std::size_t start) { added.push_back(start); });
   lineStarts_.insert(it, added.begin(), added.end());
 }
 
@@ -134,8 +163,12 @@ void MemoryDocument::DeleteSpans(std::size_t start, std::size_t count) {
   const std::size_t end = start + count;
   auto map = [&](std::size_t p) { return p < start ? p : (p < end ? start : p - count); };
   // Spans squeezed to nothing are dropped and neighbours that meet in one style are merged.
-  std::size_t out = 0;
-  for (std::size_t i = 0; i < spans_.size(); ++i) {
+  // The spans before the one that holds `start` stay as they are.
+  const auto first = std::upper_bound(spans_.begin(), spans_.end(), start,
+                                      [](std::size_t p, const Span& s) { return p < s.start; });
+  std::size_t out =
+      first == spans_.begin() ? 0 : static_cast<std::size_t>(first - spans_.begin()) - 1;
+  for (std::size_t i = out; i < spans_.size(); ++i) {
     const std::size_t from = map(spans_[i].start);
     const std::size_t to = i + 1 < spans_.size() ? map(spans_[i + 1].start) : text_.size();
     if (from == to) continue;

@@ -38,6 +38,12 @@ class MemoryDocument : public OutputWindow {
   std::size_t Cursor() const { return cursor_; }
   void SetCursor(std::size_t position) { cursor_ = std::min(position, text_.size()); }
 
+ protected:
+  // Whether line `index` (below LineCount()) holds no text.
+  bool LineEmpty(int index) const;
+  // The styled runs of the first `count` characters.
+  std::vector<StyledRun> RunsBefore(std::size_t count) const;
+
  private:
   // A span runs from its start to the next span's start; neighbours differ in style.
   struct Span {
@@ -55,6 +61,7 @@ class MemoryDocument : public OutputWindow {
   std::string text_;
   std::vector<Span> spans_;
   std::vector<TextStyle> styles_;  // every style used so far; few, so searched in order
+  std::size_t lastStyle_ = 0;      // the one found last
   // The position after every "\r\n", with 0 for the first line.
   std::vector<std::size_t> lineStarts_{0};
   std::size_t cursor_ = 0;

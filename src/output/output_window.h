@@ -35,11 +35,18 @@ struct StyledRun {
   bool operator==(const StyledRun&) const = default;
 };
 
+// Whether two styles are the same, the cheap fields compared first.
+inline bool SameStyle(const TextStyle& a, const TextStyle& b) {
+  return a.color == b.color && a.bold == b.bold && a.italic == b.italic && a.size == b.size &&
+         a.font == b.font;
+}
+
 // Text composed with styles before it goes to the window: each piece is appended at the end
-// and formatted as a whole; neighbouring pieces of the same style are merged.
+// and formatted as a whole; neighbouring pieces of the same style are merged. Clearing keeps
+// the texts' memory for the next inscription, so composing allocates nothing once warm.
 class StagingBuffer {
  public:
-  void Clear() { runs_.clear(), length_ = 0; }
+  void Clear();
   void Append(std::string_view text, const TextStyle& style);
   const std::vector<StyledRun>& runs() const { return runs_; }
   std::size_t length() const { return length_; }
@@ -49,6 +56,7 @@ class StagingBuffer {
 
  private:
   std::vector<StyledRun> runs_;
+  std::vector<std::string> spare_;  // the emptied texts of cleared runs
   std::size_t length_ = 0;
 };
 

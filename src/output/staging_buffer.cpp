@@ -4,12 +4,26 @@
 
 namespace stavbas {
 
+void StagingBuffer::Clear() {
+  for (StyledRun& run : runs_) {
+    run.text.clear();
+    spare_.push_back(std::move(run.text));
+  }
+  runs_.clear();
+  length_ = 0;
+}
+
 void StagingBuffer::Append(std::string_view text, const TextStyle& style) {
   if (text.empty()) return;
-  if (!runs_.empty() && runs_.back().style == style)
-    runs_.back().text += text;
-  else
-    runs_.push_back(StyledRun{std::string(text), style});
+  if (runs_.empty() || !SameStyle(runs_.back().style, style)) {
+    runs_.emplace_back();
+    if (!spare_.empty()) {
+      runs_.back().text = std::move(spare_.back());
+      spare_.pop_back();
+    }
+    runs_.back().style = style;
+  }
+  runs_.back().text += text;
   length_ += text.size();
 }
 

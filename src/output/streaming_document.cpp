@@ -27,7 +27,7 @@ void StreamingDocument::HandOnFinished() {
   // line or drop the empty lines after it. The insertion point stays at the end of the text
   // as long as nothing moves it back.
   for (int k = LineCount() - 1; k >= 0; --k) {
-    if (Line(k).empty()) continue;
+    if (LineEmpty(k)) continue;
     const std::size_t cut = std::min(LineStart(k), Cursor());
     if (cut > 0) HandOn(cut);
     return;
@@ -36,15 +36,7 @@ void StreamingDocument::HandOnFinished() {
 
 void StreamingDocument::HandOn(std::size_t count) {
   if (count == 0) return;
-  std::vector<StyledRun> runs = Runs();
-  std::size_t taken = 0;
-  std::vector<StyledRun> out;
-  for (StyledRun& run : runs) {
-    if (taken >= count) break;
-    if (taken + run.text.size() > count) run.text.resize(count - taken);
-    taken += run.text.size();
-    out.push_back(std::move(run));
-  }
+  std::vector<StyledRun> out = RunsBefore(count);
   Delete(0, count);
   if (sink_) sink_(out);
 }

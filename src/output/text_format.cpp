@@ -134,21 +134,29 @@ void TTextFormat::WriteWords(Visit& visit, const FormatItem& item) {
   int number = 0;
   f.FirstWord();
   if (item.title && !f.title.empty()) {
-    out.Append(f.title + ": ", plain);
+    out.Append(f.title, plain);
+    out.Append(": ", plain);
     ctx.somethingShown = true;
   }
   const bool runic = f.kind() == kRuntext;
+  std::string scratch;  // a word's search text when it is not the word itself
+  // A piece is appended as the blank before it and the text after, in one style: the two
+  // merge into one run as if written together.
+  auto write = [&](std::string_view before, std::string_view text, const TextStyle& style) {
+    out.Append(before, style);
+    out.Append(text, style);
+  };
   while (f.NextToken()) {
     if (runic && IsDividerToken(f.Word())) {
       if (item.kind != kItemWordText) continue;
       if (number == 0) dividerFirst = true;
-      out.Append((number == 0 ? "" : " ") + f.SearchText(), wordStyle);
+      write(number == 0 ? "" : " ", f.SearchText(scratch), wordStyle);
       ctx.somethingShown = true;
       continue;
     }
     ++number;
     // The blank before a written word: after the first word, or after a leading divider.
-    auto blank = [&]() -> std::string {
+    auto blank = [&]() -> std::string_view {
       if (number > 1) return " ";
       if (number == 1 && dividerFirst) {
         dividerFirst = false;
@@ -160,7 +168,7 @@ void TTextFormat::WriteWords(Visit& visit, const FormatItem& item) {
       case 0:
         if (IsPageMark(f.Word())) break;  // a page mark the main file does not have
         if (item.kind == kItemWordText) {
-          out.Append(blank() + f.SearchText(), wordStyle);
+          write(blank(), f.SearchText(scratch), wordStyle);
           ctx.somethingShown = true;
         } else if (item.kind == kItemHitsWithGaps) {
           out.Append(" ", plain);  // one blank in place of the word
@@ -168,23 +176,23 @@ void TTextFormat::WriteWords(Visit& visit, const FormatItem& item) {
         continue;
       case 1:
         if (item.kind == kItemWordText)
-          out.Append(blank() + f.SearchText(), hitStyle);
+          write(blank(), f.SearchText(scratch), hitStyle);
         else
-          out.Append(blank() + f.WordText(), plain);
+          write(blank(), f.WordText(), plain);
         ctx.somethingShown = true;
         continue;
       default:
         break;
     }
     // A page mark.
-    std::string before;
+    std::string_view before;
     if (item.lineBreaks && !firstToken)
       before = lineEndsAtMarks ? "\r\n" : " ";
     else
       before = blank();
     firstToken = false;
     if (item.pageMarks) {
-      out.Append(before + std::string(f.Word()), plain);
+      write(before, f.Word(), plain);
       ctx.somethingShown = true;
     } else if (!before.empty()) {
       out.Append(before, plain);

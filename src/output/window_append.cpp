@@ -39,10 +39,16 @@ void AppendStaging(OutputWindow& window, const StagingBuffer& staging,
   const std::size_t length = window.Length();
   if (length + staging.length() < window.maxLength) {
     while (EndsWithEmptyLine(window, 1)) DeleteLastLine(window);
-    std::vector<StyledRun> runs = staging.runs();
     const int size = window.FontSizeAtEnd();
-    for (StyledRun& run : runs) run.style.size = size;
-    window.Append(runs);
+    const std::vector<StyledRun>& runs = staging.runs();
+    if (std::all_of(runs.begin(), runs.end(),
+                    [size](const StyledRun& run) { return run.style.size == size; })) {
+      window.Append(runs);
+    } else {
+      std::vector<StyledRun> sized = runs;
+      for (StyledRun& run : sized) run.style.size = size;
+      window.Append(sized);
+    }
   } else {
     DropOldText(window, length, droppedNotice);
     window.Append(staging.runs());

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "base/char_tables.h"
@@ -77,6 +78,11 @@ TEST(LineFile, LineEndsAcrossTheBufferEdge) {
     EXPECT_EQ(f.NextLineStartsWith(i + 1 < expected.size() ? expected[i + 1].substr(0, 2) : "",
                                    SystemUpper().data()),
               i + 1 < expected.size() ? 1 : -1);
+    // Reading on past the smaller first read after a jump.
+    for (std::size_t j = i + 1; j < std::min(i + 40, expected.size()); ++j) {
+      ASSERT_EQ(f.ReadLine(buf, 399, length), LineFile::Result::Line);
+      ASSERT_EQ(std::string(buf, length), expected[j]) << "line " << j << " after a jump to " << i;
+    }
   }
 }
 

@@ -113,6 +113,23 @@ TEST(Words, BracketsAreCarriedFromWordToWord) {
   // Three words in one bracket; the middle one gets both.
   SetLine(run, "U 1 V [a b c]");
   EXPECT_EQ(Words(run, true), (Strings{"[a]", "[b]", "[c]"}));
+  // The last bracket of the first reading decides; brackets of later readings do not count.
+  SetLine(run, "U 1 V [a/b] c x]y[z/] d x[y]z/[ e");
+  std::vector<std::pair<bool, bool>> states;  // opened in bracket, in bracket after the word
+  run.FirstWord();
+  while (run.NextWord()) states.emplace_back(run.words().openedInBracket, run.words().inBracket);
+  EXPECT_EQ(states, (std::vector<std::pair<bool, bool>>{
+                        {false, true}, {true, true}, {true, true}, {true, true}, {true, false},
+                        {false, false}}));
+  // Divider tokens carry brackets too, and a word file of kind 1 has none.
+  SetLine(run, "U 1 V a [: b");
+  EXPECT_EQ(Words(run, true), (Strings{"a", "[b]"}));
+  TSokFil sok(ui, kRunsok);
+  SetLine(sok, "U 1 V [a b");
+  sok.FirstWord();
+  ASSERT_TRUE(sok.NextWord());
+  ASSERT_TRUE(sok.NextWord());
+  EXPECT_FALSE(sok.words().openedInBracket);
 }
 
 TEST(Words, NormalisedWordTextAndProperNames) {

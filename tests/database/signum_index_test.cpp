@@ -1,0 +1,129 @@
+// The finer signum index: its key order, and lookups through it that find what reading the
+// whole group finds, in rising groups, groups out of order and files that lack inscriptions.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <random>
+
+#include "database/signum_index.h"
+#include "mini_db.h"
+
+namespace stavbas {
+namespace {
+
+using test::MiniDb;
+
+TEST(SignumIndex, KeysAreUpperCasedAndOrderedByNumber) {
+  EXPECT_EQ(SignumIndex::KeyOf(Utf8ToCp1252("sö 12 V a")), Utf8ToCp1252("SÖ 12 "));
+  EXPECT_EQ(SignumIndex::KeyOf("U 12"), std::nullopt) << "no second blank";
+  EXPECT_EQ(SignumIndex::KeyOf("U " + std::string(60, '1') + " V"), std::nullopt) << "too long";
+  EXPECT_TRUE(SignumIndex::KeyLess("U 9 ", "U 10 "));
+  EXPECT_FALSE(SignumIndex::KeyLess("U 10 ", "U 9 "));
+  EXPECT_TRUE(SignumIndex::KeyLess("U 10 ", "U 10A "));
+  EXPECT_TRUE(SignumIndex::KeyLess("U 10A ", "U 11 "));
+  EXPECT_TRUE(SignumIndex::KeyLess("U 1 ", "U 01 ")) << "equal values still differ";
+  EXPECT_FALSE(SignumIndex::KeyLess("U 10 ", "U 10 "));
+  EXPECT_TRUE(SignumIndex::KeyLess("DR 1 ", "U 1 "));
+}
+
+TEST(SignumIndex, RisingStretchesAndTheLinesThatBreakThem) {
+  SignumIndex index;
+  const char* lines[] = {"! header", "U 1 a", "U 2 b", "U 3 c", "U 3 d", "U 4 e", "U5", "U 6 f"};
+  for (int i = 0; i < 8; ++i) index.Add(i + 1, 100u * static_cast<unsigned>(i), lines[i], i == 1);
+  EXPECT_TRUE(index.Rising(2, 4));
+  EXPECT_FALSE(index.Rising(2, 5)) << "a repeated key";
+  EXPECT_TRUE(index.Rising(5, 6)) << "the fall onto a stretch's first line does not count";
+  EXPECT_FALSE(index.Rising(6, 8)) << "a line without a key";
+  EXPECT_FALSE(index.Rising(7, 8));
+  EXPECT_TRUE(index.Rising(8, 8));
+  EXPECT_EQ(index.KeyAt(2), "U 1 ");
+  EXPECT_EQ(index.KeyAt(3), std::nullopt);
+}
+
+// A file: Sö out of order, U 5000 to U 5299 rising in the region's last group, Sm with a
+// repeated signum, and Vs rising. The incomplete FVN has every third U inscription.
+struct Files {
+  std::string run = "!/R Runtext\n", fvn = "!/O\n";
+  std::vector<std::string> signums;
+  Files() {
+    std::vector<int> so(60);
+    for (int i = 0; i < 60; ++i) so[static_cast<std::size_t>(i)] = i + 1;
+    std::shuffle(so.begin(), so.end(), std::mt19937(7));
+    for (int n : so) Add("Sö " + std::to_string(n), "V");
+    Add("Sm 5", "V"), Add("Sm 5", "M"), Add("Sm 6", "V");
+    for (int n = 5000; n < 5300; ++n) {
+      Add("U " + std::to_string(n), n % 7 ? "V" : "M");
+      if (n % 3 == 0) fvn += "U " + std::to_string(n) + " V ord\n";
+    }
+    for (int n = 1; n <= 40; ++n) Add("Vs " + std::to_string(n), "V");
+  }
+  void Add(const std::string& signum, const char* dating) {
+    run += signum + " " + dating + " text " + std::to_string(signums.size()) + "\n";
+    signums.push_back(signum);
+  }
+  // The first line that a key begins, as reading the file would find it.
+  std::string FirstLineOf(const std::string& signum) const {
+    const std::string key = SystemUpperCase(Utf8ToCp1252(signum)) + " ";
+    std::size_t from = 0;
+    while (from < run.size()) {
+      const std::size_t end = run.find('\n', from);
+      const std::string line = run.substr(from, end - from);
+      if (StartsWithNoCase(Utf8ToCp1252(line), key)) return line;
+      from = end + 1;
+    }
+    return "";
+  }
+};
+
+void ExpectLookupsAsReadingFinds(MiniDb& m, const Files& files) {
+  TDatafil& run = m.db.DataFile(m.db.SlotOfExtension("RUN"));
+  std::vector<std::string> wanted = files.signums;
+  for (const char* s : {"U 5300", "U 4999", "U 5100A", "Sö 61", "Vs 41", "U 5000"})
+    wanted.push_back(s);
+  std::shuffle(wanted.begin(), wanted.end(), std::mt19937(11));
+  for (const std::string& s : wanted) {
+    const std::string line = files.FirstLineOf(s);
+    const std::uint64_t read = run.linesRead;
+    const bool found = m.Find(s);
+    EXPECT_EQ(found, !line.empty()) << s;
+    if (found && s.rfind("Sm", 0) != 0) {
+      EXPECT_EQ(m.Line(1), line) << s;
+    }
+    if (s[0] == 'U') {
+      EXPECT_LE(run.linesRead - read, 2u * SignumIndex::kSpacing) << s << ": the whole group read";
+    }
+    if (!found) {
+      // Left where reading the whole group leaves it: after the next group's first line.
+      const std::string key = Utf8ToCp1252(s) + " ";
+      EXPECT_EQ(run.lineCounter, run.address()[GroupOf(key) + 1] + 1) << s;
+    }
+  }
+}
+
+TEST(SignumIndex, LookupsFindWhatReadingTheGroupFinds) {
+  const Files files;
+  MiniDb computed;
+  computed.Write("STAVBAS.RUN", files.run);
+  computed.Write("STAVBAS.FVN", files.fvn);
+  ASSERT_TRUE(computed.Open());
+  ExpectLookupsAsReadingFinds(computed, files);
+  // The incomplete file is looked up by the signum as read, its three parts.
+  ASSERT_TRUE(computed.Find("U 5002"));
+  EXPECT_EQ(computed.Line(2), "");
+  ASSERT_TRUE(computed.Find("U 5004"));
+  EXPECT_EQ(computed.Line(2), "U 5004 V ord");
+  computed.db.Close();
+
+  MiniDb loaded;
+  loaded.Write("STAVBAS.RUN", files.run);
+  loaded.Write("STAVBAS.FVN", files.fvn);
+  std::filesystem::copy_file(computed.dir / "STAVBAS.$AD", loaded.dir / "STAVBAS.$AD");
+  ASSERT_TRUE(loaded.Open());
+  ExpectLookupsAsReadingFinds(loaded, files);
+  EXPECT_TRUE(loaded.host.boxes.size() == computed.host.boxes.size());
+}
+
+}  // namespace
+}  // namespace stavbas
