@@ -88,9 +88,7 @@ EntryTarget TargetOf(const ConditionEntry& entry, bool wordSearch, bool further)
 
 std::vector<std::string> InfoFieldValues(const TDatabas& db, char field) {
   std::vector<std::string> values;
-  int slot = 0;
-  for (int s = 1; s <= db.count() && !slot; ++s)
-    if (db.DataFile(s).IsInfoFile()) slot = s;
+  const int slot = db.InfoSlot();
   if (!slot || field < 'A' || field > 'Z') return values;
   const bool introduced = db.DataFile(slot).kind() == kInfotext2;
   LineFile file;

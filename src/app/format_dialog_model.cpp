@@ -127,10 +127,7 @@ std::optional<FormatDialogModel::ExportChoice> FormatDialogModel::ExportOk() {
   ExportChoice choice;
   choice.code = Preview();
   for (std::size_t p : exportChosen_) choice.entries.push_back(choices_[p]);
-  if (choice.code.size() > kMaxFormatCodeLength) {
-    app_.ui.ShowMessage(app_.ui.S(Str::KodenForLang) + choice.code, MsgKind::Information);
-    return std::nullopt;
-  }
+  if (RefuseLongFormatCode(app_.ui, choice.code)) return std::nullopt;
   return choice;
 }
 

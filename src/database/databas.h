@@ -48,6 +48,8 @@ class TDatabas {
     return slot == 0 ? static_cast<const TKombifil&>(*inputList_) : *files_[slot - 1];
   }
   TDatafil& DataFile(int slot) { return *files_[slot - 1]; }
+  // The slot of the first information file; 0 when the database has none.
+  int InfoSlot() const;
   const TDatafil& DataFile(int slot) const { return *files_[slot - 1]; }
   TInputList& InputList() { return *inputList_; }
   // The slot of the file that leads sequential walking; 0 when there is none.

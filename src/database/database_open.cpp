@@ -90,6 +90,12 @@ SlotSet TDatabas::AllDataSlots() const {
   return static_cast<SlotSet>(((1u << (count_ + 1)) - 1) & ~1u);
 }
 
+int TDatabas::InfoSlot() const {
+  for (int slot = 1; slot <= count_; ++slot)
+    if (files_[slot - 1]->IsInfoFile()) return slot;
+  return 0;
+}
+
 void TDatabas::SetLinkSettings(const LinkSettings& links) {
   links_ = &links;
   for (int slot = 1; slot <= count_; ++slot)

@@ -98,9 +98,8 @@ bool ExportRun::HasSelection() const {
 }
 
 std::string ExportRun::InfoDesignator() const {
-  for (int slot = 1; slot <= ctx_.db.count(); ++slot)
-    if (ctx_.db.DataFile(slot).IsInfoFile()) return ctx_.db.DataFile(slot).Extension();
-  return {};
+  const int slot = ctx_.db.InfoSlot();
+  return slot ? ctx_.db.DataFile(slot).Extension() : std::string();
 }
 
 ExportFormatDialog ExportRun::FormatDialog(ExportKind kind) const {
@@ -169,9 +168,7 @@ std::optional<ExportPlan> ExportRun::Prepare(ExportKind kind, bool currentInscri
       return std::nullopt;
     }
     plan.signum = std::string(Trim(ctx_.lastShownSignum));
-    int info = 0;
-    for (int slot = 1; slot <= ctx_.db.count() && !info; ++slot)
-      if (ctx_.db.DataFile(slot).IsInfoFile()) info = slot;
+    const int info = ctx_.db.InfoSlot();
     if (!info) return std::nullopt;
     std::string origin, present;
     if (ctx_.db.FindGivenInscription(SlotBit(info), plan.signum)) {
@@ -209,10 +206,11 @@ void ExportRun::CollectText(ExportText& text, const ExportPlan& plan, bool restr
     if (conditions.inscriptionCode() != userCode) conditions.ParseInscriptionCode(userCode);
   });
   const CapturedRun captured(ctx_, text);
-  if (restrict && !InfoDesignator().empty()) {
+  const std::string info = restrict ? InfoDesignator() : std::string();
+  if (!info.empty()) {
     // Only inscriptions with a place of origin, whatever separates its two values; the user's
     // code stays one group, so that an "or" in it cannot let others through.
-    const std::string origin = InfoDesignator() + ";X:#X";
+    const std::string origin = info + ";X:#X";
     const std::string code = userCode.empty() ? origin : "{" + userCode + "} & " + origin;
     if (!conditions.ParseInscriptionCode(code)) conditions.ParseInscriptionCode(userCode);
   }
@@ -316,10 +314,7 @@ ExportResult ExportRun::Run(const ExportPlan& plan, const ExportAnswers& answers
     const bool map = plan.kind == ExportKind::Kml || plan.kind == ExportKind::Gmap;
     code = Rewritten(*answers.formatCode, map ? "\xA3,." : "\xA3");
     // A longer code would be cut and lose its last items.
-    if (code.size() > kMaxFormatCodeLength) {
-      ui.ShowMessage(ui.S(Str::KodenForLang) + code, MsgKind::Information);
-      return result;
-    }
+    if (RefuseLongFormatCode(ui, code)) return result;
   }
   if (!format_.Validate(code) || !answers.fileName) return result;
   const std::string path = WithDefaultExtension(*answers.fileName, plan.extension);

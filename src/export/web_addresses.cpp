@@ -25,13 +25,6 @@ bool SafeInAddress(unsigned char c) {
          c == '.' || c == '_' || c == '~';
 }
 
-// The slot of the first information file, or 0.
-int InfoSlot(const TDatabas& db) {
-  for (int slot = 1; slot <= db.count(); ++slot)
-    if (db.DataFile(slot).IsInfoFile()) return slot;
-  return 0;
-}
-
 // The longest start of an address, at most `limit` characters long, that ends at a whole
 // character: a "%XX" escape, and every escape of a character's UTF-8 bytes, stay together.
 std::size_t WholeCharacters(std::string_view address, std::size_t limit) {
@@ -153,7 +146,7 @@ std::optional<std::string> WebAddresses::Map(bool originPlace) {
     ui.ShowMessage(ui.S(Str::IngenAktuellInskriftKarta), MsgKind::Information);
     return std::nullopt;
   }
-  const int info = InfoSlot(ctx_.db);
+  const int info = ctx_.db.InfoSlot();
   if (!info || !ctx_.db.FindGivenInscription(SlotBit(info), signum)) return std::nullopt;
   const TKombifil& f = ctx_.db.File(info);
   const std::string origin = FormattedField(f, 'X', true, links_);

@@ -90,13 +90,15 @@ std::string FormatChoiceModel::BuildCode(const std::vector<std::size_t>& chosen,
   return code;
 }
 
+bool RefuseLongFormatCode(Ui& ui, const std::string& code) {
+  if (code.size() <= kMaxFormatCodeLength) return false;
+  ui.ShowMessage(ui.S(Str::KodenForLang) + code, MsgKind::Information);
+  return true;
+}
+
 bool AcceptBuiltFormatCode(FormatCode& format, Ui& ui, const std::string& code) {
   const std::string previous = format.code();
-  // A longer code would be cut and might still parse into another layout.
-  if (code.size() > kMaxFormatCodeLength) {
-    ui.ShowMessage(ui.S(Str::KodenForLang) + code, MsgKind::Information);
-    return false;
-  }
+  if (RefuseLongFormatCode(ui, code)) return false;
   if (format.Validate(code)) return true;
   ui.ShowMessage(ui.S(Str::FelaktigFormatkod) + code, MsgKind::Information);
   format.Validate(previous);

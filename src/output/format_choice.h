@@ -36,8 +36,9 @@ class FormatChoiceModel {
   LayoutKind kind_;
 };
 
-// The longest format code: positions in a code are counted in one byte.
-inline constexpr std::size_t kMaxFormatCodeLength = 255;
+// A built code longer than the longest would be cut and might still parse into another
+// layout: it is refused with a message that shows it. True when it was refused.
+bool RefuseLongFormatCode(Ui& ui, const std::string& code);
 
 // "OK" of the dialog: the built code becomes current; a refused one shows "Felaktig formatkod "
 // and the code, and the previous code is validated again. A code longer than the longest is

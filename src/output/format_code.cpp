@@ -9,7 +9,6 @@ namespace {
 constexpr char kEszett = '\xDF';   // ß: attestation formats
 constexpr char kPound = '\xA3';    // £: title flag
 constexpr char kSection = '\xA7';  // §: page marks flag
-constexpr std::size_t kMaxFormatLength = 255;
 
 bool IsItemStart(char c) {
   return c == '$' || c == '?' || (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') ||
@@ -67,8 +66,8 @@ bool FormatCode::Validate(const std::string& code) {
   code_ = code;
   std::size_t start = 0;
   const LayoutKind kind = KindOf(code, &start);
-  const std::string_view body =
-      Trim(std::string_view(code).substr(std::min(start, code.size())).substr(0, kMaxFormatLength));
+  const std::string_view body = Trim(
+      std::string_view(code).substr(std::min(start, code.size())).substr(0, kMaxFormatCodeLength));
   if (body.empty()) {
     code_ = DefaultCode(kind);
     return false;

@@ -17,6 +17,9 @@ class TDatabas;
 class Ui;
 class Visit;
 
+// The longest format code: positions in a code are counted in one byte; a longer code is cut.
+inline constexpr std::size_t kMaxFormatCodeLength = 255;
+
 enum ItemKind : std::uint8_t {
   kItemWordText = 0,
   kItemHitsWithGaps = 1,
