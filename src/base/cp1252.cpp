@@ -15,11 +15,6 @@ constexpr std::array<char32_t, 32> kHigh = {
     0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
-char32_t CodePointOf(unsigned char b) {
-  if (b >= 0x80 && b <= 0x9F && kHigh[b - 0x80] != 0) return kHigh[b - 0x80];
-  return b;
-}
-
 void AppendUtf8(std::string& out, char32_t cp) {
   if (cp < 0x80) {
     out += static_cast<char>(cp);
@@ -34,6 +29,11 @@ void AppendUtf8(std::string& out, char32_t cp) {
 }
 
 }  // namespace
+
+char32_t Cp1252CodePoint(unsigned char b) {
+  if (b >= 0x80 && b <= 0x9F && kHigh[b - 0x80] != 0) return kHigh[b - 0x80];
+  return b;
+}
 
 int Cp1252ByteOf(char32_t cp) {
   if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<int>(cp);
@@ -56,7 +56,7 @@ void AppendCp1252AsUtf8(std::string& out, std::string_view s) {
     std::array<std::array<char, 4>, 128> t{};
     for (int b = 0x80; b <= 0xFF; ++b) {
       std::string u;
-      AppendUtf8(u, CodePointOf(static_cast<unsigned char>(b)));
+      AppendUtf8(u, Cp1252CodePoint(static_cast<unsigned char>(b)));
       t[b - 0x80][0] = static_cast<char>(u.size());
       std::copy(u.begin(), u.end(), t[b - 0x80].begin() + 1);
     }

@@ -12,6 +12,9 @@ void AppendCp1252AsUtf8(std::string& out, std::string_view s);
 // Characters that Windows-1252 cannot hold become '?'; invalid UTF-8 bytes are taken as
 // Windows-1252 bytes as they stand, so text that was never UTF-8 passes through unchanged.
 std::string Utf8ToCp1252(std::string_view s);
+// The Unicode character of a Windows-1252 byte (the bytes the code page leaves undefined stand
+// for the C1 control of the same value).
+char32_t Cp1252CodePoint(unsigned char byte);
 // The Windows-1252 byte of a Unicode character, or -1 when the code page does not hold it.
 int Cp1252ByteOf(char32_t codePoint);
 

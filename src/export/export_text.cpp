@@ -60,13 +60,6 @@ void ExportText::AddInscription(std::string_view text) {
   ends_[lines_] = true;
 }
 
-std::string ExportText::Whole() const {
-  std::string all, line;
-  Reader reader(*this);
-  while (reader.NextLine(line)) all += line + "\r\n";
-  return all;
-}
-
 ExportText::Reader::Reader(const ExportText& text) : text_(text) {}
 
 bool ExportText::Reader::NextLine(std::string& line) {

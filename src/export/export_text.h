@@ -35,8 +35,6 @@ class ExportText {
   // Adds the text written for one inscription, ended with a line end when it lacks one. A
   // block never runs on from one inscription into the next.
   void AddInscription(std::string_view text);
-  // The text as it stands (the temporary file holds it; for the tests).
-  std::string Whole() const;
   // True when no inscription wrote anything.
   bool empty() const { return size_ == 0; }
   // False when the temporary file could not be created or written.

@@ -162,15 +162,6 @@ std::optional<RtfLayout> Scan(std::string_view doc) {
   return layout;
 }
 
-// The Unicode code point of a Windows-1252 byte.
-long CodePointOf(unsigned char byte) {
-  const std::string utf8 = Cp1252ToUtf8(std::string(1, static_cast<char>(byte)));
-  const auto* u = reinterpret_cast<const unsigned char*>(utf8.data());
-  if (utf8.size() == 1) return u[0];
-  if (utf8.size() == 2) return ((u[0] & 0x1F) << 6) | (u[1] & 0x3F);
-  return ((u[0] & 0x0F) << 12) | ((u[1] & 0x3F) << 6) | (u[2] & 0x3F);
-}
-
 // The document may declare another code page than ours: characters outside ASCII are written
 // as Unicode, with our code page's byte as the fallback for readers without Unicode.
 std::string WithUnicodeEscapes(std::string_view body) {
@@ -179,7 +170,8 @@ std::string WithUnicodeEscapes(std::string_view body) {
     if (body[i] == '\\' && i + 3 < body.size() && body[i + 1] == '\'') {
       const auto byte = static_cast<unsigned char>(
           std::strtol(std::string(body.substr(i + 2, 2)).c_str(), nullptr, 16));
-      if (byte >= 0x80) out += "\\u" + std::to_string(CodePointOf(byte));
+      if (byte >= 0x80)
+        out += "\\u" + std::to_string(static_cast<std::uint32_t>(Cp1252CodePoint(byte)));
       out += body.substr(i, 4);
       i += 3;
     } else if (body[i] == '\\' && i + 1 < body.size()) {
