@@ -152,6 +152,22 @@ bool AtomicFile::Flush() {
   return !error_;
 }
 
+namespace {
+
+// Puts a finished file in the target's place, the folder's new entry on the disk too.
+int RenameOver(const std::string& finished, const std::string& target) {
+  if (FaultAt(WriteFault::Stage::kRename)) return g_fault.error;
+  if (::rename(finished.c_str(), target.c_str()) != 0) return errno;
+  const int dir = ::open(FolderOfPath(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dir >= 0) {
+    ::fsync(dir);
+    ::close(dir);
+  }
+  return 0;
+}
+
+}  // namespace
+
 int AtomicFile::Commit() {
   if (fd_ < 0) {
     Fail(EBADF);
@@ -178,19 +194,10 @@ int AtomicFile::Commit() {
     }
   }
   if (!error_) {
-    if (FaultAt(WriteFault::Stage::kRename)) {
-      Fail(g_fault.error);
-    } else if (::rename(temp_.c_str(), target_.c_str()) != 0) {
-      Fail(errno);
-    } else {
+    if (const int err = RenameOver(temp_, target_))
+      Fail(err);
+    else
       temp_.clear();
-      // The folder's new entry on the disk too.
-      const int dir = ::open(FolderOfPath(target_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-      if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-      }
-    }
   }
   const int err = error_;
   Abandon();
@@ -267,10 +274,7 @@ bool AtomicFile::Replace(const std::string& finished, const std::string& path, s
   if (!err) {
     struct stat old {};
     if (::stat(target.c_str(), &old) == 0) ::chmod(finished.c_str(), old.st_mode & 07777);
-    if (FaultAt(WriteFault::Stage::kRename))
-      err = g_fault.error;
-    else if (::rename(finished.c_str(), target.c_str()) != 0)
-      err = errno;
+    err = RenameOver(finished, target);
   }
   if (err) error = ErrorInWords(path, err);
   return err == 0;
