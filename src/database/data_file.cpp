@@ -19,10 +19,11 @@ void TDatafil::SetAddresses(const Addresses& addresses,
     if (it != known.end()) cpOffsets_[i] = static_cast<std::int64_t>(it->second);
   }
   const auto& lines = signums_.lines();
-  for (std::size_t i = 0; i < lines.size(); ++i) {
+  const std::vector<std::uint64_t> offsets = signums_.TakeOffsets();
+  for (std::size_t i = 0; i < lines.size() && i < offsets.size(); ++i) {
     const auto at = std::lower_bound(cpLines_.begin(), cpLines_.end(), lines[i]);
     cpOffsets_[static_cast<std::size_t>(at - cpLines_.begin())] =
-        static_cast<std::int64_t>(signums_.offsets()[i]);
+        static_cast<std::int64_t>(offsets[i]);
   }
   nextCp_ = static_cast<std::size_t>(
       std::lower_bound(cpLines_.begin(), cpLines_.end(), lineCounter) - cpLines_.begin());

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace stavbas {
@@ -44,9 +45,9 @@ class SignumIndex {
     std::int32_t first, last;
   };
   Stretch StretchOf(std::string_view key, std::int32_t from, std::int32_t to) const;
-  // Every kept line with its byte offset.
+  // Every kept line, and once (for the file's checkpoints) their byte offsets.
   const std::vector<std::int32_t>& lines() const { return lines_; }
-  const std::vector<std::uint64_t>& offsets() const { return offsets_; }
+  std::vector<std::uint64_t> TakeOffsets() { return std::exchange(offsets_, {}); }
 
  private:
   std::string_view KeyNo(std::size_t i) const;
