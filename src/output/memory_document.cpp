@@ -89,9 +89,9 @@ bool MemoryDocument::LineEmpty(int index) const {
 
 std::size_t MemoryDocument::StyleIndex(const TextStyle& style) {
   // Most text comes in the style it came in before.
-  if (lastStyle_ < styles_.size() && SameStyle(styles_[lastStyle_], style)) return lastStyle_;
+  if (lastStyle_ < styles_.size() && styles_[lastStyle_] == style) return lastStyle_;
   const auto it = std::find_if(styles_.begin(), styles_.end(),
-                               [&style](const TextStyle& s) { return SameStyle(s, style); });
+                               [&style](const TextStyle& s) { return s == style; });
   lastStyle_ = static_cast<std::size_t>(it - styles_.begin());
   if (it == styles_.end()) styles_.push_back(style);
   return lastStyle_;

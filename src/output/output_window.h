@@ -3,7 +3,6 @@
 // written into. The window program backs it with a text control, the command-line program and
 // the tests with an in-memory document. Text is Windows-1252; a line end is "\r\n".
 
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -19,7 +18,11 @@ struct TextStyle {
   bool italic = false;
   std::uint32_t color = 0;  // 0xRRGGBB; black
 
-  bool operator==(const TextStyle&) const = default;
+  // The cheap fields first: styles are compared for every piece of text.
+  bool operator==(const TextStyle& o) const {
+    return color == o.color && bold == o.bold && italic == o.italic && size == o.size &&
+           font == o.font;
+  }
 };
 
 inline constexpr std::uint32_t kBlack = 0x000000;
@@ -34,12 +37,6 @@ struct StyledRun {
 
   bool operator==(const StyledRun&) const = default;
 };
-
-// Whether two styles are the same, the cheap fields compared first.
-inline bool SameStyle(const TextStyle& a, const TextStyle& b) {
-  return a.color == b.color && a.bold == b.bold && a.italic == b.italic && a.size == b.size &&
-         a.font == b.font;
-}
 
 // Text composed with styles before it goes to the window: each piece is appended at the end
 // and formatted as a whole; neighbouring pieces of the same style are merged. Clearing keeps
@@ -68,10 +65,7 @@ class OutputWindow {
   virtual std::string Text() const = 0;
   virtual std::size_t Length() const = 0;
   // The last `count` characters (fewer in a shorter text), without building the whole text.
-  virtual std::string Tail(std::size_t count) const {
-    const std::string text = Text();
-    return text.substr(text.size() - std::min(count, text.size()));
-  }
+  virtual std::string Tail(std::size_t count) const = 0;
   // Lines as the text's "\r\n" separates them; text after the last line end is a last line.
   virtual int LineCount() const = 0;
   virtual std::string Line(int index) const = 0;

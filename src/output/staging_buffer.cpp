@@ -15,7 +15,7 @@ void StagingBuffer::Clear() {
 
 void StagingBuffer::Append(std::string_view text, const TextStyle& style) {
   if (text.empty()) return;
-  if (runs_.empty() || !SameStyle(runs_.back().style, style)) {
+  if (runs_.empty() || runs_.back().style != style) {
     runs_.emplace_back();
     if (!spare_.empty()) {
       runs_.back().text = std::move(spare_.back());

@@ -14,6 +14,14 @@ bool EndsWithEmptyLine(const OutputWindow& window, int minLines) {
   return n >= minLines && n > 0 && window.Line(n - 1).empty();
 }
 
+// Plain text in the window's own font and size, for the lines the window itself writes.
+TextStyle PlainOf(const OutputWindow& window) {
+  TextStyle plain;
+  plain.font = window.defaultStyle.font;
+  plain.size = window.defaultStyle.size;
+  return plain;
+}
+
 void DeleteLastLine(OutputWindow& window) {
   window.Delete(window.LineStart(window.LineCount() - 1), 2);
 }
@@ -25,10 +33,7 @@ void DropOldText(OutputWindow& window, std::size_t length, std::string_view noti
   if (!notice.empty() && window.LineCount() > 1) window.Delete(0, window.LineStart(1));
   window.maxLength = length > kMinMaxLength + 4000 ? length - 4000 : kMinMaxLength;
   if (notice.empty()) return;
-  TextStyle plain;
-  plain.font = window.defaultStyle.font;
-  plain.size = window.defaultStyle.size;
-  window.InsertAtStart(std::string(notice) + "\r\n", plain);
+  window.InsertAtStart(std::string(notice) + "\r\n", PlainOf(window));
 }
 
 }  // namespace
@@ -63,9 +68,7 @@ void ClearOutputWindow(OutputWindow& window) {
 }
 
 void InsertMessageLine(OutputWindow& window, std::string_view text) {
-  TextStyle plain;
-  plain.font = window.defaultStyle.font;
-  plain.size = window.defaultStyle.size;
+  const TextStyle plain = PlainOf(window);
   if (text == "\n" || text == "\r\n") {
     window.MoveCursorToEnd();
     window.InsertAtCursor("\r\n", plain);
