@@ -1,11 +1,10 @@
 #include "app/profile_file.h"
 
 #include <charconv>
-#include <fstream>
-#include <sstream>
 
 #include "base/atomic_file.h"
 #include "base/char_tables.h"
+#include "base/whole_file.h"
 
 namespace stavbas {
 
@@ -82,12 +81,9 @@ bool ProfileFile::Load(const fs::path& file) {
   const fs::file_status status = fs::status(file, ec);
   if (status.type() == fs::file_type::not_found) return true;
   if (ec || !fs::is_regular_file(status)) return false;
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  if (in.bad()) return false;
-  Parse(bytes.str());
+  std::string bytes;
+  if (ReadWholeFile(file, bytes) != 0) return false;
+  Parse(bytes);
   return true;
 }
 

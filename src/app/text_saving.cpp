@@ -1,16 +1,14 @@
 #include "app/text_saving.h"
 
-#include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "app/settings_comment.h"
 #include "app/stavbas_app.h"
 #include "base/atomic_file.h"
 #include "base/char_tables.h"
 #include "base/file_listing.h"
+#include "base/whole_file.h"
 #include "output/rtf_append.h"
 #include "output/text_save.h"
 #include "output/window_append.h"
@@ -21,13 +19,6 @@ namespace {
 bool Exists(const std::string& path) {
   std::error_code ec;
   return !path.empty() && std::filesystem::is_regular_file(path, ec);
-}
-
-bool ReadWhole(const std::string& path, std::string& bytes) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return !in.bad();
 }
 
 bool IsRtf(std::string_view bytes) {
@@ -99,8 +90,8 @@ bool TextSaving::Answer(OverwriteChoice choice) {
   if (choice == OverwriteChoice::kAppend) {
     Ui& ui = app_.ui;
     std::string content;
-    if (!ReadWhole(s.name, content)) {
-      ui.ShowMessage(ui.S(Str::Filen) + s.name + ui.S(Str::KanInteLasas) + std::strerror(errno),
+    if (const int err = ReadWholeFile(s.name, content)) {
+      ui.ShowMessage(ui.S(Str::Filen) + s.name + ui.S(Str::KanInteLasas) + std::strerror(err),
                      MsgKind::Error);
       return false;
     }
@@ -155,9 +146,7 @@ bool TextSaving::Write() {
       // The earlier content was plain text: it is kept as the document's first text.
       std::vector<StyledRun> all;
       if (!appendContent_.empty()) {
-        TextStyle plain = window_.defaultStyle;
-        plain.bold = plain.italic = false;
-        plain.color = kBlack;
+        const TextStyle plain = PlainStyleOf(window_);
         all.push_back({appendContent_, plain});
         if (appendContent_.back() != '\n') all.push_back({"\r\n", plain});
       }

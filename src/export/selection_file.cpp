@@ -1,8 +1,6 @@
 #include "export/selection_file.h"
 
-#include <fstream>
-#include <sstream>
-
+#include "base/whole_file.h"
 #include "export/export_file.h"
 
 namespace stavbas {
@@ -12,10 +10,9 @@ bool WriteSelectionFile(const ExportText& text, const std::string& path, bool ap
   ExportFile f;
   if (!f.Open(path, false, error)) return false;
   if (append) {
-    std::ifstream old(path, std::ios::binary);
-    std::ostringstream held;
-    held << old.rdbuf();
-    f.Text(held.str());
+    std::string held;
+    ReadWholeFile(path, held);  // a file not there yet holds nothing
+    f.Text(held);
   }
   if (!text.empty()) {
     ExportText::Reader reader(text);

@@ -12,8 +12,6 @@
 #include <QTextDocument>
 #include <QTextDocumentFragment>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "app/file_information.h"
 #include "app/gui/file_dialogs.h"
@@ -26,6 +24,7 @@
 #include "app/stavbas_app.h"
 #include "app/text_saving.h"
 #include "base/file_listing.h"
+#include "base/whole_file.h"
 #include "ui_main_window.h"
 
 namespace stavbas::gui {
@@ -92,10 +91,9 @@ void TForm1::ShowFile(const std::string& path) {
     ui.ShowMessage(ui.S(Str::Filen) + path + ui.S(Str::FinnsInte), MsgKind::Information);
     return;
   }
-  std::ifstream in(path, std::ios::binary);
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad() || !in.is_open()) {
-    ui.ShowMessage(ui.S(Str::Filen) + path + ui.S(Str::KanInteLasas) + std::strerror(errno),
+  std::string text;
+  if (const int err = ReadWholeFile(path, text)) {
+    ui.ShowMessage(ui.S(Str::Filen) + path + ui.S(Str::KanInteLasas) + std::strerror(err),
                    MsgKind::Error);
     return;
   }
