@@ -14,14 +14,6 @@ bool EndsWithEmptyLine(const OutputWindow& window, int minLines) {
   return n >= minLines && n > 0 && window.Line(n - 1).empty();
 }
 
-// Plain text in the window's own font and size, for the lines the window itself writes.
-TextStyle PlainOf(const OutputWindow& window) {
-  TextStyle plain;
-  plain.font = window.defaultStyle.font;
-  plain.size = window.defaultStyle.size;
-  return plain;
-}
-
 void DeleteLastLine(OutputWindow& window) {
   window.Delete(window.LineStart(window.LineCount() - 1), 2);
 }
@@ -33,10 +25,17 @@ void DropOldText(OutputWindow& window, std::size_t length, std::string_view noti
   if (!notice.empty() && window.LineCount() > 1) window.Delete(0, window.LineStart(1));
   window.maxLength = length > kMinMaxLength + 4000 ? length - 4000 : kMinMaxLength;
   if (notice.empty()) return;
-  window.InsertAtStart(std::string(notice) + "\r\n", PlainOf(window));
+  window.InsertAtStart(std::string(notice) + "\r\n", PlainStyleOf(window));
 }
 
 }  // namespace
+
+TextStyle PlainStyleOf(const OutputWindow& window) {
+  TextStyle plain;
+  plain.font = window.defaultStyle.font;
+  plain.size = window.defaultStyle.size;
+  return plain;
+}
 
 void AppendStaging(OutputWindow& window, const StagingBuffer& staging,
                    std::string_view droppedNotice) {
@@ -68,7 +67,7 @@ void ClearOutputWindow(OutputWindow& window) {
 }
 
 void InsertMessageLine(OutputWindow& window, std::string_view text) {
-  const TextStyle plain = PlainOf(window);
+  const TextStyle plain = PlainStyleOf(window);
   if (text == "\n" || text == "\r\n") {
     window.MoveCursorToEnd();
     window.InsertAtCursor("\r\n", plain);

@@ -26,6 +26,10 @@ void AppendStaging(OutputWindow& window, const StagingBuffer& staging,
 // maximum, so that a window that once overflowed does not stay small for the session.
 void ClearOutputWindow(OutputWindow& window);
 
+// Plain text in the window's default font and size, regular and black: the style of the lines
+// the program itself writes into the window.
+TextStyle PlainStyleOf(const OutputWindow& window);
+
 // Inserts a status line at the insertion point in the window's default font, regular and
 // black. A line break alone ("\n" or "\r\n") goes to the end of the window instead.
 void InsertMessageLine(OutputWindow& window, std::string_view text);

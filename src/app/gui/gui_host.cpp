@@ -79,9 +79,7 @@ bool GuiHost::ShowBox(MsgKind kind, const std::string& text) {
 }
 
 void GuiHost::AppendLine(const std::string& text) {
-  TextStyle plain = output_.defaultStyle;
-  plain.bold = plain.italic = false;
-  plain.color = kBlack;
+  const TextStyle plain = PlainStyleOf(output_);
   std::string line;
   if (output_.Length() > 0 && output_.Tail(2) != "\r\n") line = "\r\n";
   line += text + "\r\n";
