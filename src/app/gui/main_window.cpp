@@ -1,10 +1,10 @@
 #include "app/gui/main_window.h"
+#include "app/file_information.h"
 
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDate>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -59,12 +59,6 @@ constexpr int kPanelWidths[4] = {300, 130, 130, 150};
 // (never in the program's settings file, which the user may share between machines).
 QSettings WindowSettings() {
   return QSettings(QSettings::IniFormat, QSettings::UserScope, "stavbas", "window");
-}
-
-QString DosDate(std::uint32_t stamp) {
-  const int date = static_cast<int>(stamp >> 16);
-  const QDate d(1980 + (date >> 9), (date >> 5) & 15, date & 31);
-  return d.isValid() ? d.toString(Qt::ISODate) : QString();
 }
 
 }  // namespace
@@ -706,7 +700,7 @@ void TForm1::ShowAbout() {
     const auto& file = app_->db.DataFile(slot);
     if (file.title == "Runtext")
       dateLine = QCoreApplication::translate("TForm1", "Datum för Runtextfilen: ") +
-                 DosDate(file.dateTime);
+                 Q(DosStampText(file.dateTime).substr(0, 10));  // the date alone
   }
   about.SetDetails(dateLine, Q(app_->settings.links.newVersion));
   about.exec();
