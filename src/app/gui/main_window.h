@@ -138,7 +138,8 @@ class TForm1 : public QMainWindow {
   // "Urval", "Sök i text" and "Format" (main_window_conditions.cpp).
   void ConnectConditionCommands();
   void ChooseProvinces();
-  void ConditionEntryCommand(QAction* action, bool wordSearch, bool further);
+  void ConditionEntryCommand(QAction* action, const std::string& name, bool wordSearch,
+                             bool further);
   void FormatCommand(LayoutKind kind);
 
   // "Spara": the exports and the selection file; the map, bibliography and error report

@@ -45,9 +45,12 @@ void TForm1::ConnectConditionCommands() {
   for (const auto& m : menus)
     for (QAction* entry : m.menu->actions()) {
       if (entry->menu() || entry->isSeparator()) continue;
+      // The entry's name is what follows its menu's prefix.
+      const std::string name = entry->objectName().mid(qstrlen(m.prefix)).toStdString();
       const bool wordSearch = m.wordSearch, further = m.further;
-      On(entry,
-         [this, entry, wordSearch, further] { ConditionEntryCommand(entry, wordSearch, further); });
+      On(entry, [this, entry, name, wordSearch, further] {
+        ConditionEntryCommand(entry, name, wordSearch, further);
+      });
     }
   On(u.actionTextformat, [this] { FormatCommand(LayoutKind::kText); });
   On(u.actionBelaggformat, [this] { FormatCommand(LayoutKind::kAttestation); });
@@ -68,13 +71,10 @@ void TForm1::ChooseProvinces() {
   app_->builder.UpdateExportCommands();
 }
 
-void TForm1::ConditionEntryCommand(QAction* action, bool wordSearch, bool further) {
-  const QString name =
-      action->objectName().mid(QString(wordSearch ? (further ? "actionYtterligare" : "actionNy")
-                                                  : (further ? "actionFler" : "actionNytt"))
-                                   .size());
+void TForm1::ConditionEntryCommand(QAction* action, const std::string& name, bool wordSearch,
+                                   bool further) {
   const ConditionEntry* entry =
-      FindEntry(wordSearch ? WordSearchEntries() : InscriptionEntries(), name.toStdString());
+      FindEntry(wordSearch ? WordSearchEntries() : InscriptionEntries(), name);
   if (!entry) {
     qWarning("Stavbas: no condition entry for %s", qPrintable(action->objectName()));
     return;
