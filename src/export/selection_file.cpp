@@ -1,5 +1,7 @@
 #include "export/selection_file.h"
 
+#include <cerrno>
+
 #include "base/whole_file.h"
 #include "export/export_file.h"
 
@@ -10,8 +12,13 @@ bool WriteSelectionFile(const ExportText& text, const std::string& path, bool ap
   ExportFile f;
   if (!f.Open(path, false, error)) return false;
   if (append) {
+    // A file not there yet holds nothing; one that cannot be read is never replaced without
+    // its earlier lines.
     std::string held;
-    ReadWholeFile(path, held);  // a file not there yet holds nothing
+    if (const int err = ReadWholeFile(path, held); err && err != ENOENT) {
+      error = SaveErrorText(path, SystemErrorText(err));
+      return false;
+    }
     f.Text(held);
   }
   if (!text.empty()) {

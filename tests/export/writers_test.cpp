@@ -14,6 +14,7 @@
 #include "export/selection_file.h"
 #include "export/shp_writer.h"
 #include "support/temp_dir.h"
+#include "support/unprivileged.h"
 
 namespace stavbas {
 namespace {
@@ -283,6 +284,27 @@ TEST(SelectionFile, EveryLineThenOneEmptyLineOrAddedAtTheEnd) {
   ASSERT_TRUE(WriteSelectionFile(text, dir / "u.txt", true, error)) << error;
   EXPECT_EQ(dir.ReadBytes("u.txt"),
             "U 1 V \r\nU 2 V \r\nDR 3 V \r\n\r\nU 1 V \r\nU 2 V \r\nDR 3 V \r\n\r\n");
+}
+
+// Adding to a file the user may write but not read would replace its lines with the new ones
+// alone: the file is left as it was, with a message.
+TEST(SelectionFile, AFileThatCannotBeReadIsNotAddedTo) {
+  test::TempDir dir;
+  dir.WriteBytes("u.txt", "U 9 V \r\n\r\n");
+  test::OpenToEveryone(dir.path());
+  std::filesystem::permissions(
+      dir / "u.txt", std::filesystem::perms::others_write | std::filesystem::perms::owner_write);
+  ExportText text;
+  text.AddInscription("U 1 V \r\n");
+  const std::string target = dir / "u.txt";
+  const test::ChildResult r = test::RunUnprivileged([&] {
+    std::string error;
+    return WriteSelectionFile(text, target, true, error) ? std::string("written") : error;
+  });
+  ASSERT_EQ(r.status, 0);
+  EXPECT_NE(r.output.find("Can not save " + target), std::string::npos) << r.output;
+  std::filesystem::permissions(dir / "u.txt", std::filesystem::perms::owner_all);
+  EXPECT_EQ(dir.ReadBytes("u.txt"), "U 9 V \r\n\r\n");
 }
 
 }  // namespace
