@@ -72,12 +72,15 @@ bool Conditions::IsWordSearchActive() const {
 }
 
 bool Conditions::EvalWordPosition(SlotSet walked, bool& furtherReading) {
+  // The walk has just stepped the files of `walked` with NextWords, which noted whether any
+  // of them has a further reading; NextAlternatives notes it again after each step, and
+  // evaluating changes no file, so the note is asked instead of the files.
   bool result = wordTree_->Eval();
-  while (!result && db_.AnyMoreAlternatives(walked)) {
+  while (!result && db_.anyMoreRecorded()) {
     db_.NextAlternatives(walked);
     result = wordTree_->Eval();
   }
-  furtherReading = db_.AnyMoreAlternatives(walked);
+  furtherReading = db_.anyMoreRecorded();
   return result;
 }
 

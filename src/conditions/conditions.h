@@ -36,7 +36,8 @@ class Conditions {
   bool WordPasses() const { return wordTree_->Eval(); }
   // The word search at the current word position: tried on the first readings and, while it
   // fails, on the further readings of the walked files. `furtherReading` tells whether a
-  // further reading remained when the last evaluation was made.
+  // further reading remained when the last evaluation was made. Called right after
+  // NextWords(walked) has stepped the walk.
   bool EvalWordPosition(SlotSet walked, bool& furtherReading);
 
   // CondErrorCode, CondErrorShown, UsedFiles and WordFiles of the last parse.

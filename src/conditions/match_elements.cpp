@@ -136,9 +136,29 @@ class Search : public Here<Test> {
  protected:
   bool Try(const char* p, const char* e) const override {
     if (p >= e) return this->TryHere(p, e);
-    return this->TryRun(
-        p, e, [&](const char* q) { return this->TryHere(q, e); },
-        [&](const char* q) { return q + 1 < e; });
+    const auto positions = static_cast<std::size_t>(e - p);
+    if (!this->memo().Idle(positions)) {
+      return this->TryRun(
+          p, e, [&](const char* q) { return this->TryHere(q, e); },
+          [&](const char* q) { return q + 1 < e; });
+    }
+    // The run of positions as TryRun takes it, while nothing is remembered: a position whose
+    // character does not match costs one comparison. Each position still counts its step,
+    // those before a try of the rest of the chain before that try, so the memo starts when it
+    // would have.
+    const char* counted = p;  // the positions before it have counted their steps
+    const char* q = p;
+    for (;; ++q) {
+      if (this->test_(q)) {
+        this->memo().Steps(static_cast<std::size_t>(q + 1 - counted));
+        counted = q + 1;
+        if (this->Next(q + 1, e)) return true;
+      }
+      if (q + 1 >= e) break;
+    }
+    this->memo().Steps(static_cast<std::size_t>(q + 1 - counted));
+    this->FailedFrom(MatchMemo::kElement, p + 1, q, e);
+    return false;
   }
 };
 

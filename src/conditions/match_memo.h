@@ -27,6 +27,13 @@ class MatchMemo {
     ++totalSteps_;
     if (!active_ && ++steps_ > budget_) active_ = true;
   }
+  // Counts n steps at once.
+  void Steps(std::size_t n) {
+    totalSteps_ += n;
+    if (!active_ && (steps_ += n) > budget_) active_ = true;
+  }
+  // Whether n more steps would still leave the memo unused.
+  bool Idle(std::size_t n) const { return !active_ && steps_ + n <= budget_; }
   bool active() const { return active_; }
 
   // Whether part `part` of element `id` is known to fail at p with end bound e.

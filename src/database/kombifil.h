@@ -30,6 +30,9 @@ enum FileKind : int {
 };
 
 constexpr std::size_t kLineCapacity = 2100;
+// Bytes after a line's terminating NUL that the word split may read: it looks at a line
+// sixteen bytes at a time.
+constexpr std::size_t kSplitPadding = 15;
 
 // Reading status of a file for the current inscription.
 enum ReadStatus : int {
@@ -161,7 +164,7 @@ class TKombifil {
   LineFile file_;
   std::string path_;
   std::string extension_;
-  std::array<char, kLineCapacity + 1> buffer_{};
+  std::array<char, kLineCapacity + 1 + kSplitPadding> buffer_{};
   std::size_t lineLength_ = 0;
   const char* line_;
   const char* cursor_;

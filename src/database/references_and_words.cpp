@@ -1,6 +1,7 @@
 // The files that the codes refer to, and the operations that step the words of several files
 // of the current inscription together.
 
+#include <bit>
 #include <filesystem>
 
 #include "base/file_listing.h"
@@ -138,57 +139,66 @@ std::string_view TDatabas::SignumPart(int kind) const {
 
 // ---- words of several files ----
 
+namespace {
+
+// Calls `step` with every slot of a set up to `last`, in rising order; a word walk's set holds
+// a file or two, so the slots not in it are not looked at.
+template <typename Step>
+void ForEachSlot(SlotSet set, int last, Step&& step) {
+  for (unsigned rest = set & ((2u << last) - 1); rest != 0; rest &= rest - 1)
+    step(std::countr_zero(rest));
+}
+
+}  // namespace
+
 void TDatabas::FirstWords(SlotSet set) {
-  for (int slot = 0; slot <= count_; ++slot)
-    if (InSet(set, slot)) File(slot).FirstWord();
+  ForEachSlot(set, count_, [this](int slot) { File(slot).FirstWord(); });
 }
 
 bool TDatabas::NextWords(SlotSet set) {
   bool any = false;
-  anyMore_ = false;
-  for (int slot = 0; slot <= count_; ++slot) {
-    if (!InSet(set, slot)) continue;
+  bool more = false;
+  ForEachSlot(set, count_, [&](int slot) {
     TKombifil& f = File(slot);
     if (f.NextWord()) any = true;
-    if (f.MoreAlternatives()) anyMore_ = true;
-  }
+    if (f.MoreAlternatives()) more = true;
+  });
+  anyMore_ = more;
   return any;
 }
 
 void TDatabas::NextAlternatives(SlotSet set) {
-  anyMore_ = false;
-  for (int slot = 0; slot <= count_; ++slot) {
-    if (!InSet(set, slot)) continue;
+  bool more = false;
+  ForEachSlot(set, count_, [&](int slot) {
     TKombifil& f = File(slot);
-    if (!f.MoreAlternatives()) continue;
+    if (!f.MoreAlternatives()) return;
     f.NextAlternative();
-    if (f.MoreAlternatives()) anyMore_ = true;
-  }
+    if (f.MoreAlternatives()) more = true;
+  });
+  anyMore_ = more;
 }
 
 void TDatabas::UseAlternatives(SlotSet set, SaveArea& save) {
-  for (int slot = 0; slot <= count_; ++slot) {
-    if (!InSet(set, slot)) continue;
+  ForEachSlot(set, count_, [&](int slot) {
     TKombifil& f = File(slot);
     if (f.IsNormalised()) f.properName = f.IsProperName();
     save[slot] = f.words().word;
     f.words().word = f.words().alt;
-  }
+  });
 }
 
 void TDatabas::RestoreWords(SlotSet set, const SaveArea& save) {
-  for (int slot = 0; slot <= count_; ++slot) {
-    if (!InSet(set, slot)) continue;
+  ForEachSlot(set, count_, [&](int slot) {
     TKombifil& f = File(slot);
     f.words().word = save[slot];
     f.properName = false;
-  }
+  });
 }
 
 bool TDatabas::AnyMoreAlternatives(SlotSet set) const {
-  for (int slot = 0; slot <= count_; ++slot)
-    if (InSet(set, slot) && File(slot).MoreAlternatives()) return true;
-  return false;
+  bool more = false;
+  ForEachSlot(set, count_, [&](int slot) { more = more || File(slot).MoreAlternatives(); });
+  return more;
 }
 
 bool TDatabas::MainFileAtPageMark() const {

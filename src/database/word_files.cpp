@@ -50,8 +50,8 @@ bool TRuntextFil::NextTokenIn(WordState& w) const {
 
 bool TRuntextFil::NextWordIn(WordState& w) const {
   for (;;) {
-    if (!NextTokenIn(w)) return false;
-    if (!IsSkipWord(w.word)) return true;
+    if (!SplitToken(w, kReadingsAndBrackets)) return false;
+    if (!IsDividerToken(w.word)) return true;
   }
 }
 

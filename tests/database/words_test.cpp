@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <random>
 #include <vector>
 
 #include "database/info_file.h"
@@ -118,9 +120,10 @@ TEST(Words, BracketsAreCarriedFromWordToWord) {
   std::vector<std::pair<bool, bool>> states;  // opened in bracket, in bracket after the word
   run.FirstWord();
   while (run.NextWord()) states.emplace_back(run.words().openedInBracket, run.words().inBracket);
-  EXPECT_EQ(states, (std::vector<std::pair<bool, bool>>{
-                        {false, true}, {true, true}, {true, true}, {true, true}, {true, false},
-                        {false, false}}));
+  EXPECT_EQ(
+      states,
+      (std::vector<std::pair<bool, bool>>{
+          {false, true}, {true, true}, {true, true}, {true, true}, {true, false}, {false, false}}));
   // Divider tokens carry brackets too, and a word file of kind 1 has none.
   SetLine(run, "U 1 V a [: b");
   EXPECT_EQ(Words(run, true), (Strings{"a", "[b]"}));
@@ -130,6 +133,72 @@ TEST(Words, BracketsAreCarriedFromWordToWord) {
   ASSERT_TRUE(sok.NextWord());
   ASSERT_TRUE(sok.NextWord());
   EXPECT_FALSE(sok.words().openedInBracket);
+}
+
+// The split looks at a line in blocks of bytes; words, readings and brackets that cross a
+// block's edge, marks right after a word's end and a line filling the whole buffer must come
+// out as a byte-by-byte reading of the line gives them.
+TEST(Words, LongWordsAndLinesSplitAsByteByByte) {
+  struct Token {
+    std::string word, alt;
+    bool more, opened, inBracket;
+    bool operator==(const Token&) const = default;
+  };
+  // Every token of the line after its signum, read byte by byte.
+  auto expected = [](const std::string& text, bool brackets) {
+    std::vector<Token> out;
+    bool in = false;
+    std::size_t at = text.find(' ', text.find(' ', text.find(' ') + 1) + 1) + 1;
+    for (;;) {
+      const std::size_t end = std::min(text.find(' ', at), text.size());
+      const std::string word = text.substr(at, end - at);
+      if (word.empty() && end == text.size()) break;
+      const std::size_t slash = word.find('/');
+      const std::string alt = word.substr(0, slash);
+      const bool opened = in;
+      const std::size_t bracket = alt.find_last_of("[]");
+      if (brackets && bracket != std::string::npos) in = alt[bracket] == '[';
+      out.push_back({word, alt, slash != std::string::npos, brackets && opened, brackets && in});
+      if (end == text.size()) break;
+      at = end + 1;
+    }
+    return out;
+  };
+  RecordingHost host;
+  Ui ui(host);
+  TNormtextFil norm(ui);     // readings and brackets, no tokens skipped
+  TSokFil sok(ui, kRunsok);  // readings only
+  std::mt19937 random(7);
+  const std::string letters = "abc[]/þ";
+  for (int round = 0; round < 400; ++round) {
+    std::string text = "U 1 V";
+    const std::size_t length =
+        round == 0 ? kLineCapacity : std::uniform_int_distribution<std::size_t>(6, 300)(random);
+    while (text.size() < length) {
+      text += ' ';
+      const int wordLength = std::uniform_int_distribution<int>(0, 40)(random);
+      for (int i = 0; i < wordLength && text.size() < length; ++i) {
+        const bool mark = std::uniform_int_distribution<int>(0, 9)(random) == 0;
+        text += mark ? letters[3 + random() % 4] : letters[random() % 3];
+      }
+    }
+    text.resize(length);
+    for (TKombifil* f : {static_cast<TKombifil*>(&norm), static_cast<TKombifil*>(&sok)}) {
+      // Marks left in the buffer after the line's end must not count.
+      std::memset(f->Buffer(), '/', kLineCapacity + 1);
+      std::memcpy(f->Buffer(), text.c_str(), text.size() + 1);
+      f->BufferLength() = text.size();
+      f->TakeBuffer();
+      std::vector<Token> got;
+      f->FirstWord();
+      while (f->NextWord()) {
+        const WordState& w = f->words();
+        got.push_back(
+            {std::string(w.word), std::string(w.alt), w.more, w.openedInBracket, w.inBracket});
+      }
+      ASSERT_EQ(got, expected(text, f == &norm)) << "round " << round << ": " << text;
+    }
+  }
 }
 
 TEST(Words, NormalisedWordTextAndProperNames) {
