@@ -5,16 +5,43 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <bit>
 #include <cerrno>
 #include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace stavbas {
 namespace {
 constexpr std::size_t kBufferSize = 64 * 1024;
+// Room after the buffer, so that the line-end search may load 64 bytes from anywhere in it.
+constexpr std::size_t kSlack = 64;
 // What is read first after a jump: a lookup reads a few lines there, and a full buffer's copy
 // from the system's cache would cost more than the lookup.
 constexpr std::size_t kFirstRead = 4 * 1024;
 constexpr char kCtrlZ = 0x1A;
+
+// One bit for each CR or LF among the 64 bytes from `p`.
+std::uint64_t BreakBits(const char* p) {
+#if defined(__SSE2__)
+  const __m128i lf = _mm_set1_epi8('\n');
+  const __m128i cr = _mm_set1_epi8('\r');
+  std::uint64_t bits = 0;
+  for (int i = 0; i < 4; ++i) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * i));
+    const int m = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr)));
+    bits |= std::uint64_t{static_cast<std::uint16_t>(m)} << (16 * i);
+  }
+  return bits;
+#else
+  std::uint64_t bits = 0;
+  for (int i = 0; i < 64; ++i)
+    if (p[i] == '\n' || p[i] == '\r') bits |= std::uint64_t{1} << i;
+  return bits;
+#endif
+}
 }  // namespace
 
 int LineFile::Open(const std::string& path) {
@@ -29,7 +56,7 @@ int LineFile::Open(const std::string& path) {
     Close();
     return err;
   }
-  buffer_.resize(kBufferSize);
+  buffer_.resize(kBufferSize + kSlack);
   return Seek(0);
 }
 
@@ -38,8 +65,9 @@ void LineFile::Close() {
   fd_ = -1;
   buffer_.clear();
   buffer_.shrink_to_fit();
+  cut_.clear();
   pos_ = len_ = 0;
-  lfAt_ = crAt_ = kUnknown;
+  breaksAt_ = kUnknown;
   bufferOffset_ = 0;
   eof_ = false;
   error_ = 0;
@@ -47,7 +75,6 @@ void LineFile::Close() {
 
 int LineFile::Seek(std::uint64_t offset) {
   if (fd_ < 0) return EBADF;
-  lfAt_ = crAt_ = kUnknown;
   // Stay inside the buffer when the line is already there.
   if (offset >= bufferOffset_ && offset <= bufferOffset_ + len_) {
     pos_ = static_cast<std::size_t>(offset - bufferOffset_);
@@ -56,6 +83,7 @@ int LineFile::Seek(std::uint64_t offset) {
   if (::lseek(fd_, static_cast<off_t>(offset), SEEK_SET) < 0) return error_ = errno;
   bufferOffset_ = offset;
   pos_ = len_ = 0;
+  breaksAt_ = kUnknown;
   nextRead_ = kFirstRead;
   eof_ = false;
   error_ = 0;
@@ -64,14 +92,18 @@ int LineFile::Seek(std::uint64_t offset) {
 
 bool LineFile::Fill() {
   if (eof_ || fd_ < 0) return false;
-  bufferOffset_ += len_;
-  pos_ = len_ = 0;
-  lfAt_ = crAt_ = kUnknown;
+  const std::size_t kept = len_ - pos_;
+  if (kept == kBufferSize) return false;
+  if (kept > 0 && pos_ > 0) std::memmove(buffer_.data(), buffer_.data() + pos_, kept);
+  bufferOffset_ += pos_;
+  pos_ = 0;
+  len_ = kept;
+  breaksAt_ = kUnknown;
   for (;;) {
-    const ssize_t n = ::read(fd_, buffer_.data(), std::min(nextRead_, buffer_.size()));
-    nextRead_ = buffer_.size();
+    const ssize_t n = ::read(fd_, buffer_.data() + len_, std::min(nextRead_, kBufferSize - len_));
+    nextRead_ = kBufferSize;
     if (n > 0) {
-      len_ = static_cast<std::size_t>(n);
+      len_ += static_cast<std::size_t>(n);
       return true;
     }
     if (n < 0 && errno == EINTR) continue;
@@ -87,32 +119,77 @@ bool LineFile::AtEnd() {
 }
 
 std::size_t LineFile::NextBreak() {
-  // Each search result stays good until the buffer changes or the position passes it, so a
-  // file with only one kind of line end is searched once per buffer for the other kind.
-  auto find = [this](char c, std::size_t& at) {
-    if (at == kUnknown || at < pos_) {
-      const void* hit = std::memchr(buffer_.data() + pos_, c, len_ - pos_);
-      at = hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - buffer_.data()) : len_;
-    }
-    return at;
-  };
-  return std::min(find('\n', lfAt_), find('\r', crAt_));
+  std::size_t at = pos_;
+  if (breaksAt_ != kUnknown && pos_ >= breaksAt_ && pos_ < breaksAt_ + 64) {
+    const std::uint64_t ahead = breaks_ & (~std::uint64_t{0} << (pos_ - breaksAt_));
+    if (ahead) return breaksAt_ + static_cast<std::size_t>(std::countr_zero(ahead));
+    at = breaksAt_ + 64;
+  }
+  for (; at < len_; at += 64) {
+    breaksAt_ = at;
+    breaks_ = BreakBits(buffer_.data() + at);
+    if (len_ - at < 64) breaks_ &= (std::uint64_t{1} << (len_ - at)) - 1;
+    if (breaks_) return at + static_cast<std::size_t>(std::countr_zero(breaks_));
+  }
+  return len_;
 }
 
-LineFile::Result LineFile::Advance(char* line, std::size_t capacity, std::size_t& length) {
-  length = 0;
-  if (line) line[0] = '\0';
+LineFile::Result LineFile::ViewLine(std::string_view& line, std::size_t keep) {
+  line = {};
   if (AtEnd()) return error_ ? Result::Error : Result::End;
-  std::size_t raw = 0;  // the line's full length, of which at most `capacity` bytes are kept
   for (;;) {
     const std::size_t end = NextBreak();
-    const std::size_t chunk = end - pos_;
-    if (line && raw < capacity)
-      std::memcpy(line + raw, buffer_.data() + pos_, std::min(chunk, capacity - raw));
-    raw += chunk;
+    // The line is whole when its end is in the buffer: a CR on the last byte may still be the
+    // first half of a CR LF.
+    if (end < len_ ? end + 1 < len_ || buffer_[end] == '\n' || eof_ : eof_) {
+      line = std::string_view(buffer_.data() + pos_, end - pos_);
+      pos_ = end;
+      // CR LF, LF and a lone CR each end a line.
+      if (end < len_ && buffer_[pos_++] == '\r' && pos_ < len_ && buffer_[pos_] == '\n') ++pos_;
+      return Result::Line;
+    }
+    if (pos_ == 0 && len_ == kBufferSize) return CutLongLine(line, keep);
+    if (!Fill() && error_) return Result::Error;
+  }
+}
+
+LineFile::Result LineFile::ScanLines(std::size_t keep, LineVisitor visit, void* context) {
+  for (;;) {
+    if (AtEnd()) return error_ ? Result::Error : Result::End;
+    // The lines that end within the buffer, their ends found 64 bytes at a time.
+    const char* b = buffer_.data();
+    std::size_t p = pos_;
+    for (std::size_t at = p; at < len_; at += 64) {
+      std::uint64_t bits = BreakBits(b + at);
+      if (len_ - at < 64) bits &= (std::uint64_t{1} << (len_ - at)) - 1;
+      while (bits) {
+        const std::size_t end = at + static_cast<std::size_t>(std::countr_zero(bits));
+        bits &= bits - 1;
+        if (end < p) continue;  // the LF of a CR LF
+        // A CR on the last byte may be the first half of a CR LF; a Ctrl-Z ends the file.
+        if ((end + 1 == len_ && b[end] == '\r' && !eof_) || b[p] == kCtrlZ) goto rest;
+        visit(context, bufferOffset_ + p, std::string_view(b + p, end - p));
+        p = end + 1;
+        if (b[end] == '\r' && p < len_ && b[p] == '\n') ++p;
+      }
+    }
+  rest:
+    // The line that runs past the buffer is read as one, with whatever it takes.
+    pos_ = p;
+    const std::uint64_t offset = Offset();
+    std::string_view line;
+    const Result r = ViewLine(line, keep);
+    if (r != Result::Line) return r;
+    visit(context, offset, line);
+  }
+}
+
+LineFile::Result LineFile::CutLongLine(std::string_view& line, std::size_t keep) {
+  cut_.assign(buffer_.data(), std::min(keep, len_));
+  for (;;) {
+    const std::size_t end = NextBreak();
     pos_ = end;
     if (end < len_) {
-      // CR LF, LF and a lone CR each end a line.
       if (buffer_[pos_++] == '\r' && (pos_ < len_ || Fill()) && buffer_[pos_] == '\n') ++pos_;
       break;
     }
@@ -121,18 +198,22 @@ LineFile::Result LineFile::Advance(char* line, std::size_t capacity, std::size_t
       break;
     }
   }
-  length = std::min(raw, capacity);
-  if (line) line[length] = '\0';
+  line = cut_;
   return Result::Line;
 }
 
 LineFile::Result LineFile::ReadLine(char* line, std::size_t capacity, std::size_t& length) {
-  return Advance(line, capacity, length);
+  std::string_view view;
+  const Result r = ViewLine(view, capacity);
+  length = std::min(view.size(), capacity);
+  if (length > 0) std::memcpy(line, view.data(), length);
+  line[length] = '\0';
+  return r;
 }
 
 LineFile::Result LineFile::SkipLine() {
-  std::size_t length;
-  return Advance(nullptr, 0, length);
+  std::string_view view;
+  return ViewLine(view, 0);
 }
 
 int LineFile::NextLineStartsWith(std::string_view prefix, const unsigned char* table) {

@@ -178,22 +178,19 @@ bool TDatabas::TakeAddresses(TDatafil& f, const TDatafil::Addresses& a) {
   std::int32_t lines = 0;
   auto next = wanted.begin();
   f.signums().Clear();
-  // A line's beginning is enough for its signum key.
-  char start[65];
-  std::size_t length = 0;
-  for (;;) {
-    while (next != wanted.end() && *next <= lines) ++next;
-    const bool groupStart = next != wanted.end() && *next == lines + 1;
-    const std::uint64_t offset = file.Offset();
-    if (groupStart) offsets[lines + 1] = offset;
-    const LineFile::Result r = file.ReadLine(start, sizeof start - 1, length);
-    if (r == LineFile::Result::Error) {
-      ReportReadError(f, file.error());
-      return false;
-    }
-    if (r == LineFile::Result::End) break;
-    ++lines;
-    f.signums().Add(lines, offset, std::string_view(start, length), groupStart);
+  // The lines are looked at where they lie in the read buffer; a line's beginning is enough
+  // for its signum key.
+  const LineFile::Result r =
+      file.ForEachLine(SignumIndex::kMaxKey, [&](std::uint64_t offset, std::string_view line) {
+        ++lines;
+        while (next != wanted.end() && *next < lines) ++next;
+        const bool groupStart = next != wanted.end() && *next == lines;
+        if (groupStart) offsets[lines] = offset;
+        f.signums().Add(lines, offset, line, groupStart);
+      });
+  if (r == LineFile::Result::Error) {
+    ReportReadError(f, file.error());
+    return false;
   }
   if (a[kGroupCount] > lines) return false;
   if (const int err = file.Seek(0)) ReportReadError(f, err);
