@@ -12,6 +12,9 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
+#endif
 
 namespace stavbas {
 namespace {
@@ -28,12 +31,17 @@ std::uint64_t BreakBits(const char* p) {
 #if defined(__SSE2__)
   const __m128i lf = _mm_set1_epi8('\n');
   const __m128i cr = _mm_set1_epi8('\r');
-  std::uint64_t bits = 0;
+  __m128i hits[4];
   for (int i = 0; i < 4; ++i) {
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * i));
-    const int m = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr)));
-    bits |= std::uint64_t{static_cast<std::uint16_t>(m)} << (16 * i);
+    hits[i] = _mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr));
   }
+  // Most stretches of 64 bytes hold no line end: one test tells.
+  const __m128i any = _mm_or_si128(_mm_or_si128(hits[0], hits[1]), _mm_or_si128(hits[2], hits[3]));
+  if (_mm_movemask_epi8(any) == 0) return 0;
+  std::uint64_t bits = 0;
+  for (int i = 0; i < 4; ++i)
+    bits |= std::uint64_t{static_cast<std::uint16_t>(_mm_movemask_epi8(hits[i]))} << (16 * i);
   return bits;
 #else
   std::uint64_t bits = 0;
@@ -42,6 +50,65 @@ std::uint64_t BreakBits(const char* p) {
   return bits;
 #endif
 }
+
+#if defined(__x86_64__) && defined(__GNUC__)
+#define STAVBAS_AVX2 1
+// The same with 32-byte compares, on processors that have them.
+[[gnu::target("avx2")]] inline std::uint64_t BreakBitsAvx2(const char* p) {
+  const __m256i lf = _mm256_set1_epi8('\n');
+  const __m256i cr = _mm256_set1_epi8('\r');
+  const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
+  const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 32));
+  const __m256i ha = _mm256_or_si256(_mm256_cmpeq_epi8(a, lf), _mm256_cmpeq_epi8(a, cr));
+  const __m256i hb = _mm256_or_si256(_mm256_cmpeq_epi8(b, lf), _mm256_cmpeq_epi8(b, cr));
+  if (_mm256_testz_si256(_mm256_or_si256(ha, hb), _mm256_or_si256(ha, hb))) return 0;
+  return std::uint64_t{static_cast<std::uint32_t>(_mm256_movemask_epi8(ha))} |
+         std::uint64_t{static_cast<std::uint32_t>(_mm256_movemask_epi8(hb))} << 32;
+}
+#endif
+
+// What a pass over the lines that end within a buffer needs to know and to call.
+struct Block {
+  const char* bytes;
+  std::size_t length;
+  bool atEnd;  // nothing follows in the file
+  std::uint64_t offset;
+  void (*visit)(void*, std::uint64_t, std::string_view);
+  void* context;
+};
+
+// Visits the lines from `p` that end within the block; returns where the first line that does
+// not begins (or a line that begins with a Ctrl-Z).
+template <std::uint64_t (*Bits)(const char*)>
+[[gnu::always_inline]] inline std::size_t VisitLines(const Block& k, std::size_t p) {
+  const char* b = k.bytes;
+  for (std::size_t at = p; at < k.length; at += 64) {
+    std::uint64_t bits = Bits(b + at);
+    if (k.length - at < 64) bits &= (std::uint64_t{1} << (k.length - at)) - 1;
+    while (bits) {
+      const std::size_t end = at + static_cast<std::size_t>(std::countr_zero(bits));
+      bits &= bits - 1;
+      if (end < p) continue;  // the LF of a CR LF
+      // A CR on the last byte may be the first half of a CR LF; a Ctrl-Z ends the file.
+      if ((end + 1 == k.length && b[end] == '\r' && !k.atEnd) || b[p] == kCtrlZ) return p;
+      k.visit(k.context, k.offset + p, std::string_view(b + p, end - p));
+      p = end + 1;
+      if (b[end] == '\r' && p < k.length && b[p] == '\n') ++p;
+    }
+  }
+  return p;
+}
+
+std::size_t VisitLinesPlain(const Block& k, std::size_t p) {
+  return VisitLines<BreakBits>(k, p);
+}
+
+#if defined(STAVBAS_AVX2)
+[[gnu::target("avx2")]] std::size_t VisitLinesAvx2(const Block& k, std::size_t p) {
+  return VisitLines<BreakBitsAvx2>(k, p);
+}
+#endif
+
 }  // namespace
 
 int LineFile::Open(const std::string& path) {
@@ -157,23 +224,13 @@ LineFile::Result LineFile::ScanLines(std::size_t keep, LineVisitor visit, void* 
   for (;;) {
     if (AtEnd()) return error_ ? Result::Error : Result::End;
     // The lines that end within the buffer, their ends found 64 bytes at a time.
-    const char* b = buffer_.data();
-    std::size_t p = pos_;
-    for (std::size_t at = p; at < len_; at += 64) {
-      std::uint64_t bits = BreakBits(b + at);
-      if (len_ - at < 64) bits &= (std::uint64_t{1} << (len_ - at)) - 1;
-      while (bits) {
-        const std::size_t end = at + static_cast<std::size_t>(std::countr_zero(bits));
-        bits &= bits - 1;
-        if (end < p) continue;  // the LF of a CR LF
-        // A CR on the last byte may be the first half of a CR LF; a Ctrl-Z ends the file.
-        if ((end + 1 == len_ && b[end] == '\r' && !eof_) || b[p] == kCtrlZ) goto rest;
-        visit(context, bufferOffset_ + p, std::string_view(b + p, end - p));
-        p = end + 1;
-        if (b[end] == '\r' && p < len_ && b[p] == '\n') ++p;
-      }
-    }
-  rest:
+    const Block block{buffer_.data(), len_, eof_, bufferOffset_, visit, context};
+#if defined(STAVBAS_AVX2)
+    static const bool avx2 = __builtin_cpu_supports("avx2");
+    const std::size_t p = avx2 ? VisitLinesAvx2(block, pos_) : VisitLinesPlain(block, pos_);
+#else
+    const std::size_t p = VisitLinesPlain(block, pos_);
+#endif
     // The line that runs past the buffer is read as one, with whatever it takes.
     pos_ = p;
     const std::uint64_t offset = Offset();
