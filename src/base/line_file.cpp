@@ -5,16 +5,110 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <bit>
 #include <cerrno>
 #include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
+#endif
 
 namespace stavbas {
 namespace {
 constexpr std::size_t kBufferSize = 64 * 1024;
+// Room after the buffer, so that the line-end search may load 64 bytes from anywhere in it.
+constexpr std::size_t kSlack = 64;
 // What is read first after a jump: a lookup reads a few lines there, and a full buffer's copy
 // from the system's cache would cost more than the lookup.
 constexpr std::size_t kFirstRead = 4 * 1024;
 constexpr char kCtrlZ = 0x1A;
+
+// One bit for each CR or LF among the 64 bytes from `p`.
+std::uint64_t BreakBits(const char* p) {
+#if defined(__SSE2__)
+  const __m128i lf = _mm_set1_epi8('\n');
+  const __m128i cr = _mm_set1_epi8('\r');
+  __m128i hits[4];
+  for (int i = 0; i < 4; ++i) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * i));
+    hits[i] = _mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr));
+  }
+  // Most stretches of 64 bytes hold no line end: one test tells.
+  const __m128i any = _mm_or_si128(_mm_or_si128(hits[0], hits[1]), _mm_or_si128(hits[2], hits[3]));
+  if (_mm_movemask_epi8(any) == 0) return 0;
+  std::uint64_t bits = 0;
+  for (int i = 0; i < 4; ++i)
+    bits |= std::uint64_t{static_cast<std::uint16_t>(_mm_movemask_epi8(hits[i]))} << (16 * i);
+  return bits;
+#else
+  std::uint64_t bits = 0;
+  for (int i = 0; i < 64; ++i)
+    if (p[i] == '\n' || p[i] == '\r') bits |= std::uint64_t{1} << i;
+  return bits;
+#endif
+}
+
+#if defined(__x86_64__) && defined(__GNUC__)
+#define STAVBAS_AVX2 1
+// The same with 32-byte compares, on processors that have them.
+[[gnu::target("avx2")]] inline std::uint64_t BreakBitsAvx2(const char* p) {
+  const __m256i lf = _mm256_set1_epi8('\n');
+  const __m256i cr = _mm256_set1_epi8('\r');
+  const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
+  const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 32));
+  const __m256i ha = _mm256_or_si256(_mm256_cmpeq_epi8(a, lf), _mm256_cmpeq_epi8(a, cr));
+  const __m256i hb = _mm256_or_si256(_mm256_cmpeq_epi8(b, lf), _mm256_cmpeq_epi8(b, cr));
+  if (_mm256_testz_si256(_mm256_or_si256(ha, hb), _mm256_or_si256(ha, hb))) return 0;
+  return std::uint64_t{static_cast<std::uint32_t>(_mm256_movemask_epi8(ha))} |
+         std::uint64_t{static_cast<std::uint32_t>(_mm256_movemask_epi8(hb))} << 32;
+}
+#endif
+
+// What a pass over the lines that end within a buffer needs to know and to call.
+struct Block {
+  const char* bytes;
+  std::size_t length;
+  bool atEnd;  // nothing follows in the file
+  std::uint64_t offset;
+  void (*visit)(void*, std::uint64_t, std::string_view);
+  void* context;
+};
+
+// Visits the lines from `p` that end within the block; returns where the first line that does
+// not begins (or a line that begins with a Ctrl-Z).
+template <std::uint64_t (*Bits)(const char*)>
+[[gnu::always_inline]] inline std::size_t VisitLines(const Block& k, std::size_t p) {
+  const char* b = k.bytes;
+  for (std::size_t at = p; at < k.length; at += 64) {
+    std::uint64_t bits = Bits(b + at);
+    if (k.length - at < 64) bits &= (std::uint64_t{1} << (k.length - at)) - 1;
+    while (bits) {
+      const std::size_t end = at + static_cast<std::size_t>(std::countr_zero(bits));
+      bits &= bits - 1;
+      if (end < p) continue;  // the LF of a CR LF
+      // A CR on the last byte may be the first half of a CR LF; a Ctrl-Z ends the file.
+      if ((end + 1 == k.length && b[end] == '\r' && !k.atEnd) || b[p] == kCtrlZ) return p;
+      k.visit(k.context, k.offset + p, std::string_view(b + p, end - p));
+      p = end + 1;
+      if (b[end] == '\r' && p < k.length && b[p] == '\n') ++p;
+    }
+  }
+  return p;
+}
+
+std::size_t VisitLinesPlain(const Block& k, std::size_t p) {
+  return VisitLines<BreakBits>(k, p);
+}
+
+#if defined(STAVBAS_AVX2)
+[[gnu::target("avx2")]] std::size_t VisitLinesAvx2(const Block& k, std::size_t p) {
+  return VisitLines<BreakBitsAvx2>(k, p);
+}
+#endif
+
 }  // namespace
 
 int LineFile::Open(const std::string& path) {
@@ -29,7 +123,7 @@ int LineFile::Open(const std::string& path) {
     Close();
     return err;
   }
-  buffer_.resize(kBufferSize);
+  buffer_.resize(kBufferSize + kSlack);
   return Seek(0);
 }
 
@@ -38,8 +132,9 @@ void LineFile::Close() {
   fd_ = -1;
   buffer_.clear();
   buffer_.shrink_to_fit();
+  cut_.clear();
   pos_ = len_ = 0;
-  lfAt_ = crAt_ = kUnknown;
+  breaksAt_ = kUnknown;
   bufferOffset_ = 0;
   eof_ = false;
   error_ = 0;
@@ -47,7 +142,6 @@ void LineFile::Close() {
 
 int LineFile::Seek(std::uint64_t offset) {
   if (fd_ < 0) return EBADF;
-  lfAt_ = crAt_ = kUnknown;
   // Stay inside the buffer when the line is already there.
   if (offset >= bufferOffset_ && offset <= bufferOffset_ + len_) {
     pos_ = static_cast<std::size_t>(offset - bufferOffset_);
@@ -56,6 +150,7 @@ int LineFile::Seek(std::uint64_t offset) {
   if (::lseek(fd_, static_cast<off_t>(offset), SEEK_SET) < 0) return error_ = errno;
   bufferOffset_ = offset;
   pos_ = len_ = 0;
+  breaksAt_ = kUnknown;
   nextRead_ = kFirstRead;
   eof_ = false;
   error_ = 0;
@@ -64,14 +159,18 @@ int LineFile::Seek(std::uint64_t offset) {
 
 bool LineFile::Fill() {
   if (eof_ || fd_ < 0) return false;
-  bufferOffset_ += len_;
-  pos_ = len_ = 0;
-  lfAt_ = crAt_ = kUnknown;
+  const std::size_t kept = len_ - pos_;
+  if (kept == kBufferSize) return false;
+  if (kept > 0 && pos_ > 0) std::memmove(buffer_.data(), buffer_.data() + pos_, kept);
+  bufferOffset_ += pos_;
+  pos_ = 0;
+  len_ = kept;
+  breaksAt_ = kUnknown;
   for (;;) {
-    const ssize_t n = ::read(fd_, buffer_.data(), std::min(nextRead_, buffer_.size()));
-    nextRead_ = buffer_.size();
+    const ssize_t n = ::read(fd_, buffer_.data() + len_, std::min(nextRead_, kBufferSize - len_));
+    nextRead_ = kBufferSize;
     if (n > 0) {
-      len_ = static_cast<std::size_t>(n);
+      len_ += static_cast<std::size_t>(n);
       return true;
     }
     if (n < 0 && errno == EINTR) continue;
@@ -87,32 +186,67 @@ bool LineFile::AtEnd() {
 }
 
 std::size_t LineFile::NextBreak() {
-  // Each search result stays good until the buffer changes or the position passes it, so a
-  // file with only one kind of line end is searched once per buffer for the other kind.
-  auto find = [this](char c, std::size_t& at) {
-    if (at == kUnknown || at < pos_) {
-      const void* hit = std::memchr(buffer_.data() + pos_, c, len_ - pos_);
-      at = hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - buffer_.data()) : len_;
-    }
-    return at;
-  };
-  return std::min(find('\n', lfAt_), find('\r', crAt_));
+  std::size_t at = pos_;
+  if (breaksAt_ != kUnknown && pos_ >= breaksAt_ && pos_ < breaksAt_ + 64) {
+    const std::uint64_t ahead = breaks_ & (~std::uint64_t{0} << (pos_ - breaksAt_));
+    if (ahead) return breaksAt_ + static_cast<std::size_t>(std::countr_zero(ahead));
+    at = breaksAt_ + 64;
+  }
+  for (; at < len_; at += 64) {
+    breaksAt_ = at;
+    breaks_ = BreakBits(buffer_.data() + at);
+    if (len_ - at < 64) breaks_ &= (std::uint64_t{1} << (len_ - at)) - 1;
+    if (breaks_) return at + static_cast<std::size_t>(std::countr_zero(breaks_));
+  }
+  return len_;
 }
 
-LineFile::Result LineFile::Advance(char* line, std::size_t capacity, std::size_t& length) {
-  length = 0;
-  if (line) line[0] = '\0';
+LineFile::Result LineFile::ViewLine(std::string_view& line, std::size_t keep) {
+  line = {};
   if (AtEnd()) return error_ ? Result::Error : Result::End;
-  std::size_t raw = 0;  // the line's full length, of which at most `capacity` bytes are kept
   for (;;) {
     const std::size_t end = NextBreak();
-    const std::size_t chunk = end - pos_;
-    if (line && raw < capacity)
-      std::memcpy(line + raw, buffer_.data() + pos_, std::min(chunk, capacity - raw));
-    raw += chunk;
+    // The line is whole when its end is in the buffer: a CR on the last byte may still be the
+    // first half of a CR LF.
+    if (end < len_ ? end + 1 < len_ || buffer_[end] == '\n' || eof_ : eof_) {
+      line = std::string_view(buffer_.data() + pos_, end - pos_);
+      pos_ = end;
+      // CR LF, LF and a lone CR each end a line.
+      if (end < len_ && buffer_[pos_++] == '\r' && pos_ < len_ && buffer_[pos_] == '\n') ++pos_;
+      return Result::Line;
+    }
+    if (pos_ == 0 && len_ == kBufferSize) return CutLongLine(line, keep);
+    if (!Fill() && error_) return Result::Error;
+  }
+}
+
+LineFile::Result LineFile::ScanLines(std::size_t keep, LineVisitor visit, void* context) {
+  for (;;) {
+    if (AtEnd()) return error_ ? Result::Error : Result::End;
+    // The lines that end within the buffer, their ends found 64 bytes at a time.
+    const Block block{buffer_.data(), len_, eof_, bufferOffset_, visit, context};
+#if defined(STAVBAS_AVX2)
+    static const bool avx2 = __builtin_cpu_supports("avx2");
+    const std::size_t p = avx2 ? VisitLinesAvx2(block, pos_) : VisitLinesPlain(block, pos_);
+#else
+    const std::size_t p = VisitLinesPlain(block, pos_);
+#endif
+    // The line that runs past the buffer is read as one, with whatever it takes.
+    pos_ = p;
+    const std::uint64_t offset = Offset();
+    std::string_view line;
+    const Result r = ViewLine(line, keep);
+    if (r != Result::Line) return r;
+    visit(context, offset, line);
+  }
+}
+
+LineFile::Result LineFile::CutLongLine(std::string_view& line, std::size_t keep) {
+  cut_.assign(buffer_.data(), std::min(keep, len_));
+  for (;;) {
+    const std::size_t end = NextBreak();
     pos_ = end;
     if (end < len_) {
-      // CR LF, LF and a lone CR each end a line.
       if (buffer_[pos_++] == '\r' && (pos_ < len_ || Fill()) && buffer_[pos_] == '\n') ++pos_;
       break;
     }
@@ -121,18 +255,22 @@ LineFile::Result LineFile::Advance(char* line, std::size_t capacity, std::size_t
       break;
     }
   }
-  length = std::min(raw, capacity);
-  if (line) line[length] = '\0';
+  line = cut_;
   return Result::Line;
 }
 
 LineFile::Result LineFile::ReadLine(char* line, std::size_t capacity, std::size_t& length) {
-  return Advance(line, capacity, length);
+  std::string_view view;
+  const Result r = ViewLine(view, capacity);
+  length = std::min(view.size(), capacity);
+  if (length > 0) std::memcpy(line, view.data(), length);
+  line[length] = '\0';
+  return r;
 }
 
 LineFile::Result LineFile::SkipLine() {
-  std::size_t length;
-  return Advance(nullptr, 0, length);
+  std::string_view view;
+  return ViewLine(view, 0);
 }
 
 int LineFile::NextLineStartsWith(std::string_view prefix, const unsigned char* table) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 namespace stavbas {
@@ -29,8 +30,24 @@ class LineFile {
   // Reads the next line into `line`: at most `capacity` bytes are kept, the rest of a longer
   // line is dropped; the text is zero-terminated, so `line` needs capacity + 1 bytes.
   Result ReadLine(char* line, std::size_t capacity, std::size_t& length);
+  // Reads the next line without copying it: `line` shows it in the read buffer until the next
+  // call on this file. A line longer than the buffer is shown cut, with at least its first
+  // `keep` bytes (at most 4096).
+  Result ViewLine(std::string_view& line, std::size_t keep);
   // Passes over the next line without copying it.
   Result SkipLine();
+  // Hands every line from here to the end to `visit(offset, line)`, where `line` is shown as
+  // ViewLine shows it; `visit` must not read from this file. End, or Error on a read error.
+  template <class Visit>
+  Result ForEachLine(std::size_t keep, Visit&& visit) {
+    using V = std::remove_reference_t<Visit>;
+    return ScanLines(
+        keep,
+        [](void* v, std::uint64_t offset, std::string_view line) {
+          (*static_cast<V*>(v))(offset, line);
+        },
+        &visit);
+  }
   // Whether the next line begins with `prefix` after both are mapped through `table`: 1 yes,
   // 0 no, -1 when the buffer does not hold enough of the line to tell (read it instead).
   int NextLineStartsWith(std::string_view prefix, const unsigned char* table);
@@ -42,11 +59,15 @@ class LineFile {
   int error() const { return error_; }
 
  private:
-  bool Fill();  // false at the end or on error
+  // Keeps the unread rest of the buffer at its front and reads more after it; false at the
+  // end, on error, or when the buffer is full.
+  bool Fill();
   // The buffer index of the first CR or LF at or after the position; len_ when there is none.
   std::size_t NextBreak();
-  // Reads (line set) or passes over the next line.
-  Result Advance(char* line, std::size_t capacity, std::size_t& length);
+  using LineVisitor = void (*)(void* context, std::uint64_t offset, std::string_view line);
+  Result ScanLines(std::size_t keep, LineVisitor visit, void* context);
+  // Shows the first bytes of a line that fills the whole buffer and passes over the rest.
+  Result CutLongLine(std::string_view& line, std::size_t keep);
 
   static constexpr std::size_t kUnknown = static_cast<std::size_t>(-1);
 
@@ -54,10 +75,13 @@ class LineFile {
   std::vector<char> buffer_;
   std::size_t pos_ = 0;
   std::size_t len_ = 0;
-  std::size_t lfAt_ = kUnknown;     // where NextBreak last found an LF (or len_)
-  std::size_t crAt_ = kUnknown;     // and a CR
+  // Line ends are searched 64 bytes at a time: `breaks_` has a bit for each CR or LF among the
+  // 64 bytes from `breaksAt_` (kUnknown while the buffer holds none searched).
+  std::size_t breaksAt_ = kUnknown;
+  std::uint64_t breaks_ = 0;
   std::uint64_t bufferOffset_ = 0;  // file offset of buffer_[0]
   std::size_t nextRead_ = 0;        // bytes the next read asks for
+  std::string cut_;                 // the kept beginning of a line longer than the buffer
   bool eof_ = false;
   int error_ = 0;
 };

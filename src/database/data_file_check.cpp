@@ -1,5 +1,7 @@
 #include "database/data_file_check.h"
 
+#include <array>
+
 #include "base/atomic_file.h"
 #include "database/databas.h"
 
@@ -172,13 +174,17 @@ void Check::CheckInscription() {
     else if (f.RawLength() >= kLineCapacity)
       Fault(s + ": " + f.FileName() + ui_.S(Str::HarForLangRad));
   }
+  // Each file's signum once, for its comparisons with the files before and after it.
+  std::array<std::string_view, kMaxDataFiles + 1> signums{};
+  for (int slot = 1; slot <= db_.count(); ++slot)
+    signums[static_cast<std::size_t>(slot)] = SignumOfLine(db_.DataFile(slot).LineView());
   for (int slot = 1; slot < db_.count(); ++slot) {
     const TDatafil& a = db_.DataFile(slot);
     const TDatafil& b = db_.DataFile(slot + 1);
     // A file that is not complete may lack the inscription; that is no disagreement.
     if (a.status != kFound || (!b.complete && b.status != kFound)) continue;
-    const std::string_view sa = SignumOfLine(a.LineView());
-    const std::string_view sb = SignumOfLine(b.LineView());
+    const std::string_view sa = signums[static_cast<std::size_t>(slot)];
+    const std::string_view sb = signums[static_cast<std::size_t>(slot) + 1];
     // Files that disagree on the inscription are faulty, whichever of them is wrong.
     if (sa != sb)
       Fault(ui_.S(Str::OlikaSignumI) + a.FileName() + " (" + std::string(sa) + ") & " +
@@ -203,11 +209,19 @@ void Check::CheckWords(const std::string& s, SlotSet words) {
     Fault(" " + first.FileName() + ": " + std::string(first.Word()));
     Fault(" " + second.FileName() + ": " + std::string(second.Word()));
   };
+  // The word files of the inscription in slot order, once, for every word.
+  std::array<const TKombifil*, kMaxDataFiles> files{};
+  std::array<const TKombifil*, kMaxDataFiles> others{};  // without the main word file
+  std::size_t fileCount = 0, otherCount = 0;
+  for (int slot = 1; slot <= db_.count(); ++slot) {
+    if (!InSet(words, slot)) continue;
+    files[fileCount++] = &db_.File(slot);
+    if (slot != mainSlot) others[otherCount++] = &db_.File(slot);
+  }
   while (db_.NextWords(words)) {
     ++count;
-    for (int slot = 1; slot <= db_.count(); ++slot) {
-      if (!InSet(words, slot)) continue;
-      const TKombifil& f = db_.File(slot);
+    for (std::size_t i = 0; i < fileCount; ++i) {
+      const TKombifil& f = *files[i];
       if (f.Word().size() > kMaxWordLength) {
         Fault(s + ": " + f.FileName() + ui_.S(Str::HarForLangtOrd));
         Fault(" " + std::string(f.Word()));
@@ -215,9 +229,8 @@ void Check::CheckWords(const std::string& s, SlotSet words) {
       if (f.Word().empty()) emptyWord = true;
     }
     const bool mainMark = IsPageMark(main.Word());
-    for (int slot = 1; slot <= db_.count(); ++slot) {
-      if (!InSet(words, slot) || slot == mainSlot) continue;
-      const TKombifil& f = db_.File(slot);
+    for (std::size_t i = 0; i < otherCount; ++i) {
+      const TKombifil& f = *others[i];
       const bool mark = IsPageMark(f.Word());
       if (mainMark && mark && f.Word() != main.Word())
         pair(ui_.S(Str::OlikaSidmarkeringar), main, f);

@@ -18,6 +18,8 @@ namespace stavbas {
 namespace {
 
 constexpr std::uint16_t kRecordSize = 284;
+// The part of a line that its signum and group are taken from.
+constexpr std::size_t kSignumBytes = 254;
 
 void PutLe32(unsigned char* p, std::uint32_t v) {
   for (int i = 0; i < 4; ++i) p[i] = static_cast<unsigned char>(v >> (8 * i));
@@ -44,58 +46,65 @@ bool TDatabas::ComputeGroupAddresses() {
     TDatafil::Addresses a{};
     std::map<std::int32_t, std::uint64_t> offsets;  // lines that begin a group
     if (const int err = f.file().Seek(0)) ReportReadError(f, err);
-    f.lineCounter = 1;
     int prevGroup = 0;
     int prevRegion = 0;
     bool anyRecord = false;
+    // The signum of the last record line, for the messages; its text up to the third blank.
     std::string lastSignum;
     std::int32_t lastLine = 0;
     std::uint64_t lastOffset = 0;
     f.signums().Clear();
-    for (;;) {
-      const std::uint64_t offset = f.NextOffset();
-      const LineFile::Result r = f.ReadNextLine();
-      if (r == LineFile::Result::Error) ReportReadError(f, f.file().error());
-      if (r != LineFile::Result::Line) break;
-      const std::int32_t lineNo = f.lineCounter - 1;
-      lastLine = lineNo;
-      lastOffset = offset;
-      const std::string_view line = f.BufferView();
-      f.signums().Add(lineNo, offset, line);
-      if (!IsRecordLine(line)) {
-        if (anyRecord) {
-          ui_.FaultLine(ui_.S(Str::SignumIFelOrdning) + " " + lastSignum);
-          fault = true;
-        }
-        continue;
-      }
-      anyRecord = true;
-      const std::string_view s = line.substr(0, 254);
-      lastSignum = UpToBlank(s, 3);
-      const int g = GroupOf(s);
-      if (g == prevGroup) continue;
-      const int region = RegionOf(s, &ui_.otherAreasSeen);
-      if (region != prevRegion) {
-        ui_.ProgressLine("  " + std::string(RegionInfo(region).name));
-        prevRegion = region;
-      }
-      if (g == kFaultyGroup) {
-        ui_.FaultLine(ui_.S(Str::FelaktigtSignum) + " " + lastSignum);
-        fault = true;
-      }
-      if (g < prevGroup) {
-        ui_.FaultLine(ui_.S(Str::SignumIFelOrdning) + " " + lastSignum);
-        fault = true;
-      }
-      if (prevGroup != kFaultyGroup) {
-        for (int h = prevGroup + 1; h <= g; ++h) a[h] = lineNo;
-        if (prevGroup < g) {
-          offsets[lineNo] = offset;
-          f.signums().KeepLast();
-        }
-      }
-      prevGroup = g;
-    }
+    // The lines are looked at where they lie in the read buffer, each as the line buffer would
+    // hold it (up to a NUL byte); only their beginnings count.
+    const LineFile::Result r =
+        f.file().ForEachLine(kSignumBytes, [&](std::uint64_t offset, std::string_view line) {
+          const std::int32_t lineNo = ++lastLine;
+          lastOffset = offset;
+          line = line.substr(0, kSignumBytes);
+          if (const void* nul = std::memchr(line.data(), '\0', line.size()))
+            line = line.substr(
+                0, static_cast<std::size_t>(static_cast<const char*>(nul) - line.data()));
+          f.signums().Add(lineNo, offset, line);
+          if (!IsRecordLine(line)) {
+            if (anyRecord) {
+              ui_.FaultLine(ui_.S(Str::SignumIFelOrdning) + " " + UpToBlank(lastSignum, 3));
+              fault = true;
+            }
+            return;
+          }
+          anyRecord = true;
+          const std::string_view s = line;
+          lastSignum.assign(SignumOfLine(s));
+          const int g = GroupOf(s);
+          if (g == prevGroup) return;
+          const int region = RegionOf(s, &ui_.otherAreasSeen);
+          if (region != prevRegion) {
+            ui_.ProgressLine("  " + std::string(RegionInfo(region).name));
+            prevRegion = region;
+          }
+          if (g == kFaultyGroup) {
+            ui_.FaultLine(ui_.S(Str::FelaktigtSignum) + " " + UpToBlank(lastSignum, 3));
+            fault = true;
+          }
+          if (g < prevGroup) {
+            ui_.FaultLine(ui_.S(Str::SignumIFelOrdning) + " " + UpToBlank(lastSignum, 3));
+            fault = true;
+          }
+          if (prevGroup != kFaultyGroup) {
+            for (int h = prevGroup + 1; h <= g; ++h) a[h] = lineNo;
+            if (prevGroup < g) {
+              offsets[lineNo] = offset;
+              f.signums().KeepLast();
+            }
+          }
+          prevGroup = g;
+        });
+    if (r == LineFile::Result::Error) ReportReadError(f, f.file().error());
+    // Left as reading line by line leaves it: after the last line, with an empty buffer.
+    f.lineCounter = lastLine + 1;
+    f.linesRead += static_cast<std::uint64_t>(lastLine);
+    f.Buffer()[0] = '\0';
+    f.BufferLength() = 0;
     if (prevGroup != kFaultyGroup) {
       for (int h = prevGroup + 1; h <= kGroupCount; ++h) a[h] = lastLine;
       if (prevGroup < kGroupCount && lastLine > 0) {
@@ -178,22 +187,19 @@ bool TDatabas::TakeAddresses(TDatafil& f, const TDatafil::Addresses& a) {
   std::int32_t lines = 0;
   auto next = wanted.begin();
   f.signums().Clear();
-  // A line's beginning is enough for its signum key.
-  char start[65];
-  std::size_t length = 0;
-  for (;;) {
-    while (next != wanted.end() && *next <= lines) ++next;
-    const bool groupStart = next != wanted.end() && *next == lines + 1;
-    const std::uint64_t offset = file.Offset();
-    if (groupStart) offsets[lines + 1] = offset;
-    const LineFile::Result r = file.ReadLine(start, sizeof start - 1, length);
-    if (r == LineFile::Result::Error) {
-      ReportReadError(f, file.error());
-      return false;
-    }
-    if (r == LineFile::Result::End) break;
-    ++lines;
-    f.signums().Add(lines, offset, std::string_view(start, length), groupStart);
+  // The lines are looked at where they lie in the read buffer; a line's beginning is enough
+  // for its signum key.
+  const LineFile::Result r =
+      file.ForEachLine(SignumIndex::kMaxKey, [&](std::uint64_t offset, std::string_view line) {
+        ++lines;
+        while (next != wanted.end() && *next < lines) ++next;
+        const bool groupStart = next != wanted.end() && *next == lines;
+        if (groupStart) offsets[lines] = offset;
+        f.signums().Add(lines, offset, line, groupStart);
+      });
+  if (r == LineFile::Result::Error) {
+    ReportReadError(f, file.error());
+    return false;
   }
   if (a[kGroupCount] > lines) return false;
   if (const int err = file.Seek(0)) ReportReadError(f, err);

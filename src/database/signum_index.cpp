@@ -1,8 +1,14 @@
 #include "database/signum_index.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 
 #include "base/char_tables.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace stavbas {
 namespace {
@@ -14,18 +20,28 @@ bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
+#if defined(__SSE2__)
+std::uint64_t Bits(__m128i x) {
+  return std::uint64_t{static_cast<std::uint16_t>(_mm_movemask_epi8(x))};
+}
+#endif
+
 }  // namespace
 
-std::size_t SignumIndex::UpperKey(std::string_view text, char* key) {
-  const ByteTable& up = SystemUpper();
-  const unsigned char blank = up[' '];
+std::size_t SignumIndex::KeyLength(std::string_view text) {
+  // Blanks map to themselves and nothing else maps to a blank, so the raw text tells.
   int blanks = 0;
-  for (std::size_t i = 0; i < text.size() && i < kMaxKey; ++i) {
-    const unsigned char c = up[static_cast<unsigned char>(text[i])];
-    key[i] = static_cast<char>(c);
-    if (c == blank && ++blanks == 2) return i + 1;
-  }
+  for (std::size_t i = 0; i < text.size() && i < kMaxKey; ++i)
+    if (text[i] == ' ' && ++blanks == 2) return i + 1;
   return 0;
+}
+
+std::size_t SignumIndex::UpperKey(std::string_view text, char* key) {
+  const std::size_t n = KeyLength(text);
+  const ByteTable& up = SystemUpper();
+  for (std::size_t i = 0; i < n; ++i)
+    key[i] = static_cast<char>(up[static_cast<unsigned char>(text[i])]);
+  return n;
 }
 
 std::optional<std::string> SignumIndex::KeyOf(std::string_view text) {
@@ -35,12 +51,17 @@ std::optional<std::string> SignumIndex::KeyOf(std::string_view text) {
   return std::string(key, n);
 }
 
-bool SignumIndex::KeyLess(std::string_view a, std::string_view b) {
+namespace {
+
+// KeyLess over the keys as `fold` maps them, byte by byte. Digits and blanks map to themselves
+// and nothing else maps to a digit, so only the bytes compared need mapping.
+// The bytes before `from` are known to be equal.
+template <class Fold>
+bool FoldedLess(std::string_view a, std::string_view b, Fold fold, std::size_t from = 0) {
   // The keys agree up to their first difference; what decides is whether it lies in a number.
   const std::size_t n = std::min(a.size(), b.size());
-  const std::size_t m = static_cast<std::size_t>(
-      std::mismatch(a.begin(), a.begin() + static_cast<std::ptrdiff_t>(n), b.begin()).first -
-      a.begin());
+  std::size_t m = std::min(from, n);
+  while (m < n && (a[m] == b[m] || fold(a[m]) == fold(b[m]))) ++m;
   if (m == n) return a.size() < b.size();  // one begins the other
   const bool da = IsDigit(a[m]), db = IsDigit(b[m]);
   const bool inNumber = m > 0 && IsDigit(a[m - 1]);
@@ -53,7 +74,13 @@ bool SignumIndex::KeyLess(std::string_view a, std::string_view b) {
   } else if (inNumber && (da || db)) {
     return db;  // the number that goes on is the greater
   }
-  return static_cast<unsigned char>(a[m]) < static_cast<unsigned char>(b[m]);
+  return fold(a[m]) < fold(b[m]);
+}
+
+}  // namespace
+
+bool SignumIndex::KeyLess(std::string_view a, std::string_view b) {
+  return FoldedLess(a, b, [](char c) { return static_cast<unsigned char>(c); });
 }
 
 void SignumIndex::Clear() {
@@ -61,17 +88,44 @@ void SignumIndex::Clear() {
 }
 
 void SignumIndex::Add(std::int32_t line, std::uint64_t offset, std::string_view text, bool keep) {
-  char key[kMaxKey];
-  const std::size_t n = UpperKey(text, key);
-  const std::string_view k(key, n);
-  if (n == 0 || (lastLength_ > 0 && lastLine_ == line - 1 &&
-                 !KeyLess(std::string_view(last_.data(), lastLength_), k))) {
+  // The key is compared as it stands and upper-cased only when it is kept.
+  std::size_t n = 0;     // the key's length
+  std::size_t same = 0;  // bytes known to be equal to the last key's
+#if defined(__SSE2__)
+  if (text.size() >= kMaxKey) {
+    // Nearly every line of a data file is this long: its blanks and its first difference from
+    // the last line are found 16 bytes at a time.
+    static_assert(kMaxKey == 48);
+    std::uint64_t blanks = 0, equal = 0;
+    for (int i = 0; i < 3; ++i) {
+      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + 16 * i));
+      const __m128i w = _mm_loadu_si128(reinterpret_cast<const __m128i*>(last_.data() + 16 * i));
+      blanks |= Bits(_mm_cmpeq_epi8(v, _mm_set1_epi8(' '))) << (16 * i);
+      equal |= Bits(_mm_cmpeq_epi8(v, w)) << (16 * i);
+    }
+    blanks &= blanks - 1;  // from the second blank on
+    n = blanks ? static_cast<std::size_t>(std::countr_zero(blanks)) + 1 : 0;
+    same = static_cast<std::size_t>(std::countr_one(equal));
+  } else {
+    n = KeyLength(text);
+  }
+#else
+  n = KeyLength(text);
+#endif
+  const unsigned char* up = upper_;
+  const auto fold = [up](char c) { return up[static_cast<unsigned char>(c)]; };
+  if (n == 0 ||
+      (lastLength_ > 0 && lastLine_ == line - 1 &&
+       !FoldedLess(std::string_view(last_.data(), lastLength_), text.substr(0, n), fold, same))) {
     if (breaks_.size() < kMaxBreaks)
       breaks_.push_back(2 * static_cast<std::int64_t>(line) + (n == 0 ? 1 : 0));
     else
       tooManyBreaks_ = true;
   }
-  std::copy(key, key + n, last_.begin());
+  if (text.size() >= kMaxKey)
+    std::memcpy(last_.data(), text.data(), kMaxKey);
+  else
+    std::copy(text.begin(), text.end(), last_.begin());
   lastLength_ = n;
   lastLine_ = line;
   lastOffset_ = offset;
@@ -82,7 +136,8 @@ void SignumIndex::KeepLast() {
   if (lastLength_ == 0 || (!lines_.empty() && lines_.back() == lastLine_)) return;
   lines_.push_back(lastLine_);
   offsets_.push_back(lastOffset_);
-  keys_.append(last_.data(), lastLength_);
+  for (std::size_t i = 0; i < lastLength_; ++i)
+    keys_.push_back(static_cast<char>(upper_[static_cast<unsigned char>(last_[i])]));
   keyEnds_.push_back(static_cast<std::uint32_t>(keys_.size()));
 }
 

@@ -13,6 +13,8 @@
 #include <utility>
 #include <vector>
 
+#include "base/char_tables.h"
+
 namespace stavbas {
 
 class SignumIndex {
@@ -51,6 +53,8 @@ class SignumIndex {
 
  private:
   std::string_view KeyNo(std::size_t i) const;
+  // The length of a text's key (up to and with its second blank); 0 when it has none.
+  static std::size_t KeyLength(std::string_view text);
   // Writes the upper-cased key of a text into `key` (kMaxKey bytes); its length or 0.
   static std::size_t UpperKey(std::string_view text, char* key);
 
@@ -61,8 +65,9 @@ class SignumIndex {
   // Lines whose key is not above the line before's, ascending; a line without a key counts
   // twice (as 2 * line + 1), so that it stops a stretch that begins on it.
   std::vector<std::int64_t> breaks_;
-  bool tooManyBreaks_ = false;        // the file is not in that order: only its groups are used
-  std::array<char, kMaxKey> last_{};  // the key of the line added last
+  bool tooManyBreaks_ = false;  // the file is not in that order: only its groups are used
+  const unsigned char* upper_ = SystemUpper().data();
+  std::array<char, kMaxKey> last_{};  // the key of the line added last, as it stands
   std::size_t lastLength_ = 0;        // its length; 0 when it has none
   std::int32_t lastLine_ = 0;
   std::uint64_t lastOffset_ = 0;

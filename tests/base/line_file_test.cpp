@@ -86,6 +86,46 @@ TEST(LineFile, LineEndsAcrossTheBufferEdge) {
   }
 }
 
+// The pass over a whole file shows the lines that reading them one by one gives, at the same
+// offsets: line ends on the buffer's edge, lines longer than the buffer, a Ctrl-Z at the end.
+TEST(LineFile, EachLineOfAPassIsTheLineReadAlone) {
+  test::TempDir dir;
+  std::mt19937 rng(9);
+  const char* ends[] = {"\r\n", "\n", "\r"};
+  std::string bytes;
+  while (bytes.size() < 600000) {
+    const std::size_t length = rng() % 50 == 0 ? 70000 + rng() % 5000 : rng() % 400;
+    bytes += std::string(length, static_cast<char>('a' + rng() % 26));
+    bytes += ends[rng() % 3];
+  }
+  for (const std::string& tail : {std::string("last"), std::string("\x1A"
+                                                                   "after the end")}) {
+    dir.WriteBytes("f", bytes + tail);
+    struct Line {
+      std::uint64_t offset;
+      std::string text;
+      bool operator==(const Line&) const = default;
+    };
+    std::vector<Line> alone, pass;
+    LineFile f;
+    ASSERT_EQ(f.Open(dir / "f"), 0);
+    std::vector<char> buf(1001);
+    std::size_t length = 0;
+    for (std::uint64_t offset = f.Offset();
+         f.ReadLine(buf.data(), 1000, length) == LineFile::Result::Line; offset = f.Offset())
+      alone.push_back({offset, std::string(buf.data(), length)});
+    ASSERT_EQ(f.Seek(0), 0);
+    EXPECT_EQ(f.ForEachLine(1000,
+                            [&](std::uint64_t offset, std::string_view line) {
+                              pass.push_back({offset, std::string(line.substr(0, 1000))});
+                            }),
+              LineFile::Result::End);
+    ASSERT_EQ(pass.size(), alone.size()) << tail;
+    for (std::size_t i = 0; i < alone.size(); ++i) ASSERT_EQ(pass[i], alone[i]) << "line " << i;
+    EXPECT_EQ(alone.back().text, tail == "last" ? "last" : alone.back().text);
+  }
+}
+
 TEST(LineFile, ALongLineIsCutAndCountsAsOne) {
   test::TempDir dir;
   dir.WriteBytes("f", std::string(10 << 20, 'x') + "\r\nnext\rlast");

@@ -42,6 +42,40 @@ TEST(SignumIndex, RisingStretchesAndTheLinesThatBreakThem) {
   EXPECT_EQ(index.KeyAt(3), std::nullopt);
 }
 
+// Keys are compared as they stand in the line and folded only where they differ: lines long
+// enough for the 16-byte compare and short lines must break the same stretches, whatever the
+// case of their letters, and as the upper-cased keys' order says.
+TEST(SignumIndex, LongAndShortLinesBreakTheSameStretches) {
+  std::mt19937 rng(11);
+  const std::string letters = Utf8ToCp1252("uUsSöÖ");
+  std::vector<std::string> keys;
+  for (int i = 0; i < 400; ++i) {
+    std::string key(1, letters[rng() % letters.size()]);
+    if (rng() % 3 == 0) key += letters[rng() % letters.size()];
+    key += " " + std::to_string(rng() % 30);
+    if (rng() % 4 == 0) key += static_cast<char>("aAbB"[rng() % 4]);
+    keys.push_back(rng() % 50 ? key + " " : key);  // now and then a line without a key
+  }
+  SignumIndex shortLines, longLines;
+  for (std::size_t i = 0; i < keys.size(); ++i) {
+    const auto line = static_cast<std::int32_t>(i + 1);
+    shortLines.Add(line, i, keys[i] + "V", false);
+    longLines.Add(line, i, keys[i] + "V" + std::string(60, 'x'), false);
+  }
+  for (std::int32_t from = 1; from <= 400; from += 7)
+    for (std::int32_t to = from; to <= 400; ++to) {
+      bool rising = true;
+      for (std::int32_t l = from; l <= to && rising; ++l) {
+        const auto key = SignumIndex::KeyOf(keys[static_cast<std::size_t>(l - 1)] + "V");
+        const auto before =
+            l > from ? SignumIndex::KeyOf(keys[static_cast<std::size_t>(l - 2)] + "V") : key;
+        rising = key && (l == from || (before && SignumIndex::KeyLess(*before, *key)));
+      }
+      ASSERT_EQ(shortLines.Rising(from, to), rising) << from << " to " << to;
+      ASSERT_EQ(longLines.Rising(from, to), rising) << from << " to " << to;
+    }
+}
+
 // A file: Sö out of order, U 5000 to U 5299 rising in the region's last group, Sm with a
 // repeated signum, and Vs rising. The incomplete FVN has every third U inscription.
 struct Files {
