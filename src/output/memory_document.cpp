@@ -32,6 +32,25 @@ void MemoryDocument::Append(const std::vector<StyledRun>& runs) {
   cursor_ = text_.size();
 }
 
+void MemoryDocument::AppendStaged(const StagingBuffer& staging, int size) {
+  const std::size_t pos = text_.size();
+  text_.append(staging.text());
+  std::size_t start = pos;
+  for (const StagingBuffer::Span& span : staging.spans()) {
+    const TextStyle& style = staging.StyleOf(span.style);
+    if (size > 0 && style.size != size) {
+      TextStyle sized = style;
+      sized.size = size;
+      AppendSpan(start, StyleIndex(sized));
+    } else {
+      AppendSpan(start, StyleIndex(style));
+    }
+    start = pos + span.end;
+  }
+  InsertLineStarts(pos, staging.length());
+  cursor_ = text_.size();
+}
+
 void MemoryDocument::InsertAtCursor(std::string_view text, const TextStyle& style) {
   const std::size_t pos = cursor_;
   Insert(pos, text, StyleIndex(style));
@@ -67,18 +86,20 @@ int MemoryDocument::FontSizeAtEnd() const {
 }
 
 std::vector<StyledRun> MemoryDocument::Runs() const {
-  return RunsBefore(text_.size());
+  std::vector<StyledPiece> pieces;
+  PiecesBefore(text_.size(), pieces);
+  return RunsOf(pieces);
 }
 
-std::vector<StyledRun> MemoryDocument::RunsBefore(std::size_t count) const {
-  std::vector<StyledRun> runs;
+void MemoryDocument::PiecesBefore(std::size_t count, std::vector<StyledPiece>& pieces) const {
+  pieces.clear();
+  const std::string_view text = text_;
   for (std::size_t i = 0; i < spans_.size() && spans_[i].start < count; ++i) {
     const std::size_t end =
         std::min(i + 1 < spans_.size() ? spans_[i + 1].start : text_.size(), count);
-    runs.push_back(
-        StyledRun{text_.substr(spans_[i].start, end - spans_[i].start), styles_[spans_[i].style]});
+    pieces.push_back(
+        {text.substr(spans_[i].start, end - spans_[i].start), &styles_[spans_[i].style]});
   }
-  return runs;
 }
 
 bool MemoryDocument::LineEmpty(int index) const {
@@ -95,6 +116,10 @@ std::size_t MemoryDocument::StyleIndex(const TextStyle& style) {
   lastStyle_ = static_cast<std::size_t>(it - styles_.begin());
   if (it == styles_.end()) styles_.push_back(style);
   return lastStyle_;
+}
+
+void MemoryDocument::AppendSpan(std::size_t pos, std::size_t style) {
+  if (spans_.empty() || spans_.back().style != style) spans_.push_back(Span{pos, style});
 }
 
 void MemoryDocument::Insert(std::size_t pos, std::string_view text, std::size_t style) {

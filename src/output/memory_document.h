@@ -24,9 +24,12 @@ class MemoryDocument : public OutputWindow {
   std::string Line(int index) const override;
   // Past the last line: the end of the text.
   std::size_t LineStart(int index) const override;
+  bool LineEmpty(int index) const override;
 
   // Appending leaves the insertion point at the end, as writing into the window does.
   void Append(const std::vector<StyledRun>& runs) override;
+  // The composed text is copied once, its styles are added as spans at the end.
+  void AppendStaged(const StagingBuffer& staging, int size) override;
   void Delete(std::size_t start, std::size_t count) override;
   void InsertAtCursor(std::string_view text, const TextStyle& style) override;
   void InsertAtStart(std::string_view text, const TextStyle& style) override;
@@ -39,10 +42,9 @@ class MemoryDocument : public OutputWindow {
   void SetCursor(std::size_t position) { cursor_ = std::min(position, text_.size()); }
 
  protected:
-  // Whether line `index` (below LineCount()) holds no text.
-  bool LineEmpty(int index) const;
-  // The styled runs of the first `count` characters.
-  std::vector<StyledRun> RunsBefore(std::size_t count) const;
+  std::string_view TextView() const { return text_; }
+  // The first `count` characters in pieces of one style, read in place, into `pieces`.
+  void PiecesBefore(std::size_t count, std::vector<StyledPiece>& pieces) const;
 
  private:
   // A span runs from its start to the next span's start; neighbours differ in style.
@@ -52,6 +54,7 @@ class MemoryDocument : public OutputWindow {
   };
 
   std::size_t StyleIndex(const TextStyle& style);
+  void AppendSpan(std::size_t pos, std::size_t style);
   void Insert(std::size_t pos, std::string_view text, std::size_t style);
   void InsertSpan(std::size_t pos, std::size_t count, std::size_t style);
   void InsertLineStarts(std::size_t pos, std::size_t count);

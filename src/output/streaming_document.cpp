@@ -13,6 +13,11 @@ void StreamingDocument::Append(const std::vector<StyledRun>& runs) {
   HandOnFinished();
 }
 
+void StreamingDocument::AppendStaged(const StagingBuffer& staging, int size) {
+  MemoryDocument::AppendStaged(staging, size);
+  HandOnFinished();
+}
+
 void StreamingDocument::InsertAtCursor(std::string_view text, const TextStyle& style) {
   MemoryDocument::InsertAtCursor(text, style);
   HandOnFinished();
@@ -36,9 +41,11 @@ void StreamingDocument::HandOnFinished() {
 
 void StreamingDocument::HandOn(std::size_t count) {
   if (count == 0) return;
-  std::vector<StyledRun> out = RunsBefore(count);
+  if (sink_) {
+    PiecesBefore(count, pieces_);
+    sink_(TextView().substr(0, count), pieces_);
+  }
   Delete(0, count);
-  if (sink_) sink_(out);
 }
 
 }  // namespace stavbas
