@@ -172,10 +172,12 @@ int Run(const Options& o) {
   std::optional<RtfStream> rtf;
   if (o.rtfFile) rtf.emplace();
   StandardOutput out;
-  StreamingDocument window([&](std::string_view text, const std::vector<StyledPiece>& pieces) {
-    if (rtf) rtf->Add(RunsOf(pieces));
-    if (!o.QuietRun()) out.Add(text);
-  });
+  StreamingDocument window(
+      [&](std::string_view text, const std::vector<StyledPiece>& pieces) {
+        if (rtf) rtf->Add(RunsOf(pieces));
+        if (!o.QuietRun()) out.Add(text);
+      },
+      rtf.has_value());
   CliHost host;
   StavbasApp app(host, window, *settings, program);
   if (app.settings.language == Language::English) app.ui.SetStrings(StringTable::English());

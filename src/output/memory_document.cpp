@@ -33,18 +33,25 @@ void MemoryDocument::Append(const std::vector<StyledRun>& runs) {
 }
 
 void MemoryDocument::AppendStaged(const StagingBuffer& staging, int size) {
+  if (staging.serial() != stagedSerial_ || size != stagedSize_) {
+    stagedSerial_ = staging.serial();
+    stagedSize_ = size;
+    stagedStyles_.clear();
+  }
+  constexpr std::size_t kUnknown = SIZE_MAX;
+  auto styleOf = [&](std::uint32_t id) {
+    if (id >= stagedStyles_.size()) stagedStyles_.resize(id + 1, kUnknown);
+    std::size_t& index = stagedStyles_[id];
+    if (index != kUnknown) return index;
+    TextStyle style = staging.StyleOf(id);
+    if (size > 0) style.size = size;
+    return index = StyleIndex(style);
+  };
   const std::size_t pos = text_.size();
   text_.append(staging.text());
   std::size_t start = pos;
   for (const StagingBuffer::Span& span : staging.spans()) {
-    const TextStyle& style = staging.StyleOf(span.style);
-    if (size > 0 && style.size != size) {
-      TextStyle sized = style;
-      sized.size = size;
-      AppendSpan(start, StyleIndex(sized));
-    } else {
-      AppendSpan(start, StyleIndex(style));
-    }
+    AppendSpan(start, styleOf(span.style));
     start = pos + span.end;
   }
   InsertLineStarts(pos, staging.length());
@@ -72,7 +79,26 @@ void MemoryDocument::Delete(std::size_t start, std::size_t count) {
   if (cursor_ > start) cursor_ = cursor_ >= start + count ? cursor_ - count : start;
 }
 
+void MemoryDocument::DeleteFront(std::size_t count) {
+  count = std::min(count, text_.size());
+  if (count == 0) return;
+  text_.erase(0, count);
+  // The span that holds the first character left starts the text; those before it are gone.
+  const auto holder = std::upper_bound(spans_.begin(), spans_.end(), count,
+                                       [](std::size_t p, const Span& s) { return p < s.start; });
+  if (text_.empty() || holder == spans_.begin()) {
+    spans_.clear();
+  } else {
+    spans_.erase(spans_.begin(), holder - 1);
+    spans_.front().start = count;
+    for (Span& span : spans_) span.start -= count;
+  }
+  DeleteLineStarts(0, count);
+  cursor_ = cursor_ >= count ? cursor_ - count : 0;
+}
+
 void MemoryDocument::Clear() {
+  stagedSerial_ = 0;
   text_.clear();
   spans_.clear();
   styles_.clear();

@@ -45,6 +45,8 @@ class MemoryDocument : public OutputWindow {
   std::string_view TextView() const { return text_; }
   // The first `count` characters in pieces of one style, read in place, into `pieces`.
   void PiecesBefore(std::size_t count, std::vector<StyledPiece>& pieces) const;
+  // Delete(0, count), for text handed on from the start.
+  void DeleteFront(std::size_t count);
 
  private:
   // A span runs from its start to the next span's start; neighbours differ in style.
@@ -65,6 +67,11 @@ class MemoryDocument : public OutputWindow {
   std::vector<Span> spans_;
   std::vector<TextStyle> styles_;  // every style used so far; few, so searched in order
   std::size_t lastStyle_ = 0;      // the one found last
+  // The style indexes of the staging buffer's style numbers in the last AppendStaged: valid
+  // while the same buffer comes in the same size and the styles are not cleared.
+  std::uint64_t stagedSerial_ = 0;
+  int stagedSize_ = 0;
+  std::vector<std::size_t> stagedStyles_;
   // The position after every "\r\n", with 0 for the first line.
   std::vector<std::size_t> lineStarts_{0};
   std::size_t cursor_ = 0;

@@ -69,6 +69,9 @@ class StagingBuffer {
   // stay valid for the buffer's life.
   std::uint32_t StyleId(const TextStyle& style);
   const TextStyle& StyleOf(std::uint32_t id) const { return styles_[id]; }
+  // Names this buffer's numbering of styles: no other buffer, nor a copy, has the same serial,
+  // so a window may remember what the numbers stand for.
+  std::uint64_t serial() const { return serial_.value; }
 
   void AppendIn(std::string_view text, std::uint32_t style) { AppendIn(text, {}, style); }
   // Two texts in one style, as if appended one after the other.
@@ -77,8 +80,8 @@ class StagingBuffer {
     if (n == 0) return;
     if (text_.size() - size_ < n) Grow(n);
     char* p = text_.data() + size_;
-    if (!first.empty()) std::memcpy(p, first.data(), first.size());
-    if (!second.empty()) std::memcpy(p + first.size(), second.data(), second.size());
+    for (const char c : first) *p++ = c;  // mostly a blank or a line end
+    if (!second.empty()) std::memcpy(p, second.data(), second.size());
     size_ += n;
     if (spans_.empty() || spans_.back().style != style)
       spans_.push_back(Span{size_, style});
@@ -101,11 +104,24 @@ class StagingBuffer {
  private:
   void Grow(std::size_t n);
 
+  // A new number for every buffer and every copy.
+  struct Serial {
+    Serial() : value(Next()) {}
+    Serial(const Serial&) : value(Next()) {}
+    Serial& operator=(const Serial&) {
+      value = Next();
+      return *this;
+    }
+    static std::uint64_t Next();
+    std::uint64_t value;
+  };
+
   std::vector<char> text_;  // the text is its first size_ characters; the rest is room
   std::size_t size_ = 0;
   std::vector<Span> spans_;
   std::vector<TextStyle> styles_;  // every style numbered so far; few
   std::uint32_t lastStyle_ = 0;    // the one numbered last
+  Serial serial_;
 };
 
 class OutputWindow {

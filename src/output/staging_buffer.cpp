@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <atomic>
 
 #include "output/output_window.h"
 
@@ -11,6 +12,11 @@ std::uint32_t StagingBuffer::StyleId(const TextStyle& style) {
   lastStyle_ = static_cast<std::uint32_t>(it - styles_.begin());
   if (it == styles_.end()) styles_.push_back(style);
   return lastStyle_;
+}
+
+std::uint64_t StagingBuffer::Serial::Next() {
+  static std::atomic<std::uint64_t> last{0};
+  return ++last;
 }
 
 void StagingBuffer::Grow(std::size_t n) {

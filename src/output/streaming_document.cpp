@@ -4,7 +4,8 @@
 
 namespace stavbas {
 
-StreamingDocument::StreamingDocument(Sink sink) : sink_(std::move(sink)) {
+StreamingDocument::StreamingDocument(Sink sink, bool withStyles)
+    : sink_(std::move(sink)), withStyles_(withStyles) {
   maxLength = SIZE_MAX;
 }
 
@@ -42,10 +43,10 @@ void StreamingDocument::HandOnFinished() {
 void StreamingDocument::HandOn(std::size_t count) {
   if (count == 0) return;
   if (sink_) {
-    PiecesBefore(count, pieces_);
+    if (withStyles_) PiecesBefore(count, pieces_);
     sink_(TextView().substr(0, count), pieces_);
   }
-  Delete(0, count);
+  DeleteFront(count);
 }
 
 }  // namespace stavbas

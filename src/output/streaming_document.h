@@ -17,7 +17,8 @@ class StreamingDocument : public MemoryDocument {
   // Receives the finished text, in the order it was written, whole and in pieces of one style;
   // both are read in place and only valid during the call.
   using Sink = std::function<void(std::string_view text, const std::vector<StyledPiece>& pieces)>;
-  explicit StreamingDocument(Sink sink);
+  // Without `withStyles` the pieces are left empty, for a sink that takes the text alone.
+  explicit StreamingDocument(Sink sink, bool withStyles = true);
 
   void Append(const std::vector<StyledRun>& runs) override;
   void AppendStaged(const StagingBuffer& staging, int size) override;
@@ -30,6 +31,7 @@ class StreamingDocument : public MemoryDocument {
   void HandOnFinished();
 
   Sink sink_;
+  bool withStyles_;
   std::vector<StyledPiece> pieces_;  // kept for its memory
 };
 

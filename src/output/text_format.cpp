@@ -37,7 +37,7 @@ void TTextFormat::SkrivUtText(Visit& visit) {
   OutputContext& ctx = visit.ctx;
   TDatabas& db = ctx.db;
   StagingBuffer& out = ctx.staging;
-  const std::uint32_t plain = out.StyleId(ctx.Plain());
+  const std::uint32_t plain = StylesOf(ctx).plain;
   const std::string& code = ctx.format ? ctx.format->code() : std::string();
   out.Clear();
   const auto& list = items();
@@ -121,14 +121,13 @@ void TTextFormat::WriteWords(Visit& visit, const FormatItem& item) {
   OutputContext& ctx = visit.ctx;
   TKombifil& f = ctx.db.File(item.slot);
   StagingBuffer& out = ctx.staging;
-  const TextStyle plainStyle = ctx.Plain();
-  TextStyle wordStyle = plainStyle;
-  (f.kind() == kNormtext ? wordStyle.italic : wordStyle.bold) = true;
-  TextStyle hitStyle = wordStyle;
-  if (ctx.conditions.wordSearchFiles().all != 0) hitStyle.color = kRed;
-  const std::uint32_t plain = out.StyleId(plainStyle);
-  const std::uint32_t word = out.StyleId(wordStyle);
-  const std::uint32_t hit = out.StyleId(hitStyle);
+  const Styles& styles = StylesOf(ctx);
+  const std::uint32_t plain = styles.plain;
+  const bool normalised = f.kind() == kNormtext;
+  const std::uint32_t word = normalised ? styles.italic : styles.bold;
+  const std::uint32_t hit = ctx.conditions.wordSearchFiles().all == 0 ? word
+                            : normalised                              ? styles.italicHit
+                                                                      : styles.boldHit;
   const std::string& code = ctx.format ? ctx.format->code() : std::string();
   const bool lineEndsAtMarks =
       code.find('.') != std::string::npos && code.find(',') == std::string::npos;
@@ -202,6 +201,30 @@ void TTextFormat::WriteWords(Visit& visit, const FormatItem& item) {
   }
 }
 
+const TTextFormat::Styles& TTextFormat::StylesOf(OutputContext& ctx) {
+  StagingBuffer& out = ctx.staging;
+  if (styles_.serial == out.serial() && styles_.size == ctx.fontSize &&
+      styles_.font == ctx.fontName)
+    return styles_;
+  const TextStyle plain = ctx.Plain();
+  auto id = [&](bool bold, bool italic, std::uint32_t color) {
+    TextStyle style = plain;
+    style.bold = bold;
+    style.italic = italic;
+    style.color = color;
+    return out.StyleId(style);
+  };
+  styles_.serial = out.serial();
+  styles_.font = ctx.fontName;
+  styles_.size = ctx.fontSize;
+  styles_.plain = out.StyleId(plain);
+  styles_.bold = id(true, false, plain.color);
+  styles_.italic = id(false, true, plain.color);
+  styles_.boldHit = id(true, false, kRed);
+  styles_.italicHit = id(false, true, kRed);
+  return styles_;
+}
+
 void TTextFormat::WriteInfoColumns(Visit& visit, std::size_t index, bool& /*wantLineEnd*/) {
   OutputContext& ctx = visit.ctx;
   const auto& list = items();
@@ -214,11 +237,12 @@ void TTextFormat::WriteInfoColumns(Visit& visit, std::size_t index, bool& /*want
                                 : index > 0             ? &list[index - 1]
                                                         : nullptr;
   const bool breaks = item.lineBreaks && !(neighbour && neighbour->kind == kItemTab);
+  const std::uint32_t plain = StylesOf(ctx).plain;
   for (std::size_t i = 0; i < letters.size(); ++i) {
     const std::string text = FormattedField(f, letters[i], item.headings, ctx.links());
     if (text.empty()) continue;
-    if (i > 0 && breaks) ctx.staging.Append("\r\n", ctx.Plain());
-    ctx.staging.Append(text, ctx.Plain());
+    if (i > 0 && breaks) ctx.staging.AppendIn("\r\n", plain);
+    ctx.staging.AppendIn(text, plain);
     ctx.somethingShown = true;
   }
 }

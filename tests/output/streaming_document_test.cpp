@@ -64,6 +64,10 @@ TEST(StreamingDocument, HandsOnWhatAnUnlimitedWindowWouldHold) {
       }
       AppendStaging(reference, staging);
       AppendStaging(stream, staging);
+      // What was handed on and what is kept make up the whole text, styles included.
+      std::vector<StyledRun> sofar = streamed;
+      for (const StyledRun& r : stream.Runs()) sofar.push_back(r);
+      ASSERT_EQ(Merged(sofar), Merged(reference.Runs())) << "round " << round << " step " << step;
     }
     const std::size_t kept = stream.Length();
     stream.HandOnAll();
