@@ -71,10 +71,11 @@ Utf8Table MakeUtf8Table(bool withoutCr) {
   return t;
 }
 
-// Every byte the table changes is looked up and its four table bytes written without a branch;
-// the end moves on by the character's length, so what follows overwrites the rest. Sixteen bytes
-// at a time are copied as they stand up to the first that must change (any from 0x80 on, and
-// "\r" when it is left out).
+// A byte is looked up and its four table bytes written without a branch; the end moves on by
+// the character's length, so what follows overwrites the rest. Sixteen bytes at a time are
+// copied as they stand up to the first that must change (any from 0x80 on, and "\r" when it is
+// left out), which is then looked up; with none, the sixteenth is. Nothing depends on how the
+// text mixes plain bytes and others, so there is no branch to guess wrong.
 template <bool kWithoutCr>
 void AppendByTable(std::string& out, std::string_view s, const Utf8Table& table) {
   const std::size_t old = out.size();
@@ -94,12 +95,7 @@ void AppendByTable(std::string& out, std::string_view s, const Utf8Table& table)
     int special = _mm_movemask_epi8(v);
     if constexpr (kWithoutCr) special |= _mm_movemask_epi8(_mm_cmpeq_epi8(v, cr));
     _mm_storeu_si128(reinterpret_cast<__m128i*>(p), v);
-    if (special == 0) {
-      p += 16;
-      q += 16;
-      continue;
-    }
-    const int plain = __builtin_ctz(static_cast<unsigned>(special));
+    const int plain = __builtin_ctz(static_cast<unsigned>(special) | 0x8000u);
     p += plain;
     q += plain;
     one();
