@@ -5,6 +5,10 @@
 #include <cstdint>
 #include <cstring>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace stavbas {
 namespace {
 
@@ -50,34 +54,67 @@ std::string Cp1252ToUtf8(std::string_view s) {
   return out;
 }
 
-void AppendCp1252AsUtf8(std::string& out, std::string_view s) {
-  // The UTF-8 form of every byte from 0x80 on, built once: its length and up to three bytes.
-  static const std::array<std::array<char, 4>, 128> kEncoded = [] {
-    std::array<std::array<char, 4>, 128> t{};
-    for (int b = 0x80; b <= 0xFF; ++b) {
-      std::string u;
-      AppendUtf8(u, Cp1252CodePoint(static_cast<unsigned char>(b)));
-      t[b - 0x80][0] = static_cast<char>(u.size());
-      std::copy(u.begin(), u.end(), t[b - 0x80].begin() + 1);
-    }
-    return t;
-  }();
-  // Runs of ASCII, the most of any text, are found eight bytes at a time and copied whole.
-  const char* p = s.data();
-  const char* const end = p + s.size();
-  while (p < end) {
-    const char* ascii = p;
-    for (std::uint64_t w; end - ascii >= 8; ascii += 8) {
-      std::memcpy(&w, ascii, 8);
-      if (w & 0x8080808080808080ull) break;
-    }
-    while (ascii < end && static_cast<unsigned char>(*ascii) < 0x80) ++ascii;
-    out.append(p, ascii);
-    if (ascii == end) break;
-    const auto& e = kEncoded[static_cast<unsigned char>(*ascii) - 0x80];
-    out.append(e.data() + 1, static_cast<std::size_t>(e[0]));
-    p = ascii + 1;
+namespace {
+
+// The UTF-8 form of every byte: up to three bytes, and their count in the fourth.
+using Utf8Table = std::array<std::array<char, 4>, 256>;
+
+Utf8Table MakeUtf8Table(bool withoutCr) {
+  Utf8Table t{};
+  for (int b = 0; b < 256; ++b) {
+    std::string u;
+    AppendUtf8(u, Cp1252CodePoint(static_cast<unsigned char>(b)));
+    if (withoutCr && b == '\r') u.clear();
+    std::copy(u.begin(), u.end(), t[b].begin());
+    t[b][3] = static_cast<char>(u.size());
   }
+  return t;
+}
+
+// A byte is looked up and its four table bytes written without a branch; the end moves on by
+// the character's length, so what follows overwrites the rest. Sixteen bytes at a time are
+// copied as they stand up to the first that must change (any from 0x80 on, and "\r" when it is
+// left out), which is then looked up; with none, the sixteenth is. Nothing depends on how the
+// text mixes plain bytes and others, so there is no branch to guess wrong.
+template <bool kWithoutCr>
+void AppendByTable(std::string& out, std::string_view s, const Utf8Table& table) {
+  const std::size_t old = out.size();
+  out.resize(old + 3 * s.size() + 16);
+  char* p = out.data() + old;
+  const char* q = s.data();
+  const char* const end = q + s.size();
+  auto one = [&] {
+    const auto& e = table[static_cast<unsigned char>(*q++)];
+    std::memcpy(p, e.data(), 4);
+    p += e[3];
+  };
+#ifdef __SSE2__
+  const __m128i cr = _mm_set1_epi8('\r');
+  while (end - q >= 16) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(q));
+    int special = _mm_movemask_epi8(v);
+    if constexpr (kWithoutCr) special |= _mm_movemask_epi8(_mm_cmpeq_epi8(v, cr));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(p), v);
+    const int plain = __builtin_ctz(static_cast<unsigned>(special) | 0x8000u);
+    p += plain;
+    q += plain;
+    one();
+  }
+#endif
+  while (q < end) one();
+  out.resize(static_cast<std::size_t>(p - out.data()));
+}
+
+}  // namespace
+
+void AppendCp1252AsUtf8(std::string& out, std::string_view s) {
+  static const Utf8Table table = MakeUtf8Table(false);
+  AppendByTable<false>(out, s, table);
+}
+
+void AppendCp1252AsUtf8WithoutCr(std::string& out, std::string_view s) {
+  static const Utf8Table table = MakeUtf8Table(true);
+  AppendByTable<true>(out, s, table);
 }
 
 std::string Utf8ToCp1252(std::string_view s) {

@@ -9,6 +9,9 @@ namespace stavbas {
 std::string Cp1252ToUtf8(std::string_view s);
 // The same, appended to `out` (for writers of large UTF-8 files).
 void AppendCp1252AsUtf8(std::string& out, std::string_view s);
+// The same with every "\r" left out, so that a line end "\r\n" becomes "\n" (for text written to
+// a terminal or a pipe).
+void AppendCp1252AsUtf8WithoutCr(std::string& out, std::string_view s);
 // Characters that Windows-1252 cannot hold become '?'; invalid UTF-8 bytes are taken as
 // Windows-1252 bytes as they stand, so text that was never UTF-8 passes through unchanged.
 std::string Utf8ToCp1252(std::string_view s);

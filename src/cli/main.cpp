@@ -33,6 +33,29 @@ const char* KindName(int kind) {
   return kind >= 0 && kind <= 6 ? kNames[kind] : "?";
 }
 
+// A run's text on its way to standard output: converted to UTF-8 with "\r\n" as "\n", and
+// written in large blocks. What is left is written when it goes out of scope.
+class StandardOutput {
+ public:
+  ~StandardOutput() { Flush(); }
+  void Add(std::string_view text) {
+    const std::size_t before = utf8_.size();
+    AppendCp1252AsUtf8WithoutCr(utf8_, text);
+    if (utf8_.size() == before) return;
+    lineEnded = utf8_.back() == '\n';
+    if (utf8_.size() >= kBlock) Flush();
+  }
+  void Flush() {
+    std::cout.write(utf8_.data(), static_cast<std::streamsize>(utf8_.size()));
+    utf8_.clear();
+  }
+  bool lineEnded = true;  // the text written so far ends with a line end
+
+ private:
+  static constexpr std::size_t kBlock = 1 << 16;
+  std::string utf8_;
+};
+
 // Exit statuses; of several parts of a command the worst counts.
 constexpr int kDone = 0, kNothing = 1, kError = 2;
 
@@ -148,29 +171,18 @@ int Run(const Options& o) {
   // address is asked for, and to the rich-text file.
   std::optional<RtfStream> rtf;
   if (o.rtfFile) rtf.emplace();
-  bool lineEnded = true;
-  std::string utf8;  // the text handed on, converted; kept for its memory
-  StreamingDocument window([&](const std::vector<StyledRun>& runs) {
-    if (rtf) rtf->Add(runs);
-    if (o.QuietRun()) return;
-    utf8.clear();
-    for (const StyledRun& run : runs) {
-      // A line end "\r\n" becomes "\n": every "\r" is left out.
-      for (std::string_view t = run.text; !t.empty();) {
-        const std::size_t cr = t.find('\r');
-        AppendCp1252AsUtf8(utf8, t.substr(0, cr));
-        if (cr == std::string_view::npos) break;
-        t.remove_prefix(cr + 1);
-      }
-    }
-    if (utf8.empty()) return;
-    std::cout.write(utf8.data(), static_cast<std::streamsize>(utf8.size()));
-    lineEnded = utf8.back() == '\n';
-  });
+  StandardOutput out;
+  StreamingDocument window(
+      [&](std::string_view text, const std::vector<StyledPiece>& pieces) {
+        if (rtf) rtf->Add(RunsOf(pieces));
+        if (!o.QuietRun()) out.Add(text);
+      },
+      rtf.has_value());
   CliHost host;
   StavbasApp app(host, window, *settings, program);
   if (app.settings.language == Language::English) app.ui.SetStrings(StringTable::English());
   if (!app.Open()) return kError;
+  out.Flush();  // what opening wrote comes before any listing
 
   if (o.run == "--check") return CheckDataFiles(app.db, true) ? kDone : kNothing;
   if (o.run == "--files") {
@@ -200,12 +212,14 @@ int Run(const Options& o) {
     else
       app.run.AllRun();
     window.HandOnAll();
-    if (!o.QuietRun() && !lineEnded) std::cout << '\n';
+    if (!o.QuietRun() && !out.lineEnded) out.Add("\n");
+    out.Flush();
     status = app.output.shownInscriptions > 0 ? kDone : kNothing;
   }
   if (o.exportKind) status = std::max(status, Export(app, o));
   if (o.mapUrl || o.bibUrl || o.mailUrl) status = std::max(status, Addresses(app, o));
 
+  out.Flush();
   std::cout.flush();
   if (!std::cout) {
     std::cerr << "stavbas-cli: standard output could not be written\n";

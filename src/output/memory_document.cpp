@@ -32,6 +32,32 @@ void MemoryDocument::Append(const std::vector<StyledRun>& runs) {
   cursor_ = text_.size();
 }
 
+void MemoryDocument::AppendStaged(const StagingBuffer& staging, int size) {
+  if (staging.serial() != stagedSerial_ || size != stagedSize_) {
+    stagedSerial_ = staging.serial();
+    stagedSize_ = size;
+    stagedStyles_.clear();
+  }
+  constexpr std::size_t kUnknown = SIZE_MAX;
+  auto styleOf = [&](std::uint32_t id) {
+    if (id >= stagedStyles_.size()) stagedStyles_.resize(id + 1, kUnknown);
+    std::size_t& index = stagedStyles_[id];
+    if (index != kUnknown) return index;
+    TextStyle style = staging.StyleOf(id);
+    if (size > 0) style.size = size;
+    return index = StyleIndex(style);
+  };
+  const std::size_t pos = text_.size();
+  text_.append(staging.text());
+  std::size_t start = pos;
+  for (const StagingBuffer::Span& span : staging.spans()) {
+    AppendSpan(start, styleOf(span.style));
+    start = pos + span.end;
+  }
+  InsertLineStarts(pos, staging.length());
+  cursor_ = text_.size();
+}
+
 void MemoryDocument::InsertAtCursor(std::string_view text, const TextStyle& style) {
   const std::size_t pos = cursor_;
   Insert(pos, text, StyleIndex(style));
@@ -53,7 +79,26 @@ void MemoryDocument::Delete(std::size_t start, std::size_t count) {
   if (cursor_ > start) cursor_ = cursor_ >= start + count ? cursor_ - count : start;
 }
 
+void MemoryDocument::DeleteFront(std::size_t count) {
+  count = std::min(count, text_.size());
+  if (count == 0) return;
+  text_.erase(0, count);
+  // The span that holds the first character left starts the text; those before it are gone.
+  const auto holder = std::upper_bound(spans_.begin(), spans_.end(), count,
+                                       [](std::size_t p, const Span& s) { return p < s.start; });
+  if (text_.empty() || holder == spans_.begin()) {
+    spans_.clear();
+  } else {
+    spans_.erase(spans_.begin(), holder - 1);
+    spans_.front().start = count;
+    for (Span& span : spans_) span.start -= count;
+  }
+  DeleteLineStarts(0, count);
+  cursor_ = cursor_ >= count ? cursor_ - count : 0;
+}
+
 void MemoryDocument::Clear() {
+  stagedSerial_ = 0;
   text_.clear();
   spans_.clear();
   styles_.clear();
@@ -67,18 +112,20 @@ int MemoryDocument::FontSizeAtEnd() const {
 }
 
 std::vector<StyledRun> MemoryDocument::Runs() const {
-  return RunsBefore(text_.size());
+  std::vector<StyledPiece> pieces;
+  PiecesBefore(text_.size(), pieces);
+  return RunsOf(pieces);
 }
 
-std::vector<StyledRun> MemoryDocument::RunsBefore(std::size_t count) const {
-  std::vector<StyledRun> runs;
+void MemoryDocument::PiecesBefore(std::size_t count, std::vector<StyledPiece>& pieces) const {
+  pieces.clear();
+  const std::string_view text = text_;
   for (std::size_t i = 0; i < spans_.size() && spans_[i].start < count; ++i) {
     const std::size_t end =
         std::min(i + 1 < spans_.size() ? spans_[i + 1].start : text_.size(), count);
-    runs.push_back(
-        StyledRun{text_.substr(spans_[i].start, end - spans_[i].start), styles_[spans_[i].style]});
+    pieces.push_back(
+        {text.substr(spans_[i].start, end - spans_[i].start), &styles_[spans_[i].style]});
   }
-  return runs;
 }
 
 bool MemoryDocument::LineEmpty(int index) const {
@@ -95,6 +142,10 @@ std::size_t MemoryDocument::StyleIndex(const TextStyle& style) {
   lastStyle_ = static_cast<std::size_t>(it - styles_.begin());
   if (it == styles_.end()) styles_.push_back(style);
   return lastStyle_;
+}
+
+void MemoryDocument::AppendSpan(std::size_t pos, std::size_t style) {
+  if (spans_.empty() || spans_.back().style != style) spans_.push_back(Span{pos, style});
 }
 
 void MemoryDocument::Insert(std::size_t pos, std::string_view text, std::size_t style) {

@@ -24,9 +24,12 @@ class MemoryDocument : public OutputWindow {
   std::string Line(int index) const override;
   // Past the last line: the end of the text.
   std::size_t LineStart(int index) const override;
+  bool LineEmpty(int index) const override;
 
   // Appending leaves the insertion point at the end, as writing into the window does.
   void Append(const std::vector<StyledRun>& runs) override;
+  // The composed text is copied once, its styles are added as spans at the end.
+  void AppendStaged(const StagingBuffer& staging, int size) override;
   void Delete(std::size_t start, std::size_t count) override;
   void InsertAtCursor(std::string_view text, const TextStyle& style) override;
   void InsertAtStart(std::string_view text, const TextStyle& style) override;
@@ -39,10 +42,11 @@ class MemoryDocument : public OutputWindow {
   void SetCursor(std::size_t position) { cursor_ = std::min(position, text_.size()); }
 
  protected:
-  // Whether line `index` (below LineCount()) holds no text.
-  bool LineEmpty(int index) const;
-  // The styled runs of the first `count` characters.
-  std::vector<StyledRun> RunsBefore(std::size_t count) const;
+  std::string_view TextView() const { return text_; }
+  // The first `count` characters in pieces of one style, read in place, into `pieces`.
+  void PiecesBefore(std::size_t count, std::vector<StyledPiece>& pieces) const;
+  // Delete(0, count), for text handed on from the start.
+  void DeleteFront(std::size_t count);
 
  private:
   // A span runs from its start to the next span's start; neighbours differ in style.
@@ -52,6 +56,7 @@ class MemoryDocument : public OutputWindow {
   };
 
   std::size_t StyleIndex(const TextStyle& style);
+  void AppendSpan(std::size_t pos, std::size_t style);
   void Insert(std::size_t pos, std::string_view text, std::size_t style);
   void InsertSpan(std::size_t pos, std::size_t count, std::size_t style);
   void InsertLineStarts(std::size_t pos, std::size_t count);
@@ -62,6 +67,11 @@ class MemoryDocument : public OutputWindow {
   std::vector<Span> spans_;
   std::vector<TextStyle> styles_;  // every style used so far; few, so searched in order
   std::size_t lastStyle_ = 0;      // the one found last
+  // The style indexes of the staging buffer's style numbers in the last AppendStaged: valid
+  // while the same buffer comes in the same size and the styles are not cleared.
+  std::uint64_t stagedSerial_ = 0;
+  int stagedSize_ = 0;
+  std::vector<std::size_t> stagedStyles_;
   // The position after every "\r\n", with 0 for the first line.
   std::vector<std::size_t> lineStarts_{0};
   std::size_t cursor_ = 0;

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,23 +39,89 @@ struct StyledRun {
   bool operator==(const StyledRun&) const = default;
 };
 
+// A piece of text in one style, read in place where it is kept.
+struct StyledPiece {
+  std::string_view text;
+  const TextStyle* style;
+};
+
+// The pieces as runs of their own (copies).
+std::vector<StyledRun> RunsOf(const std::vector<StyledPiece>& pieces);
+
 // Text composed with styles before it goes to the window: each piece is appended at the end
-// and formatted as a whole; neighbouring pieces of the same style are merged. Clearing keeps
-// the texts' memory for the next inscription, so composing allocates nothing once warm.
+// and formatted as a whole; neighbouring pieces of the same style are merged. The text is kept
+// in one string with the style changes beside it, and styles are named by small numbers, so
+// composing costs a copy of the text and nothing more; clearing keeps the memory for the next
+// inscription.
 class StagingBuffer {
  public:
-  void Clear();
-  void Append(std::string_view text, const TextStyle& style);
-  const std::vector<StyledRun>& runs() const { return runs_; }
-  std::size_t length() const { return length_; }
-  bool empty() const { return length_ == 0; }
-  std::string Text() const;
-  bool EndsWith(std::string_view tail) const;
+  // Where a stretch of one style ends in the text, and its style's number.
+  struct Span {
+    std::size_t end;
+    std::uint32_t style;
+  };
+
+  void Clear() {
+    size_ = 0;
+    spans_.clear();
+  }
+  // The number of a style, for appending in it many times without comparing styles. Numbers
+  // stay valid for the buffer's life.
+  std::uint32_t StyleId(const TextStyle& style);
+  const TextStyle& StyleOf(std::uint32_t id) const { return styles_[id]; }
+  // Names this buffer's numbering of styles: no other buffer, nor a copy, has the same serial,
+  // so a window may remember what the numbers stand for.
+  std::uint64_t serial() const { return serial_.value; }
+
+  void AppendIn(std::string_view text, std::uint32_t style) { AppendIn(text, {}, style); }
+  // Two texts in one style, as if appended one after the other.
+  void AppendIn(std::string_view first, std::string_view second, std::uint32_t style) {
+    const std::size_t n = first.size() + second.size();
+    if (n == 0) return;
+    if (text_.size() - size_ < n) Grow(n);
+    char* p = text_.data() + size_;
+    for (const char c : first) *p++ = c;  // mostly a blank or a line end
+    if (!second.empty()) std::memcpy(p, second.data(), second.size());
+    size_ += n;
+    if (spans_.empty() || spans_.back().style != style)
+      spans_.push_back(Span{size_, style});
+    else
+      spans_.back().end = size_;
+  }
+  void Append(std::string_view text, const TextStyle& style) {
+    if (!text.empty()) AppendIn(text, StyleId(style));
+  }
+
+  std::string_view text() const { return {text_.data(), size_}; }
+  const std::vector<Span>& spans() const { return spans_; }
+  // The pieces as runs of their own (copies).
+  std::vector<StyledRun> runs() const;
+  std::size_t length() const { return size_; }
+  bool empty() const { return size_ == 0; }
+  std::string Text() const { return std::string(text()); }
+  bool EndsWith(std::string_view tail) const { return text().ends_with(tail); }
 
  private:
-  std::vector<StyledRun> runs_;
-  std::vector<std::string> spare_;  // the emptied texts of cleared runs
-  std::size_t length_ = 0;
+  void Grow(std::size_t n);
+
+  // A new number for every buffer and every copy.
+  struct Serial {
+    Serial() : value(Next()) {}
+    Serial(const Serial&) : value(Next()) {}
+    Serial& operator=(const Serial&) {
+      value = Next();
+      return *this;
+    }
+    static std::uint64_t Next();
+    std::uint64_t value;
+  };
+
+  std::vector<char> text_;  // the text is its first size_ characters; the rest is room
+  std::size_t size_ = 0;
+  std::vector<Span> spans_;
+  std::vector<TextStyle> styles_;  // every style numbered so far; few
+  std::uint32_t lastStyle_ = 0;    // the one numbered last
+  Serial serial_;
 };
 
 class OutputWindow {
@@ -71,9 +138,14 @@ class OutputWindow {
   virtual std::string Line(int index) const = 0;
   // The character position at which a line begins.
   virtual std::size_t LineStart(int index) const = 0;
+  // Whether line `index` (below LineCount()) holds no text.
+  virtual bool LineEmpty(int index) const { return Line(index).empty(); }
 
   // Appends styled text at the end.
   virtual void Append(const std::vector<StyledRun>& runs) = 0;
+  // Appends a composed text at the end as Append does with its pieces, each in its style but
+  // in font size `size` when that is above 0.
+  virtual void AppendStaged(const StagingBuffer& staging, int size);
   // Deletes characters [start, start + count).
   virtual void Delete(std::size_t start, std::size_t count) = 0;
   // Inserts text at the insertion point in one style, and moves the insertion point after it.

@@ -1,50 +1,52 @@
-#include "output/output_window.h"
-
 #include <algorithm>
+#include <atomic>
+
+#include "output/output_window.h"
 
 namespace stavbas {
 
-void StagingBuffer::Clear() {
-  for (StyledRun& run : runs_) {
-    run.text.clear();
-    spare_.push_back(std::move(run.text));
-  }
-  runs_.clear();
-  length_ = 0;
+std::uint32_t StagingBuffer::StyleId(const TextStyle& style) {
+  // Most text comes in the style numbered last.
+  if (lastStyle_ < styles_.size() && styles_[lastStyle_] == style) return lastStyle_;
+  const auto it = std::find(styles_.begin(), styles_.end(), style);
+  lastStyle_ = static_cast<std::uint32_t>(it - styles_.begin());
+  if (it == styles_.end()) styles_.push_back(style);
+  return lastStyle_;
 }
 
-void StagingBuffer::Append(std::string_view text, const TextStyle& style) {
-  if (text.empty()) return;
-  if (runs_.empty() || runs_.back().style != style) {
-    runs_.emplace_back();
-    if (!spare_.empty()) {
-      runs_.back().text = std::move(spare_.back());
-      spare_.pop_back();
-    }
-    runs_.back().style = style;
-  }
-  runs_.back().text += text;
-  length_ += text.size();
+std::uint64_t StagingBuffer::Serial::Next() {
+  static std::atomic<std::uint64_t> last{0};
+  return ++last;
 }
 
-std::string StagingBuffer::Text() const {
-  std::string text;
-  text.reserve(length_);
-  for (const StyledRun& run : runs_) text += run.text;
-  return text;
+void StagingBuffer::Grow(std::size_t n) {
+  text_.resize(std::max({2 * text_.size(), size_ + n, std::size_t{256}}));
 }
 
-bool StagingBuffer::EndsWith(std::string_view tail) const {
-  if (tail.size() > length_) return false;
-  // Compared from the back, run by run, so that the whole text is never built.
-  std::size_t left = tail.size();
-  for (auto run = runs_.rbegin(); left > 0 && run != runs_.rend(); ++run) {
-    const std::size_t n = std::min(left, run->text.size());
-    if (std::string_view(run->text).substr(run->text.size() - n) != tail.substr(left - n, n))
-      return false;
-    left -= n;
+std::vector<StyledRun> StagingBuffer::runs() const {
+  std::vector<StyledRun> runs;
+  runs.reserve(spans_.size());
+  std::size_t start = 0;
+  for (const Span& span : spans_) {
+    runs.push_back(
+        StyledRun{std::string(text().substr(start, span.end - start)), styles_[span.style]});
+    start = span.end;
   }
-  return left == 0;
+  return runs;
+}
+
+std::vector<StyledRun> RunsOf(const std::vector<StyledPiece>& pieces) {
+  std::vector<StyledRun> runs;
+  runs.reserve(pieces.size());
+  for (const StyledPiece& piece : pieces) runs.push_back({std::string(piece.text), *piece.style});
+  return runs;
+}
+
+void OutputWindow::AppendStaged(const StagingBuffer& staging, int size) {
+  std::vector<StyledRun> runs = staging.runs();
+  if (size > 0)
+    for (StyledRun& run : runs) run.style.size = size;
+  Append(runs);
 }
 
 }  // namespace stavbas

@@ -4,12 +4,18 @@
 
 namespace stavbas {
 
-StreamingDocument::StreamingDocument(Sink sink) : sink_(std::move(sink)) {
+StreamingDocument::StreamingDocument(Sink sink, bool withStyles)
+    : sink_(std::move(sink)), withStyles_(withStyles) {
   maxLength = SIZE_MAX;
 }
 
 void StreamingDocument::Append(const std::vector<StyledRun>& runs) {
   MemoryDocument::Append(runs);
+  HandOnFinished();
+}
+
+void StreamingDocument::AppendStaged(const StagingBuffer& staging, int size) {
+  MemoryDocument::AppendStaged(staging, size);
   HandOnFinished();
 }
 
@@ -36,9 +42,11 @@ void StreamingDocument::HandOnFinished() {
 
 void StreamingDocument::HandOn(std::size_t count) {
   if (count == 0) return;
-  std::vector<StyledRun> out = RunsBefore(count);
-  Delete(0, count);
-  if (sink_) sink_(out);
+  if (sink_) {
+    if (withStyles_) PiecesBefore(count, pieces_);
+    sink_(TextView().substr(0, count), pieces_);
+  }
+  DeleteFront(count);
 }
 
 }  // namespace stavbas

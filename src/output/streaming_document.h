@@ -14,11 +14,14 @@ namespace stavbas {
 
 class StreamingDocument : public MemoryDocument {
  public:
-  // Receives the finished text with its styles, in the order it was written.
-  using Sink = std::function<void(const std::vector<StyledRun>& runs)>;
-  explicit StreamingDocument(Sink sink);
+  // Receives the finished text, in the order it was written, whole and in pieces of one style;
+  // both are read in place and only valid during the call.
+  using Sink = std::function<void(std::string_view text, const std::vector<StyledPiece>& pieces)>;
+  // Without `withStyles` the pieces are left empty, for a sink that takes the text alone.
+  explicit StreamingDocument(Sink sink, bool withStyles = true);
 
   void Append(const std::vector<StyledRun>& runs) override;
+  void AppendStaged(const StagingBuffer& staging, int size) override;
   void InsertAtCursor(std::string_view text, const TextStyle& style) override;
   // Hands on everything that is left, as at the end of the program.
   void HandOnAll();
@@ -28,6 +31,8 @@ class StreamingDocument : public MemoryDocument {
   void HandOnFinished();
 
   Sink sink_;
+  bool withStyles_;
+  std::vector<StyledPiece> pieces_;  // kept for its memory
 };
 
 }  // namespace stavbas

@@ -37,15 +37,15 @@ void TTextFormat::SkrivUtText(Visit& visit) {
   OutputContext& ctx = visit.ctx;
   TDatabas& db = ctx.db;
   StagingBuffer& out = ctx.staging;
-  const TextStyle plain = ctx.Plain();
+  const std::uint32_t plain = StylesOf(ctx).plain;
   const std::string& code = ctx.format ? ctx.format->code() : std::string();
   out.Clear();
   const auto& list = items();
   for (std::size_t index = 0; index < list.size(); ++index) {
     const FormatItem& item = list[index];
     bool wantLineEnd = item.lineEnd;
-    auto shown = [&](std::string_view text) {
-      out.Append(text, plain);
+    auto shown = [&](std::string_view text, std::string_view after = {}) {
+      out.AppendIn(text, after, plain);
       ctx.somethingShown = true;
     };
     switch (item.kind) {
@@ -59,7 +59,7 @@ void TTextFormat::SkrivUtText(Visit& visit) {
         if (item.headings) {
           shown(f.LineView());
         } else {
-          if (item.title && !f.title.empty()) shown(f.title + ": ");
+          if (item.title && !f.title.empty()) shown(f.title, ": ");
           shown(f.Cursor());
         }
         break;
@@ -91,7 +91,7 @@ void TTextFormat::SkrivUtText(Visit& visit) {
       case kItemSignumPart1:
       case kItemSignumPart2:
       case kItemSignumPart3:
-        shown(std::string(db.SignumPart(item.kind)) + " ");
+        shown(db.SignumPart(item.kind), " ");
         break;
       case kItemFilterMark:
         if (!visit.showWhole && visit.hitCount == 0) {
@@ -111,7 +111,8 @@ void TTextFormat::SkrivUtText(Visit& visit) {
             MsgKind::Warning);
         break;
     }
-    if (wantLineEnd && (out.length() < 5 || !out.EndsWith("\r\n\r\n"))) out.Append(kLineEnd, plain);
+    if (wantLineEnd && (out.length() < 5 || !out.EndsWith("\r\n\r\n")))
+      out.AppendIn(kLineEnd, plain);
   }
   AppendStaging(ctx.Out(), out, ctx.ui.S(Str::AldreTextBorttagen));
 }
@@ -120,11 +121,13 @@ void TTextFormat::WriteWords(Visit& visit, const FormatItem& item) {
   OutputContext& ctx = visit.ctx;
   TKombifil& f = ctx.db.File(item.slot);
   StagingBuffer& out = ctx.staging;
-  const TextStyle plain = ctx.Plain();
-  TextStyle wordStyle = plain;
-  (f.kind() == kNormtext ? wordStyle.italic : wordStyle.bold) = true;
-  TextStyle hitStyle = wordStyle;
-  if (ctx.conditions.wordSearchFiles().all != 0) hitStyle.color = kRed;
+  const Styles& styles = StylesOf(ctx);
+  const std::uint32_t plain = styles.plain;
+  const bool normalised = f.kind() == kNormtext;
+  const std::uint32_t word = normalised ? styles.italic : styles.bold;
+  const std::uint32_t hit = ctx.conditions.wordSearchFiles().all == 0 ? word
+                            : normalised                              ? styles.italicHit
+                                                                      : styles.boldHit;
   const std::string& code = ctx.format ? ctx.format->code() : std::string();
   const bool lineEndsAtMarks =
       code.find('.') != std::string::npos && code.find(',') == std::string::npos;
@@ -134,23 +137,21 @@ void TTextFormat::WriteWords(Visit& visit, const FormatItem& item) {
   int number = 0;
   f.FirstWord();
   if (item.title && !f.title.empty()) {
-    out.Append(f.title, plain);
-    out.Append(": ", plain);
+    out.AppendIn(f.title, ": ", plain);
     ctx.somethingShown = true;
   }
   const bool runic = f.kind() == kRuntext;
   std::string scratch;  // a word's search text when it is not the word itself
   // A piece is appended as the blank before it and the text after, in one style: the two
   // merge into one run as if written together.
-  auto write = [&](std::string_view before, std::string_view text, const TextStyle& style) {
-    out.Append(before, style);
-    out.Append(text, style);
+  auto write = [&](std::string_view before, std::string_view text, std::uint32_t style) {
+    out.AppendIn(before, text, style);
   };
   while (f.NextToken()) {
     if (runic && IsDividerToken(f.Word())) {
       if (item.kind != kItemWordText) continue;
       if (number == 0) dividerFirst = true;
-      write(number == 0 ? "" : " ", f.SearchText(scratch), wordStyle);
+      write(number == 0 ? "" : " ", f.SearchText(scratch), word);
       ctx.somethingShown = true;
       continue;
     }
@@ -168,15 +169,15 @@ void TTextFormat::WriteWords(Visit& visit, const FormatItem& item) {
       case 0:
         if (IsPageMark(f.Word())) break;  // a page mark the main file does not have
         if (item.kind == kItemWordText) {
-          write(blank(), f.SearchText(scratch), wordStyle);
+          write(blank(), f.SearchText(scratch), word);
           ctx.somethingShown = true;
         } else if (item.kind == kItemHitsWithGaps) {
-          out.Append(" ", plain);  // one blank in place of the word
+          out.AppendIn(" ", plain);  // one blank in place of the word
         }
         continue;
       case 1:
         if (item.kind == kItemWordText)
-          write(blank(), f.SearchText(scratch), hitStyle);
+          write(blank(), f.SearchText(scratch), hit);
         else
           write(blank(), f.WordText(), plain);
         ctx.somethingShown = true;
@@ -195,9 +196,33 @@ void TTextFormat::WriteWords(Visit& visit, const FormatItem& item) {
       write(before, f.Word(), plain);
       ctx.somethingShown = true;
     } else if (!before.empty()) {
-      out.Append(before, plain);
+      out.AppendIn(before, plain);
     }
   }
+}
+
+const TTextFormat::Styles& TTextFormat::StylesOf(OutputContext& ctx) {
+  StagingBuffer& out = ctx.staging;
+  if (styles_.serial == out.serial() && styles_.size == ctx.fontSize &&
+      styles_.font == ctx.fontName)
+    return styles_;
+  const TextStyle plain = ctx.Plain();
+  auto id = [&](bool bold, bool italic, std::uint32_t color) {
+    TextStyle style = plain;
+    style.bold = bold;
+    style.italic = italic;
+    style.color = color;
+    return out.StyleId(style);
+  };
+  styles_.serial = out.serial();
+  styles_.font = ctx.fontName;
+  styles_.size = ctx.fontSize;
+  styles_.plain = out.StyleId(plain);
+  styles_.bold = id(true, false, plain.color);
+  styles_.italic = id(false, true, plain.color);
+  styles_.boldHit = id(true, false, kRed);
+  styles_.italicHit = id(false, true, kRed);
+  return styles_;
 }
 
 void TTextFormat::WriteInfoColumns(Visit& visit, std::size_t index, bool& /*wantLineEnd*/) {
@@ -212,11 +237,12 @@ void TTextFormat::WriteInfoColumns(Visit& visit, std::size_t index, bool& /*want
                                 : index > 0             ? &list[index - 1]
                                                         : nullptr;
   const bool breaks = item.lineBreaks && !(neighbour && neighbour->kind == kItemTab);
+  const std::uint32_t plain = StylesOf(ctx).plain;
   for (std::size_t i = 0; i < letters.size(); ++i) {
     const std::string text = FormattedField(f, letters[i], item.headings, ctx.links());
     if (text.empty()) continue;
-    if (i > 0 && breaks) ctx.staging.Append("\r\n", ctx.Plain());
-    ctx.staging.Append(text, ctx.Plain());
+    if (i > 0 && breaks) ctx.staging.AppendIn("\r\n", plain);
+    ctx.staging.AppendIn(text, plain);
     ctx.somethingShown = true;
   }
 }

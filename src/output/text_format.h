@@ -19,6 +19,18 @@ class TTextFormat : public TFormat {
  private:
   void WriteWords(Visit& visit, const FormatItem& item);
   void WriteInfoColumns(Visit& visit, std::size_t index, bool& wantLineEnd);
+
+  // The staging buffer's numbers of the styles the text is written in, for the output font.
+  struct Styles {
+    std::uint64_t serial = 0;  // of the staging buffer; 0: not numbered yet
+    std::string font;
+    int size = 0;
+    std::uint32_t plain = 0;
+    std::uint32_t bold = 0, italic = 0;        // runic and normalised words
+    std::uint32_t boldHit = 0, italicHit = 0;  // their hits in red
+  };
+  const Styles& StylesOf(OutputContext& ctx);
+  Styles styles_;
 };
 
 }  // namespace stavbas

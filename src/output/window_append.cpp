@@ -11,7 +11,7 @@ namespace {
 // stands at the very start.
 bool EndsWithEmptyLine(const OutputWindow& window, int minLines) {
   const int n = window.LineCount();
-  return n >= minLines && n > 0 && window.Line(n - 1).empty();
+  return n >= minLines && n > 0 && window.LineEmpty(n - 1);
 }
 
 void DeleteLastLine(OutputWindow& window) {
@@ -43,19 +43,10 @@ void AppendStaging(OutputWindow& window, const StagingBuffer& staging,
   const std::size_t length = window.Length();
   if (length + staging.length() < window.maxLength) {
     while (EndsWithEmptyLine(window, 1)) DeleteLastLine(window);
-    const int size = window.FontSizeAtEnd();
-    const std::vector<StyledRun>& runs = staging.runs();
-    if (std::all_of(runs.begin(), runs.end(),
-                    [size](const StyledRun& run) { return run.style.size == size; })) {
-      window.Append(runs);
-    } else {
-      std::vector<StyledRun> sized = runs;
-      for (StyledRun& run : sized) run.style.size = size;
-      window.Append(sized);
-    }
+    window.AppendStaged(staging, window.FontSizeAtEnd());
   } else {
     DropOldText(window, length, droppedNotice);
-    window.Append(staging.runs());
+    window.AppendStaged(staging, 0);
   }
   // Two line ends at the end: the empty last line goes.
   while (EndsWithEmptyLine(window, 2)) DeleteLastLine(window);

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <utility>
 
@@ -35,6 +36,48 @@ TEST(Cp1252, ALetterAnywhereInAsciiTextConvertsInPlace) {
   std::string out = "kept ";
   AppendCp1252AsUtf8(out, "r\xF6k");
   EXPECT_EQ(out, "kept r\u00F6k") << "appending keeps what is there";
+}
+
+// One character at a time, the plain way.
+std::string Utf8Of(std::string_view text, bool withoutCr) {
+  std::string out;
+  for (const char c : text) {
+    if (withoutCr && c == '\r') continue;
+    const char32_t cp = Cp1252CodePoint(static_cast<unsigned char>(c));
+    if (cp < 0x80) {
+      out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+      out += static_cast<char>(0xC0 | (cp >> 6));
+      out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+      out += static_cast<char>(0xE0 | (cp >> 12));
+      out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+  }
+  return out;
+}
+
+TEST(Cp1252, TextOfAnyMixAndLengthConvertsAsCharacterByCharacter) {
+  // Runs of ASCII, letters from the upper half, line ends and lone "\r", across the blocks the
+  // conversion copies whole.
+  std::mt19937 random(11);
+  const std::string pieces[] = {
+      "a", "runa ", "\r\n", "\r", "\n", "\xFE", "\x80\x81", "\xB7", "0123456789abcdef", "\xFF\xE5"};
+  for (int round = 0; round < 2000; ++round) {
+    std::string text;
+    for (int n = static_cast<int>(random() % 12); n > 0; --n)
+      text += pieces[random() % std::size(pieces)];
+    std::string kept = "kept\r";
+    AppendCp1252AsUtf8(kept, text);
+    EXPECT_EQ(kept, "kept\r" + Utf8Of(text, false)) << "round " << round;
+    kept = "kept\r";
+    AppendCp1252AsUtf8WithoutCr(kept, text);
+    EXPECT_EQ(kept, "kept\r" + Utf8Of(text, true)) << "round " << round;
+  }
+  std::string out;
+  AppendCp1252AsUtf8WithoutCr(out, "U 1\r\nr\xF6k\r\n");
+  EXPECT_EQ(out, "U 1\nr\u00F6k\n");
 }
 
 }  // namespace

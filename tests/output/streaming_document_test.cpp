@@ -33,8 +33,12 @@ TEST(StreamingDocument, HandsOnWhatAnUnlimitedWindowWouldHold) {
     reference.maxLength = SIZE_MAX;
     std::vector<StyledRun> streamed;
     int handOns = 0;
-    StreamingDocument stream([&](const std::vector<StyledRun>& runs) {
+    StreamingDocument stream([&](std::string_view text, const std::vector<StyledPiece>& pieces) {
       ++handOns;
+      std::string joined;
+      for (const StyledPiece& piece : pieces) joined += piece.text;
+      EXPECT_EQ(joined, text) << "the pieces make up the text";
+      const std::vector<StyledRun> runs = RunsOf(pieces);
       streamed.insert(streamed.end(), runs.begin(), runs.end());
     });
     for (int step = 0; step < 30; ++step) {
@@ -60,6 +64,10 @@ TEST(StreamingDocument, HandsOnWhatAnUnlimitedWindowWouldHold) {
       }
       AppendStaging(reference, staging);
       AppendStaging(stream, staging);
+      // What was handed on and what is kept make up the whole text, styles included.
+      std::vector<StyledRun> sofar = streamed;
+      for (const StyledRun& r : stream.Runs()) sofar.push_back(r);
+      ASSERT_EQ(Merged(sofar), Merged(reference.Runs())) << "round " << round << " step " << step;
     }
     const std::size_t kept = stream.Length();
     stream.HandOnAll();
@@ -72,9 +80,8 @@ TEST(StreamingDocument, HandsOnWhatAnUnlimitedWindowWouldHold) {
 
 TEST(StreamingDocument, NeverDropsTextForLength) {
   std::string streamed;
-  StreamingDocument stream([&](const std::vector<StyledRun>& runs) {
-    for (const StyledRun& r : runs) streamed += r.text;
-  });
+  StreamingDocument stream(
+      [&](std::string_view text, const std::vector<StyledPiece>&) { streamed += text; });
   const std::string block(1000, 'a');
   for (int i = 0; i < 3000; ++i) {  // 3 MB, past the window's limit
     StagingBuffer staging;

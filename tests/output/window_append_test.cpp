@@ -83,6 +83,39 @@ TEST(AppendStaging, KeepsStylesButTakesTheFontSizeAtTheWindowsEnd) {
                                                    {"hit", Style(true, kRed, 14)}}));
 }
 
+TEST(AppendStaging, StyleNumbersOfOtherBuffersAndCopiesAreNotTakenForEachOther) {
+  // Each buffer numbers its styles in the order it meets them; the window must not carry the
+  // meaning of one buffer's numbers over to another, to a copy that went on differently, or to
+  // the same buffer appended in another font size.
+  MemoryDocument window;
+  StagingBuffer a;
+  a.Append("a", Style(true));
+  a.Append("b", Style(false));
+  AppendStaging(window, a);
+  StagingBuffer b;
+  b.Append("c", Style(false));
+  b.Append("d", Style(true));
+  AppendStaging(window, b);
+  StagingBuffer copy = a;
+  copy.Clear();
+  copy.Append("e", Style(false, kRed));  // a new number in the copy...
+  AppendStaging(window, copy);
+  a.Clear();
+  a.Append("f", Style(true, kBlack, 12));  // ...and the same number for another style here
+  AppendStaging(window, a);
+  window.Append({{"\r\n", Style(false, kBlack, 14)}});
+  a.Clear();
+  a.Append("g", Style(true, kBlack, 12));
+  AppendStaging(window, a);
+  EXPECT_EQ(window.Runs(), (std::vector<StyledRun>{{"a", Style(true)},
+                                                   {"bc", Style(false)},
+                                                   {"d", Style(true)},
+                                                   {"e", Style(false, kRed)},
+                                                   {"f", Style(true)},
+                                                   {"\r\n", Style(false, kBlack, 14)},
+                                                   {"g", Style(true, kBlack, 14)}}));
+}
+
 std::string Filler(std::size_t n) {
   std::string s;
   while (s.size() < n) s += "line " + std::to_string(s.size()) + "\r\n";
