@@ -77,10 +77,7 @@ Utf8Table MakeUtf8Table(bool withoutCr) {
 // left out), which is then looked up; with none, the sixteenth is. Nothing depends on how the
 // text mixes plain bytes and others, so there is no branch to guess wrong.
 template <bool kWithoutCr>
-void AppendByTable(std::string& out, std::string_view s, const Utf8Table& table) {
-  const std::size_t old = out.size();
-  out.resize(old + 3 * s.size() + 16);
-  char* p = out.data() + old;
+char* WriteByTable(char* p, std::string_view s, const Utf8Table& table) {
   const char* q = s.data();
   const char* const end = q + s.size();
   auto one = [&] {
@@ -102,19 +99,30 @@ void AppendByTable(std::string& out, std::string_view s, const Utf8Table& table)
   }
 #endif
   while (q < end) one();
-  out.resize(static_cast<std::size_t>(p - out.data()));
+  return p;
+}
+
+const Utf8Table& TableWithCr() {
+  static const Utf8Table table = MakeUtf8Table(false);
+  return table;
+}
+
+const Utf8Table& TableWithoutCr() {
+  static const Utf8Table table = MakeUtf8Table(true);
+  return table;
 }
 
 }  // namespace
 
 void AppendCp1252AsUtf8(std::string& out, std::string_view s) {
-  static const Utf8Table table = MakeUtf8Table(false);
-  AppendByTable<false>(out, s, table);
+  const std::size_t old = out.size();
+  out.resize(old + Utf8Room(s.size()));
+  char* end = WriteByTable<false>(out.data() + old, s, TableWithCr());
+  out.resize(static_cast<std::size_t>(end - out.data()));
 }
 
-void AppendCp1252AsUtf8WithoutCr(std::string& out, std::string_view s) {
-  static const Utf8Table table = MakeUtf8Table(true);
-  AppendByTable<true>(out, s, table);
+char* WriteCp1252AsUtf8WithoutCr(char* out, std::string_view s) {
+  return WriteByTable<true>(out, s, TableWithoutCr());
 }
 
 std::string Utf8ToCp1252(std::string_view s) {

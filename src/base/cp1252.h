@@ -1,6 +1,7 @@
 #pragma once
 // Conversion between the program's Windows-1252 text and UTF-8 at the edges of the core.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -9,9 +10,14 @@ namespace stavbas {
 std::string Cp1252ToUtf8(std::string_view s);
 // The same, appended to `out` (for writers of large UTF-8 files).
 void AppendCp1252AsUtf8(std::string& out, std::string_view s);
+// The room the conversion below may write into for `size` bytes (more than its result needs).
+constexpr std::size_t Utf8Room(std::size_t size) {
+  return 3 * size + 16;
+}
 // The same with every "\r" left out, so that a line end "\r\n" becomes "\n" (for text written to
-// a terminal or a pipe).
-void AppendCp1252AsUtf8WithoutCr(std::string& out, std::string_view s);
+// a terminal or a pipe), written from `out`, which has Utf8Room(s.size()) bytes of room; returns
+// the end of what was written.
+char* WriteCp1252AsUtf8WithoutCr(char* out, std::string_view s);
 // Characters that Windows-1252 cannot hold become '?'; invalid UTF-8 bytes are taken as
 // Windows-1252 bytes as they stand, so text that was never UTF-8 passes through unchanged.
 std::string Utf8ToCp1252(std::string_view s);

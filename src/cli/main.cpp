@@ -6,6 +6,7 @@
 #include <iostream>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/settings_file.h"
 #include "app/stavbas_app.h"
@@ -39,21 +40,25 @@ class StandardOutput {
  public:
   ~StandardOutput() { Flush(); }
   void Add(std::string_view text) {
-    const std::size_t before = utf8_.size();
-    AppendCp1252AsUtf8WithoutCr(utf8_, text);
-    if (utf8_.size() == before) return;
-    lineEnded = utf8_.back() == '\n';
-    if (utf8_.size() >= kBlock) Flush();
+    if (buffer_.size() - size_ < Utf8Room(text.size()))
+      buffer_.resize(std::max(2 * buffer_.size(), size_ + Utf8Room(text.size())));
+    char* const from = buffer_.data() + size_;
+    char* const end = WriteCp1252AsUtf8WithoutCr(from, text);
+    if (end == from) return;
+    size_ = static_cast<std::size_t>(end - buffer_.data());
+    lineEnded = end[-1] == '\n';
+    if (size_ >= kBlock) Flush();
   }
   void Flush() {
-    std::cout.write(utf8_.data(), static_cast<std::streamsize>(utf8_.size()));
-    utf8_.clear();
+    std::cout.write(buffer_.data(), static_cast<std::streamsize>(size_));
+    size_ = 0;
   }
   bool lineEnded = true;  // the text written so far ends with a line end
 
  private:
   static constexpr std::size_t kBlock = 1 << 16;
-  std::string utf8_;
+  std::vector<char> buffer_;  // the text waiting is its first size_ bytes; the rest is room
+  std::size_t size_ = 0;
 };
 
 // Exit statuses; of several parts of a command the worst counts.
