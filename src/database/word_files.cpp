@@ -50,6 +50,10 @@ bool TRuntextFil::NextTokenIn(WordState& w) const {
 
 bool TRuntextFil::NextWordIn(WordState& w) const {
   for (;;) {
+    // A divider alone between blanks, every other token of most runic text, is passed over
+    // without a split: it has no reading and no bracket, and the split of the token after it
+    // sets the bracket state as it would have after the divider's own split.
+    while (kDividers[static_cast<unsigned char>(w.next[0])] && w.next[1] == ' ') w.next += 2;
     if (!SplitToken(w, kReadingsAndBrackets)) return false;
     if (!IsDividerToken(w.word)) return true;
   }

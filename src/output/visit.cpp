@@ -1,5 +1,7 @@
 #include "output/visit.h"
 
+#include <algorithm>
+
 #include "base/ui.h"
 #include "conditions/conditions.h"
 #include "database/databas.h"
@@ -18,10 +20,9 @@ TextStyle OutputContext::Plain() const {
   return s;
 }
 
-void Visit::SetHitCode(int word, std::uint8_t code) {
-  if (word < 0) return;
-  if (static_cast<std::size_t>(word) >= hitCodes.size()) hitCodes.resize(word + 1, 0);
-  hitCodes[word] = code;
+void Visit::GrowHitCodes(int word) {
+  hitCodes.resize(std::max<std::size_t>(2 * hitCodes.size(), static_cast<std::size_t>(word) + 64),
+                  0);
 }
 
 void Visit::Run(TFormat& format, bool whole) {

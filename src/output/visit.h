@@ -80,7 +80,15 @@ class Visit {
   std::uint8_t HitCode(int word) const {
     return word >= 0 && static_cast<std::size_t>(word) < hitCodes.size() ? hitCodes[word] : 0;
   }
-  void SetHitCode(int word, std::uint8_t code);
+  // Every word of an all run is a hit, so this is inline and grows the codes in steps.
+  void SetHitCode(int word, std::uint8_t code) {
+    if (word < 0) return;
+    if (static_cast<std::size_t>(word) >= hitCodes.size()) GrowHitCodes(word);
+    hitCodes[word] = code;
+  }
+
+ private:
+  void GrowHitCodes(int word);
 };
 
 // The counts line at the end of a run: hits and inscriptions.
