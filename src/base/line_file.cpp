@@ -121,6 +121,8 @@ std::size_t FindBreaksPlain(const char* b, std::size_t at, std::size_t length,
   return FindBreaks<BreakBits>(b, at, length, bits);
 }
 
+bool wideCompares = true;
+
 #if defined(STAVBAS_AVX2)
 [[gnu::target("avx2")]] std::size_t VisitLinesAvx2(const Block& k, std::size_t p) {
   return VisitLines<BreakBitsAvx2>(k, p);
@@ -134,7 +136,7 @@ bool HasAvx2() {
     __builtin_cpu_init();  // the answer may be asked for before the constructors have run
     return __builtin_cpu_supports("avx2") != 0;
   }();
-  return has;
+  return has && wideCompares;
 }
 #endif
 
@@ -153,6 +155,10 @@ std::size_t FindBreaksHere(const char* b, std::size_t at, std::size_t length, st
 }
 
 }  // namespace
+
+void LineFile::UseWideCompares(bool on) {
+  wideCompares = on;
+}
 
 int LineFile::Open(const std::string& path) {
   Close();
