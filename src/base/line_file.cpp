@@ -99,17 +99,66 @@ template <std::uint64_t (*Bits)(const char*)>
   return p;
 }
 
+// The first stretch of 64 bytes from `at` that holds a line end, with its bits in `bits`; `length`
+// (and no bits) when there is none.
+template <std::uint64_t (*Bits)(const char*)>
+[[gnu::always_inline]] inline std::size_t FindBreaks(const char* b, std::size_t at,
+                                                     std::size_t length, std::uint64_t& bits) {
+  for (; at < length; at += 64) {
+    bits = Bits(b + at);
+    if (length - at < 64) bits &= (std::uint64_t{1} << (length - at)) - 1;
+    if (bits) return at;
+  }
+  bits = 0;
+  return length;
+}
+
 std::size_t VisitLinesPlain(const Block& k, std::size_t p) {
   return VisitLines<BreakBits>(k, p);
 }
+std::size_t FindBreaksPlain(const char* b, std::size_t at, std::size_t length,
+                            std::uint64_t& bits) {
+  return FindBreaks<BreakBits>(b, at, length, bits);
+}
+
+bool wideCompares = true;
 
 #if defined(STAVBAS_AVX2)
 [[gnu::target("avx2")]] std::size_t VisitLinesAvx2(const Block& k, std::size_t p) {
   return VisitLines<BreakBitsAvx2>(k, p);
 }
+[[gnu::target("avx2")]] std::size_t FindBreaksAvx2(const char* b, std::size_t at,
+                                                   std::size_t length, std::uint64_t& bits) {
+  return FindBreaks<BreakBitsAvx2>(b, at, length, bits);
+}
+bool HasAvx2() {
+  static const bool has = [] {
+    __builtin_cpu_init();  // the answer may be asked for before the constructors have run
+    return __builtin_cpu_supports("avx2") != 0;
+  }();
+  return has && wideCompares;
+}
 #endif
 
+// Each with the wider compares where the processor has them.
+std::size_t VisitLinesHere(const Block& k, std::size_t p) {
+#if defined(STAVBAS_AVX2)
+  if (HasAvx2()) return VisitLinesAvx2(k, p);
+#endif
+  return VisitLinesPlain(k, p);
+}
+std::size_t FindBreaksHere(const char* b, std::size_t at, std::size_t length, std::uint64_t& bits) {
+#if defined(STAVBAS_AVX2)
+  if (HasAvx2()) return FindBreaksAvx2(b, at, length, bits);
+#endif
+  return FindBreaksPlain(b, at, length, bits);
+}
+
 }  // namespace
+
+void LineFile::UseWideCompares(bool on) {
+  wideCompares = on;
+}
 
 int LineFile::Open(const std::string& path) {
   Close();
@@ -192,13 +241,13 @@ std::size_t LineFile::NextBreak() {
     if (ahead) return breaksAt_ + static_cast<std::size_t>(std::countr_zero(ahead));
     at = breaksAt_ + 64;
   }
-  for (; at < len_; at += 64) {
-    breaksAt_ = at;
-    breaks_ = BreakBits(buffer_.data() + at);
-    if (len_ - at < 64) breaks_ &= (std::uint64_t{1} << (len_ - at)) - 1;
-    if (breaks_) return at + static_cast<std::size_t>(std::countr_zero(breaks_));
+  at = FindBreaksHere(buffer_.data(), at, len_, breaks_);
+  if (at >= len_) {
+    breaksAt_ = kUnknown;
+    return len_;
   }
-  return len_;
+  breaksAt_ = at;
+  return at + static_cast<std::size_t>(std::countr_zero(breaks_));
 }
 
 LineFile::Result LineFile::ViewLine(std::string_view& line, std::size_t keep) {
@@ -225,12 +274,7 @@ LineFile::Result LineFile::ScanLines(std::size_t keep, LineVisitor visit, void* 
     if (AtEnd()) return error_ ? Result::Error : Result::End;
     // The lines that end within the buffer, their ends found 64 bytes at a time.
     const Block block{buffer_.data(), len_, eof_, bufferOffset_, visit, context};
-#if defined(STAVBAS_AVX2)
-    static const bool avx2 = __builtin_cpu_supports("avx2");
-    const std::size_t p = avx2 ? VisitLinesAvx2(block, pos_) : VisitLinesPlain(block, pos_);
-#else
-    const std::size_t p = VisitLinesPlain(block, pos_);
-#endif
+    const std::size_t p = VisitLinesHere(block, pos_);
     // The line that runs past the buffer is read as one, with whatever it takes.
     pos_ = p;
     const std::uint64_t offset = Offset();
