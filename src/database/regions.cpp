@@ -1,6 +1,7 @@
 #include "database/regions.h"
 
 #include <array>
+#include <cstdint>
 #include <limits>
 
 #include "base/char_tables.h"
@@ -120,11 +121,16 @@ int RegionOf(std::string_view s, bool* otherAreasSeen) {
     const unsigned char second = LetterFold()[static_cast<unsigned char>(s[1])];
     if (!IsCodeLetter(first) || !IsCodeLetter(second)) return kFaultyRegion;
     if (otherAreasSeen) *otherAreasSeen = true;
-    for (const Pair& p : kPairs)
-      if (static_cast<unsigned char>(p.code[0]) == first &&
-          static_cast<unsigned char>(p.code[1]) == second)
-        return p.region;
-    return kOtherAreas;
+    // Every signum line asks, so the pairs are looked up in a table of all two-byte codes.
+    static const std::array<std::uint8_t, 65536> kPairRegions = [] {
+      std::array<std::uint8_t, 65536> t{};  // 0: no region of its own
+      for (const Pair& p : kPairs)
+        t[static_cast<unsigned char>(p.code[0]) << 8 | static_cast<unsigned char>(p.code[1])] =
+            static_cast<std::uint8_t>(p.region);
+      return t;
+    }();
+    const std::uint8_t region = kPairRegions[first << 8 | second];
+    return region != 0 ? region : kOtherAreas;
   }
   return kFaultyRegion;
 }
