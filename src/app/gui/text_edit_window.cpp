@@ -3,8 +3,8 @@
 #include <QTextBlock>
 #include <QTextDocument>
 
-#include "app/gui/text_convert.h"
 #include "app/address_finder.h"
+#include "app/gui/text_convert.h"
 
 namespace stavbas::gui {
 
@@ -166,6 +166,27 @@ void TextEditWindow::Append(const std::vector<StyledRun>& runs) {
   appendCursor_.movePosition(QTextCursor::End);
   appendCursor_.beginEditBlock();
   for (const StyledRun& run : runs) Insert(appendCursor_, run.text, run.style);
+  appendCursor_.endEditBlock();
+  insertCursor_.movePosition(QTextCursor::End);
+}
+
+void TextEditWindow::AppendStaged(const StagingBuffer& staging, int size) {
+  appendCursor_.movePosition(QTextCursor::End);
+  appendCursor_.beginEditBlock();
+  const std::string_view text = staging.text();
+  std::size_t start = 0;
+  for (const StagingBuffer::Span& span : staging.spans()) {
+    const std::string_view piece = text.substr(start, span.end - start);
+    const TextStyle& style = staging.StyleOf(span.style);
+    if (size > 0 && style.size != size) {
+      TextStyle sized = style;
+      sized.size = size;
+      Insert(appendCursor_, piece, sized);
+    } else {
+      Insert(appendCursor_, piece, style);
+    }
+    start = span.end;
+  }
   appendCursor_.endEditBlock();
   insertCursor_.movePosition(QTextCursor::End);
 }

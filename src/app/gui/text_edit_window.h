@@ -27,6 +27,8 @@ class TextEditWindow : public OutputWindow {
   std::size_t LineStart(int index) const override;
 
   void Append(const std::vector<StyledRun>& runs) override;
+  // Each inscription comes this way: its pieces go in as they lie in the staging buffer.
+  void AppendStaged(const StagingBuffer& staging, int size) override;
   void Delete(std::size_t start, std::size_t count) override;
   void InsertAtCursor(std::string_view text, const TextStyle& style) override;
   void InsertAtStart(std::string_view text, const TextStyle& style) override;
