@@ -12,9 +12,6 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
-#if defined(__x86_64__) && defined(__GNUC__)
-#include <immintrin.h>
-#endif
 
 namespace stavbas {
 namespace {
@@ -51,22 +48,6 @@ std::uint64_t BreakBits(const char* p) {
 #endif
 }
 
-#if defined(__x86_64__) && defined(__GNUC__)
-#define STAVBAS_AVX2 1
-// The same with 32-byte compares, on processors that have them.
-[[gnu::target("avx2")]] inline std::uint64_t BreakBitsAvx2(const char* p) {
-  const __m256i lf = _mm256_set1_epi8('\n');
-  const __m256i cr = _mm256_set1_epi8('\r');
-  const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
-  const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 32));
-  const __m256i ha = _mm256_or_si256(_mm256_cmpeq_epi8(a, lf), _mm256_cmpeq_epi8(a, cr));
-  const __m256i hb = _mm256_or_si256(_mm256_cmpeq_epi8(b, lf), _mm256_cmpeq_epi8(b, cr));
-  if (_mm256_testz_si256(_mm256_or_si256(ha, hb), _mm256_or_si256(ha, hb))) return 0;
-  return std::uint64_t{static_cast<std::uint32_t>(_mm256_movemask_epi8(ha))} |
-         std::uint64_t{static_cast<std::uint32_t>(_mm256_movemask_epi8(hb))} << 32;
-}
-#endif
-
 // What a pass over the lines that end within a buffer needs to know and to call.
 struct Block {
   const char* bytes;
@@ -79,11 +60,10 @@ struct Block {
 
 // Visits the lines from `p` that end within the block; returns where the first line that does
 // not begins (or a line that begins with a Ctrl-Z).
-template <std::uint64_t (*Bits)(const char*)>
-[[gnu::always_inline]] inline std::size_t VisitLines(const Block& k, std::size_t p) {
+std::size_t VisitLines(const Block& k, std::size_t p) {
   const char* b = k.bytes;
   for (std::size_t at = p; at < k.length; at += 64) {
-    std::uint64_t bits = Bits(b + at);
+    std::uint64_t bits = BreakBits(b + at);
     if (k.length - at < 64) bits &= (std::uint64_t{1} << (k.length - at)) - 1;
     while (bits) {
       const std::size_t end = at + static_cast<std::size_t>(std::countr_zero(bits));
@@ -101,11 +81,9 @@ template <std::uint64_t (*Bits)(const char*)>
 
 // The first stretch of 64 bytes from `at` that holds a line end, with its bits in `bits`; `length`
 // (and no bits) when there is none.
-template <std::uint64_t (*Bits)(const char*)>
-[[gnu::always_inline]] inline std::size_t FindBreaks(const char* b, std::size_t at,
-                                                     std::size_t length, std::uint64_t& bits) {
+std::size_t FindBreaks(const char* b, std::size_t at, std::size_t length, std::uint64_t& bits) {
   for (; at < length; at += 64) {
-    bits = Bits(b + at);
+    bits = BreakBits(b + at);
     if (length - at < 64) bits &= (std::uint64_t{1} << (length - at)) - 1;
     if (bits) return at;
   }
@@ -113,52 +91,7 @@ template <std::uint64_t (*Bits)(const char*)>
   return length;
 }
 
-std::size_t VisitLinesPlain(const Block& k, std::size_t p) {
-  return VisitLines<BreakBits>(k, p);
-}
-std::size_t FindBreaksPlain(const char* b, std::size_t at, std::size_t length,
-                            std::uint64_t& bits) {
-  return FindBreaks<BreakBits>(b, at, length, bits);
-}
-
-bool wideCompares = true;
-
-#if defined(STAVBAS_AVX2)
-[[gnu::target("avx2")]] std::size_t VisitLinesAvx2(const Block& k, std::size_t p) {
-  return VisitLines<BreakBitsAvx2>(k, p);
-}
-[[gnu::target("avx2")]] std::size_t FindBreaksAvx2(const char* b, std::size_t at,
-                                                   std::size_t length, std::uint64_t& bits) {
-  return FindBreaks<BreakBitsAvx2>(b, at, length, bits);
-}
-bool HasAvx2() {
-  static const bool has = [] {
-    __builtin_cpu_init();  // the answer may be asked for before the constructors have run
-    return __builtin_cpu_supports("avx2") != 0;
-  }();
-  return has && wideCompares;
-}
-#endif
-
-// Each with the wider compares where the processor has them.
-std::size_t VisitLinesHere(const Block& k, std::size_t p) {
-#if defined(STAVBAS_AVX2)
-  if (HasAvx2()) return VisitLinesAvx2(k, p);
-#endif
-  return VisitLinesPlain(k, p);
-}
-std::size_t FindBreaksHere(const char* b, std::size_t at, std::size_t length, std::uint64_t& bits) {
-#if defined(STAVBAS_AVX2)
-  if (HasAvx2()) return FindBreaksAvx2(b, at, length, bits);
-#endif
-  return FindBreaksPlain(b, at, length, bits);
-}
-
 }  // namespace
-
-void LineFile::UseWideCompares(bool on) {
-  wideCompares = on;
-}
 
 int LineFile::Open(const std::string& path) {
   Close();
@@ -241,7 +174,7 @@ std::size_t LineFile::NextBreak() {
     if (ahead) return breaksAt_ + static_cast<std::size_t>(std::countr_zero(ahead));
     at = breaksAt_ + 64;
   }
-  at = FindBreaksHere(buffer_.data(), at, len_, breaks_);
+  at = FindBreaks(buffer_.data(), at, len_, breaks_);
   if (at >= len_) {
     breaksAt_ = kUnknown;
     return len_;
@@ -274,7 +207,7 @@ LineFile::Result LineFile::ScanLines(std::size_t keep, LineVisitor visit, void* 
     if (AtEnd()) return error_ ? Result::Error : Result::End;
     // The lines that end within the buffer, their ends found 64 bytes at a time.
     const Block block{buffer_.data(), len_, eof_, bufferOffset_, visit, context};
-    const std::size_t p = VisitLinesHere(block, pos_);
+    const std::size_t p = VisitLines(block, pos_);
     // The line that runs past the buffer is read as one, with whatever it takes.
     pos_ = p;
     const std::uint64_t offset = Offset();

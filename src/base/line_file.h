@@ -54,10 +54,6 @@ class LineFile {
   // True when nothing is left to read (a read error counts as the end).
   bool AtEnd();
 
-  // Whether line ends are searched with the widest compares the processor has (the default);
-  // off, the plain search runs everywhere, so that tests can run both.
-  static void UseWideCompares(bool on);
-
   // Byte offset of the next line to be read.
   std::uint64_t Offset() const { return bufferOffset_ + pos_; }
   int error() const { return error_; }

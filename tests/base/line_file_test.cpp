@@ -40,20 +40,9 @@ TEST(LineFile, CrLfLfAndALoneCrEachEndOneLine) {
   EXPECT_TRUE(ReadAll(dir / "empty").empty());
 }
 
-void ExpectLineEndsAcrossTheBufferEdge();
-
 // Random lines with random line ends, so that CR LF pairs and lone CRs fall on the buffer's
 // edge: reading, passing over and seeking back to a line's offset all agree.
 TEST(LineFile, LineEndsAcrossTheBufferEdge) {
-  for (const bool wide : {true, false}) {
-    SCOPED_TRACE(wide ? "wide compares" : "plain compares");
-    LineFile::UseWideCompares(wide);
-    ExpectLineEndsAcrossTheBufferEdge();
-  }
-  LineFile::UseWideCompares(true);
-}
-
-void ExpectLineEndsAcrossTheBufferEdge() {
   test::TempDir dir;
   std::mt19937 rng(5);
   const char* ends[] = {"\r\n", "\n", "\r"};
@@ -99,18 +88,7 @@ void ExpectLineEndsAcrossTheBufferEdge() {
 
 // The pass over a whole file shows the lines that reading them one by one gives, at the same
 // offsets: line ends on the buffer's edge, lines longer than the buffer, a Ctrl-Z at the end.
-void ExpectEachLineOfAPassIsTheLineReadAlone();
-
 TEST(LineFile, EachLineOfAPassIsTheLineReadAlone) {
-  for (const bool wide : {true, false}) {
-    SCOPED_TRACE(wide ? "wide compares" : "plain compares");
-    LineFile::UseWideCompares(wide);
-    ExpectEachLineOfAPassIsTheLineReadAlone();
-  }
-  LineFile::UseWideCompares(true);
-}
-
-void ExpectEachLineOfAPassIsTheLineReadAlone() {
   test::TempDir dir;
   std::mt19937 rng(9);
   const char* ends[] = {"\r\n", "\n", "\r"};
