@@ -145,7 +145,7 @@ class OutputWindow {
   virtual void Append(const std::vector<StyledRun>& runs) = 0;
   // Appends a composed text at the end as Append does with its pieces, each in its style but
   // in font size `size` when that is above 0.
-  virtual void AppendStaged(const StagingBuffer& staging, int size);
+  virtual void AppendStaged(const StagingBuffer& staging, int size) = 0;
   // Deletes characters [start, start + count).
   virtual void Delete(std::size_t start, std::size_t count) = 0;
   // Inserts text at the insertion point in one style, and moves the insertion point after it.

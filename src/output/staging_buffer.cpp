@@ -42,11 +42,4 @@ std::vector<StyledRun> RunsOf(const std::vector<StyledPiece>& pieces) {
   return runs;
 }
 
-void OutputWindow::AppendStaged(const StagingBuffer& staging, int size) {
-  std::vector<StyledRun> runs = staging.runs();
-  if (size > 0)
-    for (StyledRun& run : runs) run.style.size = size;
-  Append(runs);
-}
-
 }  // namespace stavbas
