@@ -72,6 +72,8 @@ class TDatabas {
   // Computes the addresses of every data file by reading them; returns false when a fault in
   // the order of the files was found (the addresses are filled all the same).
   bool ComputeGroupAddresses();
+  // The same for one file; false when a fault in its order was found.
+  bool ComputeFileAddresses(TDatafil& file);
   bool LoadGroupAddresses(const std::string& path);
   bool SaveGroupAddresses(const std::string& path);
   // The index file of a base name: its name upper-cased with ".$AD".

@@ -40,81 +40,85 @@ using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 bool TDatabas::ComputeGroupAddresses() {
   ui_.ProgressLine(ui_.S(Str::BeraknarGruppadresser));
   bool fault = false;
-  for (int slot = 1; slot <= count_; ++slot) {
-    TDatafil& f = DataFile(slot);
-    ui_.ProgressLine(f.FileName());
-    TDatafil::Addresses a{};
-    std::map<std::int32_t, std::uint64_t> offsets;  // lines that begin a group
-    if (const int err = f.file().Seek(0)) ReportReadError(f, err);
-    int prevGroup = 0;
-    int prevRegion = 0;
-    bool anyRecord = false;
-    // The signum of the last record line, for the messages; its text up to the third blank.
-    std::string lastSignum;
-    std::int32_t lastLine = 0;
-    std::uint64_t lastOffset = 0;
-    f.signums().Clear();
-    // The lines are looked at where they lie in the read buffer, each as the line buffer would
-    // hold it (up to a NUL byte); only their beginnings count.
-    const LineFile::Result r =
-        f.file().ForEachLine(kSignumBytes, [&](std::uint64_t offset, std::string_view line) {
-          const std::int32_t lineNo = ++lastLine;
-          lastOffset = offset;
-          line = line.substr(0, kSignumBytes);
-          if (const void* nul = std::memchr(line.data(), '\0', line.size()))
-            line = line.substr(
-                0, static_cast<std::size_t>(static_cast<const char*>(nul) - line.data()));
-          f.signums().Add(lineNo, offset, line);
-          if (!IsRecordLine(line)) {
-            if (anyRecord) {
-              ui_.FaultLine(ui_.S(Str::SignumIFelOrdning) + " " + UpToBlank(lastSignum, 3));
-              fault = true;
-            }
-            return;
-          }
-          anyRecord = true;
-          const std::string_view s = line;
-          lastSignum.assign(SignumOfLine(s));
-          const int g = GroupOf(s);
-          if (g == prevGroup) return;
-          const int region = RegionOf(s, &ui_.otherAreasSeen);
-          if (region != prevRegion) {
-            ui_.ProgressLine("  " + std::string(RegionInfo(region).name));
-            prevRegion = region;
-          }
-          if (g == kFaultyGroup) {
-            ui_.FaultLine(ui_.S(Str::FelaktigtSignum) + " " + UpToBlank(lastSignum, 3));
-            fault = true;
-          }
-          if (g < prevGroup) {
+  for (int slot = 1; slot <= count_; ++slot)
+    if (!ComputeFileAddresses(DataFile(slot))) fault = true;
+  if (fault) ui_.ShowMessage(ui_.S(Str::FelPaDatafilerna), MsgKind::Information);
+  return !fault;
+}
+
+bool TDatabas::ComputeFileAddresses(TDatafil& f) {
+  bool fault = false;
+  ui_.ProgressLine(f.FileName());
+  TDatafil::Addresses a{};
+  std::map<std::int32_t, std::uint64_t> offsets;  // lines that begin a group
+  if (const int err = f.file().Seek(0)) ReportReadError(f, err);
+  int prevGroup = 0;
+  int prevRegion = 0;
+  bool anyRecord = false;
+  // The signum of the last record line, for the messages; its text up to the third blank.
+  std::string lastSignum;
+  std::int32_t lastLine = 0;
+  std::uint64_t lastOffset = 0;
+  f.signums().Clear();
+  // The lines are looked at where they lie in the read buffer, each as the line buffer would
+  // hold it (up to a NUL byte); only their beginnings count.
+  const LineFile::Result r =
+      f.file().ForEachLine(kSignumBytes, [&](std::uint64_t offset, std::string_view line) {
+        const std::int32_t lineNo = ++lastLine;
+        lastOffset = offset;
+        line = line.substr(0, kSignumBytes);
+        if (const void* nul = std::memchr(line.data(), '\0', line.size()))
+          line =
+              line.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - line.data()));
+        f.signums().Add(lineNo, offset, line);
+        if (!IsRecordLine(line)) {
+          if (anyRecord) {
             ui_.FaultLine(ui_.S(Str::SignumIFelOrdning) + " " + UpToBlank(lastSignum, 3));
             fault = true;
           }
-          if (prevGroup != kFaultyGroup) {
-            for (int h = prevGroup + 1; h <= g; ++h) a[h] = lineNo;
-            if (prevGroup < g) {
-              offsets[lineNo] = offset;
-              f.signums().KeepLast();
-            }
+          return;
+        }
+        anyRecord = true;
+        const std::string_view s = line;
+        lastSignum.assign(SignumOfLine(s));
+        const int g = GroupOf(s);
+        if (g == prevGroup) return;
+        const int region = RegionOf(s, &ui_.otherAreasSeen);
+        if (region != prevRegion) {
+          ui_.ProgressLine("  " + std::string(RegionInfo(region).name));
+          prevRegion = region;
+        }
+        if (g == kFaultyGroup) {
+          ui_.FaultLine(ui_.S(Str::FelaktigtSignum) + " " + UpToBlank(lastSignum, 3));
+          fault = true;
+        }
+        if (g < prevGroup) {
+          ui_.FaultLine(ui_.S(Str::SignumIFelOrdning) + " " + UpToBlank(lastSignum, 3));
+          fault = true;
+        }
+        if (prevGroup != kFaultyGroup) {
+          for (int h = prevGroup + 1; h <= g; ++h) a[h] = lineNo;
+          if (prevGroup < g) {
+            offsets[lineNo] = offset;
+            f.signums().KeepLast();
           }
-          prevGroup = g;
-        });
-    if (r == LineFile::Result::Error) ReportReadError(f, f.file().error());
-    // Left as reading line by line leaves it: after the last line, with an empty buffer.
-    f.lineCounter = lastLine + 1;
-    f.linesRead += static_cast<std::uint64_t>(lastLine);
-    f.Buffer()[0] = '\0';
-    f.BufferLength() = 0;
-    if (prevGroup != kFaultyGroup) {
-      for (int h = prevGroup + 1; h <= kGroupCount; ++h) a[h] = lastLine;
-      if (prevGroup < kGroupCount && lastLine > 0) {
-        offsets[lastLine] = lastOffset;
-        f.signums().KeepLast();
-      }
+        }
+        prevGroup = g;
+      });
+  if (r == LineFile::Result::Error) ReportReadError(f, f.file().error());
+  // Left as reading line by line leaves it: after the last line, with an empty buffer.
+  f.lineCounter = lastLine + 1;
+  f.linesRead += static_cast<std::uint64_t>(lastLine);
+  f.Buffer()[0] = '\0';
+  f.BufferLength() = 0;
+  if (prevGroup != kFaultyGroup) {
+    for (int h = prevGroup + 1; h <= kGroupCount; ++h) a[h] = lastLine;
+    if (prevGroup < kGroupCount && lastLine > 0) {
+      offsets[lastLine] = lastOffset;
+      f.signums().KeepLast();
     }
-    f.SetAddresses(a, offsets);
   }
-  if (fault) ui_.ShowMessage(ui_.S(Str::FelPaDatafilerna), MsgKind::Information);
+  f.SetAddresses(a, offsets);
   return !fault;
 }
 
