@@ -43,6 +43,10 @@ class TDatafil : public TKombifil {
   // Byte offset of the next line to be read.
   std::uint64_t NextOffset() const { return file().Offset(); }
 
+  // The addresses were loaded from the index, and the pass over the file that checks them
+  // and fills the signum index is still to be made.
+  bool passPending = false;
+
   // Lines read or compared by a scan, and lines passed over to reach a line number; for
   // measurements.
   std::uint64_t linesRead = 0;

@@ -74,8 +74,11 @@ class TDatabas {
   bool ComputeGroupAddresses();
   // The same for one file; false when a fault in its order was found.
   bool ComputeFileAddresses(TDatafil& file);
+  // Takes the addresses of an index file whose records fit the files; each file's pass that
+  // checks them against its lines waits until the file is first read.
   bool LoadGroupAddresses(const std::string& path);
-  bool SaveGroupAddresses(const std::string& path);
+  // Writes the index file; a `stale` file's record is written so that no file fits it.
+  bool SaveGroupAddresses(const std::string& path, const TDatafil* stale = nullptr);
   // The index file of a base name: its name upper-cased with ".$AD".
   static std::string IndexFileName(const std::string& baseName);
 
@@ -165,9 +168,16 @@ class TDatabas {
   int ReadHeader(TDatafil& file, std::vector<std::string>& infoValues, bool& incomplete,
                  std::string& title, int& kind);
   void InsertFile(std::unique_ptr<TDatafil> file);
-  // Takes loaded addresses for a file after one pass over it: false when they cannot be the
-  // file's (an address beyond its last line, or addresses out of order).
-  bool TakeAddresses(TDatafil& file, const TDatafil::Addresses& a);
+  // Whether loaded addresses can be a file's of this size: rising, none beyond its bytes.
+  static bool AddressesFit(const TDatafil::Addresses& a, std::uint32_t size);
+  // Makes the pass over a file with loaded addresses before it is first read.
+  void Prepare(TDatafil& file) {
+    if (file.passPending) PrepareLoaded(file);
+  }
+  void PrepareLoaded(TDatafil& file);
+  // The pass itself: counts the lines, notes where each group begins and fills the signum
+  // index. False when the addresses cannot be the file's (one beyond its last line).
+  bool PassLoaded(TDatafil& file);
   void UpdateIndex(const std::string& baseName, const std::string& listedIndex);
   void UpdateMainWordFile();
   // Scans a data file forward for a line beginning with `key`, or for the first record of a
@@ -195,6 +205,7 @@ class TDatabas {
   bool relativeNames_ = true;
   std::string programFile_;
   const LinkSettings* links_ = nullptr;
+  std::string indexPath_;  // the index file the addresses were loaded from
 
   std::string given_;    // the signum as given
   std::string key_;      // the lookup key

@@ -115,6 +115,7 @@ void TDatabas::Close() {
   ok_ = false;
   searchRefs_ = formatRefs_ = {};
   conditionRefs_ = wordSet_ = fullSet_ = 0;
+  indexPath_.clear();
 }
 
 int TDatabas::ReadHeader(TDatafil& file, std::vector<std::string>& infoValues, bool& incomplete,

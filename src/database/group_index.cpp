@@ -137,6 +137,7 @@ bool TDatabas::LoadGroupAddresses(const std::string& path) {
     return false;
   }
   std::vector<bool> covered(static_cast<std::size_t>(count_) + 1, false);
+  std::vector<TDatafil::Addresses> loaded(static_cast<std::size_t>(count_) + 1);
   unsigned char rec[kRecordSize];
   for (;;) {
     const std::size_t n = std::fread(rec, 1, kRecordSize, in.get());
@@ -158,11 +159,13 @@ bool TDatabas::LoadGroupAddresses(const std::string& path) {
     for (int g = 1; g <= kGroupCount; ++g)
       a[g] = static_cast<std::int32_t>(GetLe32(rec + 12 + 4 * (g - 1)));
     // A file edited without a change of size or time stamp, or a damaged index, could send
-    // every walk and scan past the file's end.
-    if (!TakeAddresses(f, a)) {
+    // every walk and scan past the file's end. What the record alone tells is checked here;
+    // the pass over the file that checks the rest is made when the file is first read.
+    if (!AddressesFit(a, f.size)) {
       ui_.FaultLine(f.FileName() + ui_.S(Str::Andrad));
       return false;
     }
+    loaded[slot] = a;
     covered[slot] = true;
   }
   for (int slot = 1; slot <= count_; ++slot) {
@@ -171,13 +174,36 @@ bool TDatabas::LoadGroupAddresses(const std::string& path) {
       return false;
     }
   }
+  for (int slot = 1; slot <= count_; ++slot) {
+    TDatafil& f = DataFile(slot);
+    f.SetAddresses(loaded[slot], {});
+    f.passPending = true;
+  }
+  indexPath_ = path;
   return true;
 }
 
-bool TDatabas::TakeAddresses(TDatafil& f, const TDatafil::Addresses& a) {
-  // The addresses of a file rise with the group, and none lies beyond the file's last line.
+bool TDatabas::AddressesFit(const TDatafil::Addresses& a, std::uint32_t size) {
+  // The addresses of a file rise with the group, and every line takes a byte at least.
   for (int g = 1; g <= kGroupCount; ++g)
     if (a[g] < 0 || (g > 1 && a[g] < a[g - 1])) return false;
+  return static_cast<std::uint64_t>(a[kGroupCount]) <= std::uint64_t{size} + 1;
+}
+
+void TDatabas::PrepareLoaded(TDatafil& f) {
+  f.passPending = false;
+  if (PassLoaded(f)) return;
+  // The file is not the one the index was made from. Its addresses are computed now; the
+  // index is marked stale, so that the next opening computes and checks every file again.
+  ui_.FaultLine(f.FileName() + ui_.S(Str::Andrad));
+  ui_.ProgressLine(ui_.S(Str::BeraknarGruppadresser));
+  if (!ComputeFileAddresses(f)) ui_.ShowMessage(ui_.S(Str::FelPaDatafilerna), MsgKind::Information);
+  if (const int err = f.SeekLine(1)) ReportReadError(f, err);
+  SaveGroupAddresses(indexPath_, &f);
+}
+
+bool TDatabas::PassLoaded(TDatafil& f) {
+  const TDatafil::Addresses a = f.address();
   std::vector<std::int32_t> wanted(a.begin() + 1, a.end());
   std::sort(wanted.begin(), wanted.end());
   // One pass counts the lines and notes where each group's first line begins, so that
@@ -212,7 +238,7 @@ bool TDatabas::TakeAddresses(TDatafil& f, const TDatafil::Addresses& a) {
   return true;
 }
 
-bool TDatabas::SaveGroupAddresses(const std::string& path) {
+bool TDatabas::SaveGroupAddresses(const std::string& path, const TDatafil* stale) {
   const std::string name = NameOf(path);
   ui_.ProgressLine(ui_.S(Str::Skriver) + name);
   AtomicFile out;
@@ -225,8 +251,9 @@ bool TDatabas::SaveGroupAddresses(const std::string& path) {
       std::string ext = f.Extension();
       ext.resize(3, ' ');
       std::memcpy(rec, ext.data(), 3);
-      PutLe32(rec + 4, f.dateTime);
-      PutLe32(rec + 8, f.size);
+      // A stale file's record carries a stamp no file has: no date, and the largest size.
+      PutLe32(rec + 4, &f == stale ? 0 : f.dateTime);
+      PutLe32(rec + 8, &f == stale ? 0xFFFFFFFFu : f.size);
       for (int g = 1; g <= kGroupCount; ++g)
         PutLe32(rec + 12 + 4 * (g - 1), static_cast<std::uint32_t>(f.address()[g]));
       out.Write({reinterpret_cast<const char*>(rec), kRecordSize});

@@ -51,6 +51,7 @@ void TDatabas::SetSignum(std::string_view text, bool interactive) {
 
 int TDatabas::Scan(TDatafil& f, std::string_view key, std::int32_t from, std::int32_t limit,
                    int region) {
+  Prepare(f);
   int status = kNotFound;
   if (from > 0) {
     if (const int err = f.SeekLine(from)) {
@@ -83,6 +84,7 @@ int TDatabas::Scan(TDatafil& f, std::string_view key, std::int32_t from, std::in
 }
 
 int TDatabas::ScanExact(TDatafil& f, std::string_view key) {
+  Prepare(f);
   const int g = GroupOf(key);
   const std::int32_t first = f.address()[g];
   const std::int32_t limit = f.address()[g + 1 <= kGroupCount ? g + 1 : kGroupCount];
@@ -137,6 +139,7 @@ bool TDatabas::FindInscription(SlotSet set, bool keep) {
   for (int slot = 1; slot <= count_; ++slot) {
     if (!InSet(toRead, slot)) continue;
     TDatafil& f = DataFile(slot);
+    Prepare(f);
     int status;
     if (!f.complete) {
       status = ScanExact(f, current_.empty() ? std::string_view(key_) : current_);
@@ -196,6 +199,7 @@ bool TDatabas::PositionAtRegion(int region, SlotSet set) {
   for (int slot = 1; slot <= count_; ++slot) {
     if (!InSet(set, slot)) continue;
     TDatafil& f = DataFile(slot);
+    Prepare(f);
     int status;
     if (f.complete) {
       status = Scan(f, {}, f.address()[r.firstGroup],
@@ -220,6 +224,7 @@ bool TDatabas::PositionAtStart(SlotSet set) {
   for (int slot = 1; slot <= count_; ++slot) {
     if (!InSet(set, slot)) continue;
     TDatafil& f = DataFile(slot);
+    Prepare(f);
     int err = f.SeekLine(1);
     // Pass the header; the first record line is the next one to read.
     std::int32_t first = 1;
@@ -249,6 +254,7 @@ bool TDatabas::WithinRegion(int region) const {
 }
 
 int TDatabas::ReadIncomplete(TDatafil& f) {
+  Prepare(f);
   if (f.status == kNotFound || f.status == kNotInIncomplete || f.status == kReadError) {
     const int status = current_.empty() ? kNotFound : ScanExact(f, current_);
     if (status == kNotFound) f.status = kNotInIncomplete;
@@ -282,6 +288,7 @@ bool TDatabas::ReadNextInscription(SlotSet set) {
   for (int slot = 1; slot <= count_; ++slot) {
     if (!InSet(set, slot)) continue;
     TDatafil& f = DataFile(slot);
+    Prepare(f);
     if (f.complete) {
       const LineFile::Result r = f.ReadNextLine();
       if (r == LineFile::Result::Line) {

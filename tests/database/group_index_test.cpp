@@ -212,16 +212,43 @@ TEST(GroupIndex, AddressesPastAFilesEndOrOutOfOrderAreRebuilt) {
   ASSERT_TRUE(m.Open());
   const std::string good = m.dir.ReadBytes("STAVBAS.$AD");
   const std::size_t group68 = 2 + 12 + 4 * 67;
-  for (const std::uint32_t bad : {7u, 100000u, 0xFFFFFFFFu}) {  // 6 lines in the file
+  auto withGroup68 = [&](std::uint32_t address) {
     std::string crafted = good;
-    for (int i = 0; i < 4; ++i) crafted[group68 + i] = static_cast<char>(bad >> (8 * i));
-    m.dir.WriteBytes("STAVBAS.$AD", crafted);
+    for (int i = 0; i < 4; ++i) crafted[group68 + i] = static_cast<char>(address >> (8 * i));
+    return crafted;
+  };
+  // Beyond the file's bytes: the record alone tells, at the opening.
+  for (const std::uint32_t bad : {100000u, 0xFFFFFFFFu}) {
+    m.dir.WriteBytes("STAVBAS.$AD", withGroup68(bad));
     m.host.Clear();
     ASSERT_TRUE(m.Open());
     EXPECT_TRUE(Contains(m.host.Lines(), "STAVBAS.RUN ändrad")) << bad;
     EXPECT_TRUE(Contains(m.host.Lines(), "Beräknar gruppadresser")) << bad;
     EXPECT_EQ(m.dir.ReadBytes("STAVBAS.$AD"), good);
   }
+
+  // One line beyond the file's six: the pass over the file tells, when it is first read. Its
+  // addresses are computed then, every lookup finds its inscription, and the index is marked
+  // stale, so that the next opening computes and checks the files again.
+  m.dir.WriteBytes("STAVBAS.$AD", withGroup68(7));
+  m.host.Clear();
+  ASSERT_TRUE(m.Open());
+  EXPECT_FALSE(Contains(m.host.Lines(), "STAVBAS.RUN ändrad"));
+  EXPECT_TRUE(m.Find("DR 3"));
+  EXPECT_TRUE(Contains(m.host.Lines(), "STAVBAS.RUN ändrad"));
+  EXPECT_TRUE(Contains(m.host.Lines(), "Beräknar gruppadresser"));
+  EXPECT_EQ(m.db.DataFile(1).address()[kGroupCount], 6);
+  for (const char* s : {"Öl 5", "U 12", "U 150", "U 1100", "DR 3"}) EXPECT_TRUE(m.Find(s)) << s;
+  const std::string stale = m.dir.ReadBytes("STAVBAS.$AD");
+  ASSERT_EQ(stale.size(), good.size());
+  EXPECT_EQ(Le32(stale, 2 + 4), 0u);
+  EXPECT_EQ(Le32(stale, 2 + 8), 0xFFFFFFFFu);
+  m.host.Clear();
+  ASSERT_TRUE(m.Open());
+  EXPECT_TRUE(Contains(m.host.Lines(), "STAVBAS.RUN ändrad"));
+  EXPECT_TRUE(Contains(m.host.Lines(), "Beräknar gruppadresser"));
+  EXPECT_EQ(m.dir.ReadBytes("STAVBAS.$AD"), good);
+
   std::string crafted = good;
   crafted[2 + 12] = 9;  // group 1 after group 2
   m.dir.WriteBytes("STAVBAS.$AD", crafted);
