@@ -16,7 +16,12 @@ bool AtomNode::Test(std::string_view text) const {
 }
 
 bool WordAtom::Eval() const {
-  return Test(db_.File(slot_).Alternative());
+  // A word lies in its file's line buffer, which has room for sixteen-byte reads after the
+  // line's end.
+  static_assert(kSplitPadding >= 15);
+  const std::string_view w = db_.File(slot_).Alternative();
+  if (w.data() == nullptr) return Test(w);
+  return pattern_->Match(w.data(), w.data() + w.size(), true);
 }
 
 bool ProperNameAtom::Eval() const {

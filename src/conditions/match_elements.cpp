@@ -1,6 +1,40 @@
 #include "conditions/match_elements.h"
 
+#include <bit>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace stavbas {
+
+unsigned StartBytes::Mask16(const char* p) const {
+#if defined(__SSE2__)
+  const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+  auto equal = [&](int i) {
+    return _mm_cmpeq_epi8(v, _mm_load_si128(reinterpret_cast<const __m128i*>(splats_ + 16 * i)));
+  };
+  static_assert(kMax == 4);
+  const __m128i hits =
+      _mm_or_si128(_mm_or_si128(equal(0), equal(1)), _mm_or_si128(equal(2), equal(3)));
+  return static_cast<unsigned>(_mm_movemask_epi8(hits));
+#else
+  unsigned mask = 0;
+  for (int j = 0; j < 16; ++j)
+    for (int i = 0; i < kMax; ++i)
+      if (p[j] == splats_[16 * i]) mask |= 1u << j;
+  return mask;
+#endif
+}
+
+bool StartBytes::AnyIn(const char* p, const char* e) const {
+  for (; p < e; p += 16) {
+    unsigned mask = Mask16(p);
+    if (e - p < 16) mask &= (1u << (e - p)) - 1;
+    if (mask) return true;
+  }
+  return false;
+}
 
 bool TMatchElement::Match(const char* p, const char* e) const {
   MatchMemo& m = memo();
@@ -131,7 +165,13 @@ class CharWithinIgnorable : public Here<CharTest> {
 template <typename Test>
 class Search : public Here<Test> {
  public:
-  using Here<Test>::Here;
+  Search(const PatternContext& ctx, std::uint32_t id, Test test) : Here<Test>(ctx, id, test) {
+    bytes_.Collect([&test](char c) {
+      const char text[2] = {c, '\0'};
+      return test(text);
+    });
+  }
+  const StartBytes* SearchedBytes() const override { return bytes_.usable() ? &bytes_ : nullptr; }
 
  protected:
   bool Try(const char* p, const char* e) const override {
@@ -143,23 +183,33 @@ class Search : public Here<Test> {
           [&](const char* q) { return q + 1 < e; });
     }
     // The run of positions as TryRun takes it, while nothing is remembered: a position whose
-    // character does not match costs one comparison. Each position still counts its step,
-    // those before a try of the rest of the chain before that try, so the memo starts when it
-    // would have.
+    // character does not match costs one comparison, or none where sixteen are compared at
+    // once. Each position still counts its step, those before a try of the rest of the chain
+    // before that try, so the memo starts when it would have.
     const char* counted = p;  // the positions before it have counted their steps
-    const char* q = p;
-    for (;; ++q) {
-      if (this->test_(q)) {
-        this->memo().Steps(static_cast<std::size_t>(q + 1 - counted));
-        counted = q + 1;
-        if (this->Next(q + 1, e)) return true;
+    auto tryAt = [&](const char* q) {
+      this->memo().Steps(static_cast<std::size_t>(q + 1 - counted));
+      counted = q + 1;
+      return this->Next(q + 1, e);
+    };
+    if (this->ctx_.padded && bytes_.usable()) {
+      for (const char* block = p; block < e; block += 16) {
+        unsigned mask = bytes_.Mask16(block);
+        if (e - block < 16) mask &= (1u << (e - block)) - 1;
+        for (; mask != 0; mask &= mask - 1)
+          if (tryAt(block + std::countr_zero(mask))) return true;
       }
-      if (q + 1 >= e) break;
+    } else {
+      for (const char* q = p; q < e; ++q)
+        if (this->test_(q) && tryAt(q)) return true;
     }
-    this->memo().Steps(static_cast<std::size_t>(q + 1 - counted));
-    this->FailedFrom(MatchMemo::kElement, p + 1, q, e);
+    this->memo().Steps(static_cast<std::size_t>(e - counted));
+    this->FailedFrom(MatchMemo::kElement, p + 1, e - 1, e);
     return false;
   }
+
+ private:
+  StartBytes bytes_;
 };
 
 // ---- word boundaries ----
@@ -386,7 +436,16 @@ const ByteTable& CompiledPattern::ClassTable(char code) {
   return *classTables_.back();
 }
 
-bool CompiledPattern::Match(const char* start, const char* end) {
+void CompiledPattern::SetHead(const TMatchElement* head) {
+  head_ = head;
+  headBytes_ = head->SearchedBytes();
+}
+
+bool CompiledPattern::Match(const char* start, const char* end, bool padded) {
+  // A pattern that begins with a search fails at once on a text without any byte the search
+  // looks for: nothing is tried, so nothing needs remembering.
+  if (padded && headBytes_ && start < end && !headBytes_->AnyIn(start, end)) return false;
+  ctx_.padded = padded;
   memo_.Begin(start);
   return head_->Match(start, end);
 }

@@ -21,6 +21,42 @@ struct PatternContext {
   const ByteTable* table = nullptr;  // T: 0 marks an ignorable character
   bool wordFlag = false;
   MatchMemo* memo = nullptr;
+  // The text under evaluation may be read sixteen bytes at a time from any position before
+  // its end bound (it lies in a line buffer with room after the line's end).
+  bool padded = false;
+};
+
+// The bytes that pass a comparing element's test, when they are few: a run of text is then
+// searched for them sixteen bytes at a time.
+class StartBytes {
+ public:
+  static constexpr int kMax = 4;
+  // Takes the bytes for which `passes` holds; false when there are more than kMax.
+  template <typename Passes>
+  bool Collect(Passes&& passes) {
+    int count = 0;
+    char bytes[kMax] = {};
+    for (int b = 1; b < 256; ++b) {
+      if (!passes(static_cast<char>(b))) continue;
+      if (count == kMax) return usable_ = false;
+      bytes[count++] = static_cast<char>(b);
+    }
+    // Each byte sixteen times over; unused places repeat the first byte, so that every compare
+    // is made whatever the count. No byte at all: the plain search is as quick.
+    for (int i = 0; i < kMax; ++i)
+      for (int j = 0; j < 16; ++j) splats_[16 * i + j] = bytes[i < count ? i : 0];
+    return usable_ = count > 0;
+  }
+  bool usable() const { return usable_; }
+  // Bit i is set when p[i] is one of the bytes (i < 16); the sixteen bytes must be readable.
+  unsigned Mask16(const char* p) const;
+  // Whether any byte of [p, e) is one of them; the text is read sixteen bytes at a time from
+  // every position before e.
+  bool AnyIn(const char* p, const char* e) const;
+
+ private:
+  bool usable_ = false;
+  alignas(16) char splats_[16 * kMax] = {};
 };
 
 class TMatchElement {
@@ -31,6 +67,9 @@ class TMatchElement {
   bool Match(const char* p, const char* e) const;
   // Blank elements: whether a word made of ignorable characters only may be passed over.
   virtual bool MaySkipIgnorableWords() const { return false; }
+  // A searching element: the bytes one of which must stand at some position of the run it
+  // searches for it to succeed; null when there is no such short list.
+  virtual const StartBytes* SearchedBytes() const { return nullptr; }
 
   void SetNext(const TMatchElement* next) { next_ = next; }
   const TMatchElement* next() const { return next_; }
@@ -106,9 +145,10 @@ class CompiledPattern {
   // A class table for "#K", "#V" or "#X" built from T; it lives as long as the pattern.
   const ByteTable& ClassTable(char code);
 
-  void SetHead(const TMatchElement* head) { head_ = head; }
-  // Matches the text from `start`, with `end` as its end bound.
-  bool Match(const char* start, const char* end);
+  void SetHead(const TMatchElement* head);
+  // Matches the text from `start`, with `end` as its end bound; `padded` when the text may be
+  // read sixteen bytes at a time up to its end bound (see PatternContext).
+  bool Match(const char* start, const char* end, bool padded = false);
   const ByteTable& table() const { return *ctx_.table; }
   bool wordFlag() const { return ctx_.wordFlag; }
 
@@ -121,6 +161,7 @@ class CompiledPattern {
   std::vector<std::unique_ptr<TMatchElement>> elements_;
   std::vector<std::unique_ptr<ByteTable>> classTables_;
   const TMatchElement* head_ = nullptr;
+  const StartBytes* headBytes_ = nullptr;  // the head's searched bytes, if any
 };
 
 }  // namespace stavbas
