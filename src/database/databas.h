@@ -154,8 +154,14 @@ class TDatabas {
   void RestoreWords(SlotSet set, const SaveArea& save);
   bool AnyMoreAlternatives(SlotSet set) const;
   bool anyMoreRecorded() const { return anyMore_; }
-  bool MainFileAtPageMark() const;
-  std::string_view MainFileWordText() const;
+  // Asked at every word position of a walk, so inline.
+  std::string_view MainFileWordText() const {
+    return mainWordFile_ == 0 ? std::string_view() : DataFile(mainWordFile_).Word();
+  }
+  bool MainFileAtPageMark() const {
+    const std::string_view w = MainFileWordText();
+    return !w.empty() && w[0] == '\xA7';
+  }
 
   // The folder of the data files (with its final "/", or empty), the base name as the files
   // carry it, and the literature list's file name.

@@ -34,6 +34,9 @@ constexpr std::size_t kLineCapacity = 2100;
 // sixteen bytes at a time.
 constexpr std::size_t kSplitPadding = 15;
 
+// What a word split looks for besides the blank that ends the word.
+enum class SplitMode { kPlain, kReadings, kReadingsAndBrackets };
+
 // Reading status of a file for the current inscription.
 enum ReadStatus : int {
   kFound = 0,
@@ -141,8 +144,7 @@ class TKombifil {
   // Splits the next word from `w`; false when no word is left (the last one was empty).
   virtual bool NextWordIn(WordState& w) const;
   virtual bool NextTokenIn(WordState& w) const { return NextWordIn(w); }
-  // What a split looks for besides the blank that ends the word.
-  enum SplitMode { kPlain, kReadings, kReadingsAndBrackets };
+  using enum SplitMode;
   // Splits the next word from `w` in one pass over its bytes: the word runs to the next blank
   // or the end of the line; with readings its first reading ends before its first "/"; with
   // brackets the last "[" or "]" of that reading decides whether a bracket is open after it.

@@ -201,16 +201,6 @@ bool TDatabas::AnyMoreAlternatives(SlotSet set) const {
   return more;
 }
 
-bool TDatabas::MainFileAtPageMark() const {
-  if (mainWordFile_ == 0) return false;
-  const std::string_view w = DataFile(mainWordFile_).Word();
-  return !w.empty() && w[0] == '\xA7';
-}
-
-std::string_view TDatabas::MainFileWordText() const {
-  return mainWordFile_ == 0 ? std::string_view() : DataFile(mainWordFile_).Word();
-}
-
 // ---- files and folders ----
 
 std::string TDatabas::DataDirectory() const {

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "database/info_file.h"
+#include "database/word_split.h"
 
 namespace stavbas {
 
@@ -13,24 +14,6 @@ void StepAlternative(WordState& w) {
   const char* slash = std::find(start, wordEnd, '/');
   w.alt = std::string_view(start, static_cast<std::size_t>(slash - start));
   w.more = slash != wordEnd;
-}
-
-namespace {
-
-constexpr std::array<bool, 256> MakeDividers() {
-  std::array<bool, 256> t{};
-  // ' * + : ` ¤ ¦ ´ ¶ · × ÷
-  for (unsigned char c : std::string_view("'*+:`\xA4\xA6\xB4\xB6\xB7\xD7\xF7")) t[c] = true;
-  return t;
-}
-constexpr std::array<bool, 256> kDividers = MakeDividers();
-
-}  // namespace
-
-bool IsDividerToken(std::string_view word) {
-  std::size_t i = 0;
-  while (i < word.size() && (word[i] == '(' || word[i] == '[')) ++i;
-  return i < word.size() && kDividers[static_cast<unsigned char>(word[i])];
 }
 
 // --- runic text ---
@@ -45,7 +28,7 @@ bool TRuntextFil::IsSkipWord(std::string_view word) const {
 }
 
 bool TRuntextFil::NextTokenIn(WordState& w) const {
-  return SplitToken(w, kReadingsAndBrackets);
+  return SplitWord<kReadingsAndBrackets>(w);
 }
 
 bool TRuntextFil::NextWordIn(WordState& w) const {
@@ -54,7 +37,7 @@ bool TRuntextFil::NextWordIn(WordState& w) const {
     // without a split: it has no reading and no bracket, and the split of the token after it
     // sets the bracket state as it would have after the divider's own split.
     while (kDividers[static_cast<unsigned char>(w.next[0])] && w.next[1] == ' ') w.next += 2;
-    if (!SplitToken(w, kReadingsAndBrackets)) return false;
+    if (!SplitWord<kReadingsAndBrackets>(w)) return false;
     if (!IsDividerToken(w.word)) return true;
   }
 }
@@ -75,7 +58,7 @@ TSokFil::TSokFil(Ui& ui, int kind) : TDatafil(ui, kind) {
 }
 
 bool TSokFil::NextWordIn(WordState& w) const {
-  return SplitToken(w, kReadings);
+  return SplitWord<kReadings>(w);
 }
 
 void TSokFil::NextAlternative() {
@@ -89,7 +72,7 @@ TNormtextFil::TNormtextFil(Ui& ui) : TDatafil(ui, kNormtext) {
 }
 
 bool TNormtextFil::NextWordIn(WordState& w) const {
-  return SplitToken(w, kReadingsAndBrackets);
+  return SplitWord<kReadingsAndBrackets>(w);
 }
 
 void TNormtextFil::NextAlternative() {

@@ -1,6 +1,9 @@
 #pragma once
 // The file kinds that differ in how their words are split and shown.
 
+#include <array>
+#include <string_view>
+
 #include "database/data_file.h"
 
 namespace stavbas {
@@ -51,7 +54,24 @@ class THeltextFil : public TDatafil {
 // Steps to the next "/" reading of the current word.
 void StepAlternative(WordState& w);
 
-// The word dividers and other marks of runic text that do not count as words.
-bool IsDividerToken(std::string_view word);
+namespace word_detail {
+constexpr std::array<bool, 256> MakeDividers() {
+  std::array<bool, 256> t{};
+  // ' * + : ` ¤ ¦ ´ ¶ · × ÷
+  for (unsigned char c : std::string_view("'*+:`\xA4\xA6\xB4\xB6\xB7\xD7\xF7")) t[c] = true;
+  return t;
+}
+}  // namespace word_detail
+
+// The marks that divide the words of runic text.
+inline constexpr std::array<bool, 256> kDividers = word_detail::MakeDividers();
+
+// The word dividers and other marks of runic text that do not count as words: a divider, after
+// any opening brackets. Every word is asked, so this is inline.
+inline bool IsDividerToken(std::string_view word) {
+  std::size_t i = 0;
+  while (i < word.size() && (word[i] == '(' || word[i] == '[')) ++i;
+  return i < word.size() && kDividers[static_cast<unsigned char>(word[i])];
+}
 
 }  // namespace stavbas
