@@ -1,6 +1,7 @@
 #include "conditions/match_elements.h"
 
 #include <bit>
+#include <utility>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -124,6 +125,8 @@ class Here : public TMatchElement {
  public:
   Here(const PatternContext& ctx, std::uint32_t id, Test test)
       : TMatchElement(ctx, id), test_(test) {}
+  // An element that tries further positions than p must say for itself.
+  bool SureToFail(const char* p, const char*, bool) const override { return !test_(p); }
 
  protected:
   bool Try(const char* p, const char* e) const override { return TryHere(p, e); }
@@ -137,6 +140,10 @@ template <typename Test>
 class AfterIgnorable : public Here<Test> {
  public:
   using Here<Test>::Here;
+  // A character that is not ignorable is compared where it stands.
+  bool SureToFail(const char* p, const char*, bool) const override {
+    return !this->test_.Ignorable(p, *this->ctx_.table) && !this->test_(p);
+  }
 
  protected:
   bool Try(const char* p, const char* e) const override {
@@ -152,6 +159,7 @@ class AfterIgnorable : public Here<Test> {
 class CharWithinIgnorable : public Here<CharTest> {
  public:
   using Here::Here;
+  bool SureToFail(const char*, const char*, bool) const override { return false; }
 
  protected:
   bool Try(const char* p, const char* e) const override {
@@ -171,7 +179,11 @@ class Search : public Here<Test> {
       return test(text);
     });
   }
-  const StartBytes* SearchedBytes() const override { return bytes_.usable() ? &bytes_ : nullptr; }
+  // The search tries the positions before the end bound only, and each must hold one of
+  // the bytes.
+  bool SureToFail(const char* p, const char* e, bool padded) const override {
+    return padded && bytes_.usable() && p < e && !bytes_.AnyIn(p, e);
+  }
 
  protected:
   bool Try(const char* p, const char* e) const override {
@@ -436,15 +448,23 @@ const ByteTable& CompiledPattern::ClassTable(char code) {
   return *classTables_.back();
 }
 
-void CompiledPattern::SetHead(const TMatchElement* head) {
-  head_ = head;
-  headBytes_ = head->SearchedBytes();
+namespace {
+bool g_quickLooks = true;
+}  // namespace
+
+bool CompiledPattern::SetQuickLooksForTesting(bool on) {
+  return std::exchange(g_quickLooks, on);
 }
 
 bool CompiledPattern::Match(const char* start, const char* end, bool padded) {
-  // A pattern that begins with a search fails at once on a text without any byte the search
-  // looks for: nothing is tried, so nothing needs remembering.
-  if (padded && headBytes_ && start < end && !headBytes_->AnyIn(start, end)) return false;
+  if (!g_quickLooks) {
+    ctx_.padded = false;
+    memo_.Begin(start);
+    return head_->Match(start, end);
+  }
+  // Most words fail at the pattern's first element, at a look at their first bytes: nothing
+  // is tried then, so nothing needs remembering.
+  if (head_->SureToFail(start, end, padded)) return false;
   ctx_.padded = padded;
   memo_.Begin(start);
   return head_->Match(start, end);

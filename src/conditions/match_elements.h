@@ -67,9 +67,11 @@ class TMatchElement {
   bool Match(const char* p, const char* e) const;
   // Blank elements: whether a word made of ignorable characters only may be passed over.
   virtual bool MaySkipIgnorableWords() const { return false; }
-  // A searching element: the bytes one of which must stand at some position of the run it
-  // searches for it to succeed; null when there is no such short list.
-  virtual const StartBytes* SearchedBytes() const { return nullptr; }
+  // Whether the element is sure to fail at p, told by a look at the text alone, before any
+  // step is taken; `padded` as for CompiledPattern::Match. False when it cannot tell.
+  virtual bool SureToFail(const char* /*p*/, const char* /*e*/, bool /*padded*/) const {
+    return false;
+  }
 
   void SetNext(const TMatchElement* next) { next_ = next; }
   const TMatchElement* next() const { return next_; }
@@ -145,11 +147,14 @@ class CompiledPattern {
   // A class table for "#K", "#V" or "#X" built from T; it lives as long as the pattern.
   const ByteTable& ClassTable(char code);
 
-  void SetHead(const TMatchElement* head);
+  void SetHead(const TMatchElement* head) { head_ = head; }
   // Matches the text from `start`, with `end` as its end bound; `padded` when the text may be
   // read sixteen bytes at a time up to its end bound (see PatternContext).
   bool Match(const char* start, const char* end, bool padded = false);
   const ByteTable& table() const { return *ctx_.table; }
+  // Whether Match may take its quick looks (a first element sure to fail, sixteen-byte
+  // compares); for tests that compare the results without them. Returns the setting before.
+  static bool SetQuickLooksForTesting(bool on);
   bool wordFlag() const { return ctx_.wordFlag; }
 
  private:
@@ -161,7 +166,6 @@ class CompiledPattern {
   std::vector<std::unique_ptr<TMatchElement>> elements_;
   std::vector<std::unique_ptr<ByteTable>> classTables_;
   const TMatchElement* head_ = nullptr;
-  const StartBytes* headBytes_ = nullptr;  // the head's searched bytes, if any
 };
 
 }  // namespace stavbas
