@@ -1,0 +1,132 @@
+#include "output/word_text.h"
+
+#include <cstring>
+
+#include "database/word_files.h"
+
+namespace stavbas {
+namespace {
+
+constexpr std::size_t kNone = std::string_view::npos;
+
+// Appends `before` and `text` in one style, the name marks left out of the text when asked.
+void AppendPiece(StagingBuffer& out, std::string_view before, std::string_view text,
+                 std::uint32_t style, bool dropQuotes) {
+  if (dropQuotes) {
+    while (const void* q = std::memchr(text.data(), '"', text.size())) {
+      const auto n = static_cast<std::size_t>(static_cast<const char*>(q) - text.data());
+      out.AppendIn(before, text.substr(0, n), style);
+      before = {};
+      text.remove_prefix(n + 1);
+    }
+  }
+  out.AppendIn(before, text, style);
+}
+
+}  // namespace
+
+bool WriteWordText(StagingBuffer& out, std::string_view line, const WordTextLayout& layout,
+                   const std::vector<std::uint8_t>& codes, int lastSpecial) {
+  if (line.empty()) return false;
+  // The words lie between single blanks; a blank at the very end leaves an empty last word,
+  // which is no word.
+  if (line.back() == ' ') line.remove_suffix(1);
+  // Words from here on that start with a page mark's "§" need a look of their own.
+  const void* section = memrchr(line.data(), '\xA7', line.size());
+  const std::size_t lastSection =
+      section ? static_cast<std::size_t>(static_cast<const char*>(section) - line.data()) : kNone;
+
+  bool shown = false;
+  int number = 0;             // of the last word taken; dividers are not counted
+  bool dividerFirst = false;  // the line starts with a divider: the first word gets a blank
+  bool firstToken = true;     // no page mark taken yet
+  std::size_t pos = 0;        // where the next token starts
+  bool more = true;           // there is a next token (it may be empty)
+
+  // The open piece: tokens written the same way, one after the other, as they lie in the line.
+  std::size_t pieceStart = kNone, pieceEnd = 0;
+  std::string_view pieceBefore;
+  std::uint32_t pieceStyle = 0;
+  auto flush = [&] {
+    if (pieceStart == kNone) return;
+    AppendPiece(out, pieceBefore, line.substr(pieceStart, pieceEnd - pieceStart), pieceStyle,
+                layout.dropQuotes);
+    pieceStart = kNone;
+  };
+  // A token written as a word: with a blank before it, it continues an open piece of its style.
+  auto written = [&](std::size_t start, std::size_t end, std::string_view before,
+                     std::uint32_t style) {
+    shown = true;
+    if (pieceStart != kNone && style == pieceStyle && before == " ") {
+      pieceEnd = end;
+      return;
+    }
+    flush();
+    pieceStart = start;
+    pieceEnd = end;
+    pieceBefore = before;
+    pieceStyle = style;
+  };
+  // The blank before a word: after the first word, or after a leading divider.
+  auto blank = [&]() -> std::string_view {
+    if (number > 1) return " ";
+    if (number == 1 && dividerFirst) {
+      dividerFirst = false;
+      return " ";
+    }
+    return "";
+  };
+
+  // Token by token while a word may need a look of its own; past that, every token is a word or
+  // a divider in the words' style with a blank before it.
+  while (more &&
+         (number == 0 || number < lastSpecial || (lastSection != kNone && pos <= lastSection))) {
+    const std::size_t start = pos;
+    std::size_t end = line.find(' ', pos);
+    if (end == kNone) {
+      end = line.size();
+      more = false;
+    }
+    pos = end + 1;
+    const std::string_view token = line.substr(start, end - start);
+    if (layout.runic && IsDividerToken(token)) {
+      if (number == 0) {  // leading dividers are written together without blanks
+        flush();
+        dividerFirst = true;
+        shown = true;
+        out.AppendIn(token, layout.word);
+      } else {
+        written(start, end, " ", layout.word);
+      }
+      continue;
+    }
+    ++number;
+    const std::uint8_t code =
+        static_cast<std::size_t>(number) < codes.size() ? codes[number] : std::uint8_t{0};
+    if (code == 1) {
+      written(start, end, blank(), layout.hit);
+    } else if (code == 0) {
+      if (!token.empty() && token[0] == '\xA7') {  // a page mark the main file does not have
+        flush();
+        continue;
+      }
+      written(start, end, blank(), layout.word);
+    } else {  // a page mark
+      flush();
+      const std::string_view before =
+          layout.breakAtMarks && !firstToken ? layout.markBreak : blank();
+      firstToken = false;
+      if (layout.pageMarks) {
+        out.AppendIn(before, token, layout.plain);
+        shown = true;
+      } else {
+        out.AppendIn(before, layout.plain);
+      }
+    }
+  }
+  if (more) written(pos, line.size(), " ", layout.word);
+  flush();
+  return shown;
+}
+
+}  // namespace stavbas
