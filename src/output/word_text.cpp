@@ -1,6 +1,11 @@
 #include "output/word_text.h"
 
+#include <array>
 #include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "database/word_files.h"
 
@@ -8,6 +13,35 @@ namespace stavbas {
 namespace {
 
 constexpr std::size_t kNone = std::string_view::npos;
+
+// The first bytes a divider token may have, so that most words are known not to be one at a
+// glance: the dividers themselves and the brackets that may stand before them.
+const std::array<bool, 256>& DividerStarts() {
+  static const std::array<bool, 256> starts = [] {
+    std::array<bool, 256> t{};
+    for (int c = 0; c < 256; ++c) {
+      const char ch = static_cast<char>(c);
+      t[c] = ch == '(' || ch == '[' || IsDividerToken(std::string_view(&ch, 1));
+    }
+    return t;
+  }();
+  return starts;
+}
+
+// The first blank of `line` at or after `from`, or its end. Tokens are short: one look at
+// sixteen bytes finds the end of most.
+std::size_t BlankFrom(std::string_view line, std::size_t from) {
+#if defined(__SSE2__)
+  const __m128i blank = _mm_set1_epi8(' ');
+  for (; from + 16 <= line.size(); from += 16) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(line.data() + from));
+    const auto blanks = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, blank)));
+    if (blanks) return from + static_cast<std::size_t>(__builtin_ctz(blanks));
+  }
+#endif
+  while (from < line.size() && line[from] != ' ') ++from;
+  return from;
+}
 
 // Appends `before` and `text` in one style, the name marks left out of the text when asked.
 void AppendPiece(StagingBuffer& out, std::string_view before, std::string_view text,
@@ -36,6 +70,7 @@ bool WriteWordText(StagingBuffer& out, std::string_view line, const WordTextLayo
   const std::size_t lastSection =
       section ? static_cast<std::size_t>(static_cast<const char*>(section) - line.data()) : kNone;
 
+  const std::array<bool, 256>& dividerStarts = DividerStarts();
   bool shown = false;
   int number = 0;             // of the last word taken; dividers are not counted
   bool dividerFirst = false;  // the line starts with a divider: the first word gets a blank
@@ -57,7 +92,7 @@ bool WriteWordText(StagingBuffer& out, std::string_view line, const WordTextLayo
   auto written = [&](std::size_t start, std::size_t end, std::string_view before,
                      std::uint32_t style) {
     shown = true;
-    if (pieceStart != kNone && style == pieceStyle && before == " ") {
+    if (pieceStart != kNone && style == pieceStyle && !before.empty()) {
       pieceEnd = end;
       return;
     }
@@ -82,14 +117,12 @@ bool WriteWordText(StagingBuffer& out, std::string_view line, const WordTextLayo
   while (more &&
          (number == 0 || number < lastSpecial || (lastSection != kNone && pos <= lastSection))) {
     const std::size_t start = pos;
-    std::size_t end = line.find(' ', pos);
-    if (end == kNone) {
-      end = line.size();
-      more = false;
-    }
+    const std::size_t end = BlankFrom(line, pos);
+    more = end < line.size();
     pos = end + 1;
     const std::string_view token = line.substr(start, end - start);
-    if (layout.runic && IsDividerToken(token)) {
+    if (layout.runic && !token.empty() && dividerStarts[static_cast<unsigned char>(token[0])] &&
+        IsDividerToken(token)) {
       if (number == 0) {  // leading dividers are written together without blanks
         flush();
         dividerFirst = true;
