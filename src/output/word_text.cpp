@@ -112,10 +112,43 @@ bool WriteWordText(StagingBuffer& out, std::string_view line, const WordTextLayo
     return "";
   };
 
+  // Whether word number k is written otherwise than in the words' style.
+  auto special = [&](int k) {
+    const std::uint8_t code =
+        static_cast<std::size_t>(k) < codes.size() ? codes[k] : std::uint8_t{0};
+    return code == 2 || (code == 1 && layout.hit != layout.word);
+  };
   // Token by token while a word may need a look of its own; past that, every token is a word or
   // a divider in the words' style with a blank before it.
-  while (more &&
-         (number == 0 || number < lastSpecial || (lastSection != kNone && pos <= lastSection))) {
+  auto lookAhead = [&] {
+    return more &&
+           (number == 0 || number < lastSpecial || (lastSection != kNone && pos <= lastSection));
+  };
+  while (lookAhead()) {
+    if (number >= 1) {
+      // After the first word, the tokens up to the next that needs a look of its own (a word
+      // written otherwise, one starting with "§", a bracket that may open a divider) are words
+      // and dividers in the words' style with a blank before each: counted and taken together.
+      int next = number + 1;
+      while (next <= lastSpecial && !special(next)) ++next;
+      const std::size_t from = pos;
+      std::size_t to = pos;
+      while (more) {
+        const auto c = static_cast<unsigned char>(pos < line.size() ? line[pos] : '\0');
+        if (layout.runic && dividerStarts[c]) {
+          if (c == '(' || c == '[') break;
+        } else if (c == 0xA7 || number + 1 >= next) {
+          break;
+        } else {
+          ++number;
+        }
+        to = BlankFrom(line, pos);
+        more = to < line.size();
+        pos = to + 1;
+      }
+      if (pos > from) written(from, to, " ", layout.word);
+      if (!lookAhead()) break;
+    }
     const std::size_t start = pos;
     const std::size_t end = BlankFrom(line, pos);
     more = end < line.size();
