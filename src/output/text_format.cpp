@@ -176,15 +176,7 @@ void TTextFormat::WriteWords(Visit& visit, const FormatItem& item, const Styles&
       continue;
     }
     ++number;
-    // The blank before a written word: after the first word, or after a leading divider.
-    auto blank = [&]() -> std::string_view {
-      if (number > 1) return " ";
-      if (number == 1 && dividerFirst) {
-        dividerFirst = false;
-        return " ";
-      }
-      return "";
-    };
+    auto blank = [&] { return BlankBefore(number, dividerFirst); };
     switch (visit.HitCode(number)) {
       case 0:
         if (IsPageMark(f.Word())) break;  // a page mark the main file does not have

@@ -102,15 +102,7 @@ bool WriteWordText(StagingBuffer& out, std::string_view line, const WordTextLayo
     pieceBefore = before;
     pieceStyle = style;
   };
-  // The blank before a word: after the first word, or after a leading divider.
-  auto blank = [&]() -> std::string_view {
-    if (number > 1) return " ";
-    if (number == 1 && dividerFirst) {
-      dividerFirst = false;
-      return " ";
-    }
-    return "";
-  };
+  auto blank = [&] { return BlankBefore(number, dividerFirst); };
 
   // Whether word number k is written otherwise than in the words' style.
   auto special = [&](int k) {

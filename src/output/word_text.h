@@ -23,6 +23,17 @@ struct WordTextLayout {
   std::uint32_t hit = 0;       // the words whose hit code is 1
 };
 
+// The blank written before word `number` (from 1) of a line: after the first word, or before
+// the first when a divider opened the line (`dividerFirst`, which that uses up).
+inline std::string_view BlankBefore(int number, bool& dividerFirst) {
+  if (number > 1) return " ";
+  if (number == 1 && dividerFirst) {
+    dividerFirst = false;
+    return " ";
+  }
+  return "";
+}
+
 // The words of `line` (the record's text after its signum, as the word split sees it: words
 // between blanks, the last one left out when empty) appended to `out`. `codes` are the hit
 // codes by word number (from 1; 0 ordinary, 1 hit, 2 page mark; 0 past its end); no word
