@@ -2,11 +2,15 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
 #ifdef __SSE2__
 #include <emmintrin.h>
+#endif
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <tmmintrin.h>
 #endif
 
 namespace stavbas {
@@ -102,6 +106,118 @@ char* WriteByTable(char* p, std::string_view s, const Utf8Table& table) {
   return p;
 }
 
+#if defined(__x86_64__) && defined(__GNUC__)
+#define STAVBAS_LATIN1_EXPANSION 1
+
+// For eight bytes whose upper-half ones are all Latin-1 letters (0xA0 and up), the shuffle that
+// packs their (lead, continuation) pairs: the lead of every byte, which is the byte itself below
+// 0x80, and the continuation of those from 0x80 on. Indexed by the bytes' top bits.
+struct PackShuffles {
+  PackShuffles() {
+    for (unsigned m = 0; m < 256; ++m) {
+      int n = 0;
+      for (int i = 0; i < 8; ++i) {
+        index[m][n++] = static_cast<std::uint8_t>(2 * i);
+        if (m >> i & 1) index[m][n++] = static_cast<std::uint8_t>(2 * i + 1);
+      }
+      while (n < 16) index[m][n++] = 0x80;  // zero
+      upper[m] = static_cast<std::uint8_t>(std::popcount(m));
+    }
+  }
+  alignas(16) std::uint8_t index[256][16];
+  std::uint8_t upper[256];  // the bytes from 0x80 on among the eight
+};
+
+const PackShuffles& Shuffles() {
+  static const PackShuffles shuffles;
+  return shuffles;
+}
+
+// The first `count` of eight bytes, given as (lead, continuation) pairs and with the top bits
+// of those `count`, written as their shuffle says (sixteen bytes are stored); returns the end
+// of what counts.
+__attribute__((target("ssse3"))) inline char* Pack(char* p, __m128i pairs, unsigned top, int count,
+                                                   const PackShuffles& shuffles) {
+  const __m128i order = _mm_load_si128(reinterpret_cast<const __m128i*>(shuffles.index[top]));
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(p), _mm_shuffle_epi8(pairs, order));
+  return p + count + shuffles.upper[top];
+}
+
+// Up to sixteen bytes from q (of which `avail` are text; sixteen may be read), converted the
+// table's way with one more step: bytes whose upper-half bytes are all Latin-1 letters, which
+// is most text with letters from the upper half, are expanded in place, each of those to its
+// two bytes (0xC2 or 0xC3 and the byte's low six bits under 0x80), without looking a byte up.
+// The first byte from 0x80 to 0x9F, or "\r" when it is left out, ends the step and takes the
+// table. Needs SSSE3 for the shuffle.
+template <bool kWithoutCr>
+__attribute__((target("ssse3"), always_inline)) inline void ExpandStep(
+    char*& p, const char*& q, unsigned avail, const Utf8Table& table,
+    const PackShuffles& shuffles) {
+  const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(q));
+  const unsigned past = 0xFFFFu << avail & 0xFFFFu;  // the bytes after the text
+  const auto top = static_cast<unsigned>(_mm_movemask_epi8(v)) & ~past;
+  const __m128i c1 = _mm_set1_epi8(static_cast<char>(0x80));
+  auto special = static_cast<unsigned>(_mm_movemask_epi8(
+      _mm_cmpeq_epi8(_mm_and_si128(v, _mm_set1_epi8(static_cast<char>(0xE0))), c1)));
+  if constexpr (kWithoutCr)
+    special |= static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8('\r'))));
+  special = (special & ~past) | past;
+  if (top == 0 && special == 0) {  // plain text, as it stands
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(p), v);
+    p += 16;
+    q += 16;
+    return;
+  }
+  const __m128i high = _mm_cmplt_epi8(v, _mm_setzero_si128());
+  const __m128i upperLead = _mm_or_si128(
+      _mm_set1_epi8(static_cast<char>(0xC2)),
+      _mm_and_si128(_mm_cmpgt_epi8(v, _mm_set1_epi8(static_cast<char>(0xBF))), _mm_set1_epi8(1)));
+  const __m128i lead = _mm_or_si128(_mm_and_si128(high, upperLead), _mm_andnot_si128(high, v));
+  const __m128i next = _mm_or_si128(_mm_and_si128(v, _mm_set1_epi8(0x3F)), c1);
+  // The bytes before the first that takes the table (or the end), eight at a time: of the
+  // first eight those before it, and of the next eight too when it lies beyond them.
+  const unsigned n = special ? static_cast<unsigned>(__builtin_ctz(special)) : 16;
+  const unsigned low = n < 8 ? n : 8;
+  p = Pack(p, _mm_unpacklo_epi8(lead, next), top & ((1u << low) - 1), low, shuffles);
+  if (n > 8)
+    p = Pack(p, _mm_unpackhi_epi8(lead, next), (top >> 8) & ((1u << (n - 8)) - 1), n - 8, shuffles);
+  q += n;
+  if (n < avail) {
+    const auto& e = table[static_cast<unsigned char>(*q++)];
+    std::memcpy(p, e.data(), 4);
+    p += e[3];
+  }
+}
+
+// The text in steps of sixteen bytes; the last few bytes are copied to a zeroed block of their
+// own first, so that no step reads past the text. Chosen at run time when the processor has
+// SSSE3.
+template <bool kWithoutCr>
+__attribute__((target("ssse3"))) char* WriteExpanding(char* p, std::string_view s,
+                                                      const Utf8Table& table) {
+  const PackShuffles& shuffles = Shuffles();
+  const char* q = s.data();
+  const char* end = q + s.size();
+  while (end - q >= 16) ExpandStep<kWithoutCr>(p, q, 16, table, shuffles);
+  if (q == end) return p;
+  alignas(16) char rest[32] = {};
+  const auto left = static_cast<std::size_t>(end - q);
+  std::memcpy(rest, q, left);
+  q = rest;
+  end = rest + left;
+  while (q < end) ExpandStep<kWithoutCr>(p, q, static_cast<unsigned>(end - q), table, shuffles);
+  return p;
+}
+
+using Writer = char* (*)(char*, std::string_view, const Utf8Table&);
+
+template <bool kWithoutCr>
+Writer ChooseWriter() {
+  return __builtin_cpu_supports("ssse3") ? &WriteExpanding<kWithoutCr> : &WriteByTable<kWithoutCr>;
+}
+
+#endif
+
 const Utf8Table& TableWithCr() {
   static const Utf8Table table = MakeUtf8Table(false);
   return table;
@@ -117,12 +233,22 @@ const Utf8Table& TableWithoutCr() {
 void AppendCp1252AsUtf8(std::string& out, std::string_view s) {
   const std::size_t old = out.size();
   out.resize(old + Utf8Room(s.size()));
+#ifdef STAVBAS_LATIN1_EXPANSION
+  static const Writer write = ChooseWriter<false>();
+  char* end = write(out.data() + old, s, TableWithCr());
+#else
   char* end = WriteByTable<false>(out.data() + old, s, TableWithCr());
+#endif
   out.resize(static_cast<std::size_t>(end - out.data()));
 }
 
 char* WriteCp1252AsUtf8WithoutCr(char* out, std::string_view s) {
+#ifdef STAVBAS_LATIN1_EXPANSION
+  static const Writer write = ChooseWriter<true>();
+  return write(out, s, TableWithoutCr());
+#else
   return WriteByTable<true>(out, s, TableWithoutCr());
+#endif
 }
 
 std::string Utf8ToCp1252(std::string_view s) {

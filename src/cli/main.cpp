@@ -34,31 +34,31 @@ const char* KindName(int kind) {
   return kind >= 0 && kind <= 6 ? kNames[kind] : "?";
 }
 
-// A run's text on its way to standard output: converted to UTF-8 with "\r\n" as "\n", and
-// written in large blocks. What is left is written when it goes out of scope.
+// A run's text on its way to standard output: gathered as it comes, converted to UTF-8 with
+// "\r\n" as "\n" in large blocks (so the conversion runs over long texts, not over each
+// inscription), and written. What is left is written when it goes out of scope.
 class StandardOutput {
  public:
   ~StandardOutput() { Flush(); }
   void Add(std::string_view text) {
-    if (buffer_.size() - size_ < Utf8Room(text.size()))
-      buffer_.resize(std::max(2 * buffer_.size(), size_ + Utf8Room(text.size())));
-    char* const from = buffer_.data() + size_;
-    char* const end = WriteCp1252AsUtf8WithoutCr(from, text);
-    if (end == from) return;
-    size_ = static_cast<std::size_t>(end - buffer_.data());
-    lineEnded = end[-1] == '\n';
-    if (size_ >= kBlock) Flush();
+    const std::size_t last = text.find_last_not_of('\r');
+    if (last == std::string_view::npos) return;  // nothing that reaches the output
+    lineEnded = text[last] == '\n';
+    pending_.append(text);
+    if (pending_.size() >= kBlock) Flush();
   }
   void Flush() {
-    std::cout.write(buffer_.data(), static_cast<std::streamsize>(size_));
-    size_ = 0;
+    if (buffer_.size() < Utf8Room(pending_.size())) buffer_.resize(Utf8Room(pending_.size()));
+    char* const end = WriteCp1252AsUtf8WithoutCr(buffer_.data(), pending_);
+    std::cout.write(buffer_.data(), end - buffer_.data());
+    pending_.clear();
   }
   bool lineEnded = true;  // the text written so far ends with a line end
 
  private:
-  static constexpr std::size_t kBlock = 1 << 16;
-  std::vector<char> buffer_;  // the text waiting is its first size_ bytes; the rest is room
-  std::size_t size_ = 0;
+  static constexpr std::size_t kBlock = 1 << 15;
+  std::string pending_;       // Windows-1252 text not yet converted
+  std::vector<char> buffer_;  // room for its UTF-8 form
 };
 
 // Exit statuses; of several parts of a command the worst counts.

@@ -152,7 +152,9 @@ bool DisplayRun::VisitCurrent(bool exact, bool testCondition) {
   if (holds && RegionOf(ctx_.db.currentSignum()) > kLastSwedishProvince) keepRt90 = false;
   if (holds && format_.format()) {
     Visit visit(ctx_);
+    visit.hitCodes.swap(spareHitCodes_);  // the memory of the last visit's codes
     visit.Run(*format_.format(), exact);
+    spareHitCodes_.swap(visit.hitCodes);
     pauseActive = pauseSetting;
     broken = abortFlag || brokenFlag;
     abortFlag = false;

@@ -82,6 +82,7 @@ class DisplayRun {
   bool exactShowing_ = false;
   bool pausedByButton_ = false;
   std::string pausCaption_;
+  std::vector<std::uint8_t> spareHitCodes_;  // kept between visits for its memory
 };
 
 }  // namespace stavbas

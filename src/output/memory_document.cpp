@@ -33,6 +33,10 @@ void MemoryDocument::Append(const std::vector<StyledRun>& runs) {
 }
 
 void MemoryDocument::AppendStaged(const StagingBuffer& staging, int size) {
+  AppendStagedFrom(staging, size, 0);
+}
+
+void MemoryDocument::AppendStagedFrom(const StagingBuffer& staging, int size, std::size_t from) {
   if (staging.serial() != stagedSerial_ || size != stagedSize_) {
     stagedSerial_ = staging.serial();
     stagedSize_ = size;
@@ -48,13 +52,14 @@ void MemoryDocument::AppendStaged(const StagingBuffer& staging, int size) {
     return index = StyleIndex(style);
   };
   const std::size_t pos = text_.size();
-  text_.append(staging.text());
+  text_.append(staging.text().substr(from));
   std::size_t start = pos;
   for (const StagingBuffer::Span& span : staging.spans()) {
+    if (span.end <= from) continue;
     AppendSpan(start, styleOf(span.style));
-    start = pos + span.end;
+    start = pos + (span.end - from);
   }
-  InsertLineStarts(pos, staging.length());
+  InsertLineStarts(pos, staging.length() - from);
   cursor_ = text_.size();
 }
 

@@ -43,6 +43,8 @@ class MemoryDocument : public OutputWindow {
 
  protected:
   std::string_view TextView() const { return text_; }
+  // Appends the staged text from position `from` on, as AppendStaged appends the whole.
+  void AppendStagedFrom(const StagingBuffer& staging, int size, std::size_t from);
   // The first `count` characters in pieces of one style, read in place, into `pieces`.
   void PiecesBefore(std::size_t count, std::vector<StyledPiece>& pieces) const;
   // Delete(0, count), for text handed on from the start.

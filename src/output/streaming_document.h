@@ -14,8 +14,8 @@ namespace stavbas {
 
 class StreamingDocument : public MemoryDocument {
  public:
-  // Receives the finished text, in the order it was written, whole and in pieces of one style;
-  // both are read in place and only valid during the call.
+  // Receives the finished text, in the order it was written (in one call or more), whole and
+  // in pieces of one style; both are read in place and only valid during the call.
   using Sink = std::function<void(std::string_view text, const std::vector<StyledPiece>& pieces)>;
   // Without `withStyles` the pieces are left empty, for a sink that takes the text alone.
   explicit StreamingDocument(Sink sink, bool withStyles = true);
@@ -28,6 +28,9 @@ class StreamingDocument : public MemoryDocument {
 
  private:
   void HandOn(std::size_t count);
+  // Where the last line of `text` that holds text starts, when a line end of `text` comes
+  // before it; otherwise 0.
+  static std::size_t LastLineWithText(std::string_view text);
   void HandOnFinished();
 
   Sink sink_;

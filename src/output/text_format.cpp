@@ -1,5 +1,7 @@
 #include "output/text_format.h"
 
+#include <algorithm>
+
 #include "base/ui.h"
 #include "conditions/conditions.h"
 #include "database/databas.h"
@@ -7,6 +9,7 @@
 #include "database/info_format.h"
 #include "database/word_files.h"
 #include "output/window_append.h"
+#include "output/word_text.h"
 
 namespace stavbas {
 namespace {
@@ -37,8 +40,11 @@ void TTextFormat::SkrivUtText(Visit& visit) {
   OutputContext& ctx = visit.ctx;
   TDatabas& db = ctx.db;
   StagingBuffer& out = ctx.staging;
-  const std::uint32_t plain = StylesOf(ctx).plain;
+  const Styles& styles = StylesOf(ctx);
+  const std::uint32_t plain = styles.plain;
   const std::string& code = ctx.format ? ctx.format->code() : std::string();
+  const bool fullStop = code.find('.') != std::string::npos;
+  const bool lineEndsAtMarks = fullStop && code.find(',') == std::string::npos;
   out.Clear();
   const auto& list = items();
   for (std::size_t index = 0; index < list.size(); ++index) {
@@ -52,7 +58,7 @@ void TTextFormat::SkrivUtText(Visit& visit) {
       case kItemWordText:
       case kItemHitsWithGaps:
       case kItemHitsOnly:
-        WriteWords(visit, item);
+        WriteWords(visit, item, styles, lineEndsAtMarks);
         break;
       case kItemPlainRecord: {
         const TKombifil& f = db.File(item.slot);
@@ -73,8 +79,7 @@ void TTextFormat::SkrivUtText(Visit& visit) {
         } else if (index + 1 < list.size()) {
           if (list[index + 1].kind == kItemTab) wantLineEnd = false;
         } else {
-          wantLineEnd = !(index > 0 && list[index - 1].kind == kItemTab) &&
-                        code.find('.') != std::string::npos;
+          wantLineEnd = !(index > 0 && list[index - 1].kind == kItemTab) && fullStop;
         }
         break;
       }
@@ -117,30 +122,45 @@ void TTextFormat::SkrivUtText(Visit& visit) {
   AppendStaging(ctx.Out(), out, ctx.ui.S(Str::AldreTextBorttagen));
 }
 
-void TTextFormat::WriteWords(Visit& visit, const FormatItem& item) {
+void TTextFormat::WriteWords(Visit& visit, const FormatItem& item, const Styles& styles,
+                             bool lineEndsAtMarks) {
   OutputContext& ctx = visit.ctx;
   TKombifil& f = ctx.db.File(item.slot);
   StagingBuffer& out = ctx.staging;
-  const Styles& styles = StylesOf(ctx);
   const std::uint32_t plain = styles.plain;
   const bool normalised = f.kind() == kNormtext;
   const std::uint32_t word = normalised ? styles.italic : styles.bold;
   const std::uint32_t hit = ctx.conditions.wordSearchFiles().all == 0 ? word
                             : normalised                              ? styles.italicHit
                                                                       : styles.boldHit;
-  const std::string& code = ctx.format ? ctx.format->code() : std::string();
-  const bool lineEndsAtMarks =
-      code.find('.') != std::string::npos && code.find(',') == std::string::npos;
 
-  bool firstToken = true;
-  bool dividerFirst = false;
-  int number = 0;
-  f.FirstWord();
   if (item.title && !f.title.empty()) {
     out.AppendIn(f.title, ": ", plain);
     ctx.somethingShown = true;
   }
   const bool runic = f.kind() == kRuntext;
+  if (item.kind == kItemWordText && f.kind() <= kNormsok) {
+    // The words as the split sees them, written a stretch of the line at a time.
+    WordTextLayout layout;
+    layout.runic = runic;
+    layout.dropQuotes = normalised;
+    layout.pageMarks = item.pageMarks;
+    layout.breakAtMarks = item.lineBreaks;
+    layout.markBreak = lineEndsAtMarks ? "\r\n" : " ";
+    layout.plain = plain;
+    layout.word = word;
+    layout.hit = hit;
+    const int lastSpecial = hit == word
+                                ? visit.lastMarkWordNumber
+                                : std::max(visit.lastMarkWordNumber, visit.lastHitWordNumber);
+    if (WriteWordText(out, f.Cursor(), layout, visit.hitCodes, lastSpecial))
+      ctx.somethingShown = true;
+    return;
+  }
+  bool firstToken = true;
+  bool dividerFirst = false;
+  int number = 0;
+  f.FirstWord();
   std::string scratch;  // a word's search text when it is not the word itself
   // A piece is appended as the blank before it and the text after, in one style: the two
   // merge into one run as if written together.
@@ -156,15 +176,7 @@ void TTextFormat::WriteWords(Visit& visit, const FormatItem& item) {
       continue;
     }
     ++number;
-    // The blank before a written word: after the first word, or after a leading divider.
-    auto blank = [&]() -> std::string_view {
-      if (number > 1) return " ";
-      if (number == 1 && dividerFirst) {
-        dividerFirst = false;
-        return " ";
-      }
-      return "";
-    };
+    auto blank = [&] { return BlankBefore(number, dividerFirst); };
     switch (visit.HitCode(number)) {
       case 0:
         if (IsPageMark(f.Word())) break;  // a page mark the main file does not have

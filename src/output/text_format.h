@@ -17,7 +17,9 @@ class TTextFormat : public TFormat {
   void SkrivUtText(Visit& visit);
 
  private:
-  void WriteWords(Visit& visit, const FormatItem& item);
+  struct Styles;
+  // `lineEndsAtMarks`: page marks after the first start a line rather than take a blank.
+  void WriteWords(Visit& visit, const FormatItem& item, const Styles& styles, bool lineEndsAtMarks);
   void WriteInfoColumns(Visit& visit, std::size_t index, bool& wantLineEnd);
 
   // The staging buffer's numbers of the styles the text is written in, for the output font.

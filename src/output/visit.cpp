@@ -30,7 +30,7 @@ void Visit::Run(TFormat& format, bool whole) {
   stop = false;
   hitCount = 0;
   currentPageMark.clear();
-  wordNumber = lastMarkWordNumber = markCount = alternativeMarkCount = 0;
+  wordNumber = lastMarkWordNumber = lastHitWordNumber = markCount = alternativeMarkCount = 0;
   alternativeFlag = false;
   hitCodes.assign(hitCodes.size(), 0);
 

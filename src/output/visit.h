@@ -69,7 +69,8 @@ class Visit {
   bool stop = false;
   long hitCount = 0;
   int wordNumber = 0;
-  int lastMarkWordNumber = 0;
+  int lastMarkWordNumber = 0;  // the last word with hit code 2
+  int lastHitWordNumber = 0;   // the last word with hit code 1
   int markCount = 0;
   int alternativeMarkCount = 0;
   bool alternativeFlag = false;
@@ -85,6 +86,7 @@ class Visit {
     if (word < 0) return;
     if (static_cast<std::size_t>(word) >= hitCodes.size()) GrowHitCodes(word);
     hitCodes[word] = code;
+    if (code == 1 && word > lastHitWordNumber) lastHitWordNumber = word;
   }
 
  private:

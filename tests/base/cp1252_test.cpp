@@ -68,14 +68,16 @@ void AppendWithoutCr(std::string& out, std::string_view text) {
 
 TEST(Cp1252, TextOfAnyMixAndLengthConvertsAsCharacterByCharacter) {
   // Runs of ASCII, letters from the upper half, line ends and lone "\r", across the blocks the
-  // conversion copies whole.
+  // conversion copies or expands whole; every other round mostly letters, in longer texts.
   std::mt19937 random(11);
-  const std::string pieces[] = {
-      "a", "runa ", "\r\n", "\r", "\n", "\xFE", "\x80\x81", "\xB7", "0123456789abcdef", "\xFF\xE5"};
+  const std::string pieces[] = {"a",        "runa ",     "\xFE", "\xB7", "0123456789abcdef",
+                                "\xFF\xE5", "st\xE6in ", "\r\n", "\r",   "\n",
+                                "\x80\x81"};
   for (int round = 0; round < 2000; ++round) {
     std::string text;
-    for (int n = static_cast<int>(random() % 12); n > 0; --n)
-      text += pieces[random() % std::size(pieces)];
+    const bool letters = round % 2 == 1;
+    for (int n = static_cast<int>(random() % (letters ? 40 : 12)); n > 0; --n)
+      text += pieces[random() % (letters && random() % 8 ? 7 : std::size(pieces))];
     std::string kept = "kept\r";
     AppendCp1252AsUtf8(kept, text);
     EXPECT_EQ(kept, "kept\r" + Utf8Of(text, false)) << "round " << round;

@@ -27,7 +27,9 @@ std::vector<StyledRun> Merged(const std::vector<StyledRun>& runs) {
 
 TEST(StreamingDocument, HandsOnWhatAnUnlimitedWindowWouldHold) {
   std::mt19937 random(7);
-  const char* const pieces[] = {"\r\n", "U 1 ", "run", "\r\n\r\n", "x", "\r\n\r\n\r\n", "y\r\n"};
+  // Text, line ends, empty lines and lone "\n" and "\r" inside lines, at the seams of appends.
+  const char* const pieces[] = {"\r\n",         "U 1 ",  "run", "\r\n\r\n",   "x",
+                                "\r\n\r\n\r\n", "y\r\n", "\n",  "z\r\n\r\nw", "v\r"};
   for (int round = 0; round < 200; ++round) {
     MemoryDocument reference;
     reference.maxLength = SIZE_MAX;
@@ -41,19 +43,28 @@ TEST(StreamingDocument, HandsOnWhatAnUnlimitedWindowWouldHold) {
       const std::vector<StyledRun> runs = RunsOf(pieces);
       streamed.insert(streamed.end(), runs.begin(), runs.end());
     });
+    // The same for a sink that takes the text alone.
+    std::string streamedText;
+    StreamingDocument textOnly(
+        [&](std::string_view text, const std::vector<StyledPiece>& pieces) {
+          EXPECT_TRUE(pieces.empty());
+          streamedText += text;
+        },
+        false);
+    const auto windows = {static_cast<OutputWindow*>(&reference),
+                          static_cast<OutputWindow*>(&stream),
+                          static_cast<OutputWindow*>(&textOnly)};
     for (int step = 0; step < 30; ++step) {
       const int what = static_cast<int>(random() % 10);
       if (what == 0) {  // a line end at the end of the window, as a run's start writes it
-        for (OutputWindow* w :
-             {static_cast<OutputWindow*>(&reference), static_cast<OutputWindow*>(&stream)}) {
+        for (OutputWindow* w : windows) {
           const std::string text = w->Text();
           if (!text.empty() && !text.ends_with("\r\n")) w->Append({{"\r\n", {}}});
         }
         continue;
       }
       if (what == 1) {  // a counts line, appended as it stands
-        reference.Append({{"3 inskrifter", {}}});
-        stream.Append({{"3 inskrifter", {}}});
+        for (OutputWindow* w : windows) w->Append({{"3 inskrifter", {}}});
         continue;
       }
       StagingBuffer staging;
@@ -62,17 +73,20 @@ TEST(StreamingDocument, HandsOnWhatAnUnlimitedWindowWouldHold) {
         style.bold = random() % 2;
         staging.Append(pieces[random() % std::size(pieces)], style);
       }
-      AppendStaging(reference, staging);
-      AppendStaging(stream, staging);
+      for (OutputWindow* w : windows) AppendStaging(*w, staging);
       // What was handed on and what is kept make up the whole text, styles included.
       std::vector<StyledRun> sofar = streamed;
       for (const StyledRun& r : stream.Runs()) sofar.push_back(r);
       ASSERT_EQ(Merged(sofar), Merged(reference.Runs())) << "round " << round << " step " << step;
+      ASSERT_EQ(textOnly.Runs(), stream.Runs()) << "round " << round << " step " << step;
+      ASSERT_EQ(streamedText + textOnly.Text(), reference.Text());
     }
     const std::size_t kept = stream.Length();
     stream.HandOnAll();
     EXPECT_EQ(stream.Length(), 0u);
     EXPECT_EQ(Merged(streamed), Merged(reference.Runs())) << "round " << round;
+    textOnly.HandOnAll();
+    EXPECT_EQ(streamedText, reference.Text()) << "round " << round;
     EXPECT_LE(kept, 60u) << "only the last line and what follows it is kept";
     EXPECT_GT(handOns, 1);
   }

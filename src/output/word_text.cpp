@@ -1,0 +1,190 @@
+#include "output/word_text.h"
+
+#include <array>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+#include "database/word_files.h"
+
+namespace stavbas {
+namespace {
+
+constexpr std::size_t kNone = std::string_view::npos;
+
+// The first bytes a divider token may have, so that most words are known not to be one at a
+// glance: the dividers themselves and the brackets that may stand before them.
+const std::array<bool, 256>& DividerStarts() {
+  static const std::array<bool, 256> starts = [] {
+    std::array<bool, 256> t{};
+    for (int c = 0; c < 256; ++c) {
+      const char ch = static_cast<char>(c);
+      t[c] = ch == '(' || ch == '[' || IsDividerToken(std::string_view(&ch, 1));
+    }
+    return t;
+  }();
+  return starts;
+}
+
+// The first blank of `line` at or after `from`, or its end. Tokens are short: one look at
+// sixteen bytes finds the end of most.
+std::size_t BlankFrom(std::string_view line, std::size_t from) {
+#if defined(__SSE2__)
+  const __m128i blank = _mm_set1_epi8(' ');
+  for (; from + 16 <= line.size(); from += 16) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(line.data() + from));
+    const auto blanks = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, blank)));
+    if (blanks) return from + static_cast<std::size_t>(__builtin_ctz(blanks));
+  }
+#endif
+  while (from < line.size() && line[from] != ' ') ++from;
+  return from;
+}
+
+// Appends `before` and `text` in one style, the name marks left out of the text when asked.
+void AppendPiece(StagingBuffer& out, std::string_view before, std::string_view text,
+                 std::uint32_t style, bool dropQuotes) {
+  if (dropQuotes) {
+    while (const void* q = std::memchr(text.data(), '"', text.size())) {
+      const auto n = static_cast<std::size_t>(static_cast<const char*>(q) - text.data());
+      out.AppendIn(before, text.substr(0, n), style);
+      before = {};
+      text.remove_prefix(n + 1);
+    }
+  }
+  out.AppendIn(before, text, style);
+}
+
+}  // namespace
+
+bool WriteWordText(StagingBuffer& out, std::string_view line, const WordTextLayout& layout,
+                   const std::vector<std::uint8_t>& codes, int lastSpecial) {
+  if (line.empty()) return false;
+  // The words lie between single blanks; a blank at the very end leaves an empty last word,
+  // which is no word.
+  if (line.back() == ' ') line.remove_suffix(1);
+  // Words from here on that start with a page mark's "§" need a look of their own.
+  const void* section = memrchr(line.data(), '\xA7', line.size());
+  const std::size_t lastSection =
+      section ? static_cast<std::size_t>(static_cast<const char*>(section) - line.data()) : kNone;
+
+  const std::array<bool, 256>& dividerStarts = DividerStarts();
+  bool shown = false;
+  int number = 0;             // of the last word taken; dividers are not counted
+  bool dividerFirst = false;  // the line starts with a divider: the first word gets a blank
+  bool firstToken = true;     // no page mark taken yet
+  std::size_t pos = 0;        // where the next token starts
+  bool more = true;           // there is a next token (it may be empty)
+
+  // The open piece: tokens written the same way, one after the other, as they lie in the line.
+  std::size_t pieceStart = kNone, pieceEnd = 0;
+  std::string_view pieceBefore;
+  std::uint32_t pieceStyle = 0;
+  auto flush = [&] {
+    if (pieceStart == kNone) return;
+    AppendPiece(out, pieceBefore, line.substr(pieceStart, pieceEnd - pieceStart), pieceStyle,
+                layout.dropQuotes);
+    pieceStart = kNone;
+  };
+  // A token written as a word: with a blank before it, it continues an open piece of its style.
+  auto written = [&](std::size_t start, std::size_t end, std::string_view before,
+                     std::uint32_t style) {
+    shown = true;
+    if (pieceStart != kNone && style == pieceStyle && !before.empty()) {
+      pieceEnd = end;
+      return;
+    }
+    flush();
+    pieceStart = start;
+    pieceEnd = end;
+    pieceBefore = before;
+    pieceStyle = style;
+  };
+  auto blank = [&] { return BlankBefore(number, dividerFirst); };
+
+  // Whether word number k is written otherwise than in the words' style.
+  auto special = [&](int k) {
+    const std::uint8_t code =
+        static_cast<std::size_t>(k) < codes.size() ? codes[k] : std::uint8_t{0};
+    return code == 2 || (code == 1 && layout.hit != layout.word);
+  };
+  // Token by token while a word may need a look of its own; past that, every token is a word or
+  // a divider in the words' style with a blank before it.
+  auto lookAhead = [&] {
+    return more &&
+           (number == 0 || number < lastSpecial || (lastSection != kNone && pos <= lastSection));
+  };
+  while (lookAhead()) {
+    if (number >= 1) {
+      // After the first word, the tokens up to the next that needs a look of its own (a word
+      // written otherwise, one starting with "§", a bracket that may open a divider) are words
+      // and dividers in the words' style with a blank before each: counted and taken together.
+      int next = number + 1;
+      while (next <= lastSpecial && !special(next)) ++next;
+      const std::size_t from = pos;
+      std::size_t to = pos;
+      while (more) {
+        const auto c = static_cast<unsigned char>(pos < line.size() ? line[pos] : '\0');
+        if (layout.runic && dividerStarts[c]) {
+          if (c == '(' || c == '[') break;
+        } else if (c == 0xA7 || number + 1 >= next) {
+          break;
+        } else {
+          ++number;
+        }
+        to = BlankFrom(line, pos);
+        more = to < line.size();
+        pos = to + 1;
+      }
+      if (pos > from) written(from, to, " ", layout.word);
+      if (!lookAhead()) break;
+    }
+    const std::size_t start = pos;
+    const std::size_t end = BlankFrom(line, pos);
+    more = end < line.size();
+    pos = end + 1;
+    const std::string_view token = line.substr(start, end - start);
+    if (layout.runic && !token.empty() && dividerStarts[static_cast<unsigned char>(token[0])] &&
+        IsDividerToken(token)) {
+      if (number == 0) {  // leading dividers are written together without blanks
+        flush();
+        dividerFirst = true;
+        shown = true;
+        out.AppendIn(token, layout.word);
+      } else {
+        written(start, end, " ", layout.word);
+      }
+      continue;
+    }
+    ++number;
+    const std::uint8_t code =
+        static_cast<std::size_t>(number) < codes.size() ? codes[number] : std::uint8_t{0};
+    if (code == 1) {
+      written(start, end, blank(), layout.hit);
+    } else if (code == 0) {
+      if (!token.empty() && token[0] == '\xA7') {  // a page mark the main file does not have
+        flush();
+        continue;
+      }
+      written(start, end, blank(), layout.word);
+    } else {  // a page mark
+      flush();
+      const std::string_view before =
+          layout.breakAtMarks && !firstToken ? layout.markBreak : blank();
+      firstToken = false;
+      if (layout.pageMarks) {
+        out.AppendIn(before, token, layout.plain);
+        shown = true;
+      } else {
+        out.AppendIn(before, layout.plain);
+      }
+    }
+  }
+  if (more) written(pos, line.size(), " ", layout.word);
+  flush();
+  return shown;
+}
+
+}  // namespace stavbas
