@@ -38,13 +38,19 @@ class LineFile {
   Result SkipLine();
   // Hands every line from here to the end to `visit(offset, line)`, where `line` is shown as
   // ViewLine shows it; `visit` must not read from this file. End, or Error on a read error.
+  // A visitor that takes a third argument, `mayHoldNul`, is told which lines are known to hold
+  // no NUL byte (false): the buffer is searched for one once, not line by line.
   template <class Visit>
   Result ForEachLine(std::size_t keep, Visit&& visit) {
     using V = std::remove_reference_t<Visit>;
+    constexpr bool kNul = std::is_invocable_v<V&, std::uint64_t, std::string_view, bool>;
     return ScanLines(
-        keep,
-        [](void* v, std::uint64_t offset, std::string_view line) {
-          (*static_cast<V*>(v))(offset, line);
+        keep, kNul,
+        [](void* v, std::uint64_t offset, std::string_view line, bool mayHoldNul) {
+          if constexpr (kNul)
+            (*static_cast<V*>(v))(offset, line, mayHoldNul);
+          else
+            (*static_cast<V*>(v))(offset, line);
         },
         &visit);
   }
@@ -64,8 +70,9 @@ class LineFile {
   bool Fill();
   // The buffer index of the first CR or LF at or after the position; len_ when there is none.
   std::size_t NextBreak();
-  using LineVisitor = void (*)(void* context, std::uint64_t offset, std::string_view line);
-  Result ScanLines(std::size_t keep, LineVisitor visit, void* context);
+  using LineVisitor = void (*)(void* context, std::uint64_t offset, std::string_view line,
+                               bool mayHoldNul);
+  Result ScanLines(std::size_t keep, bool findNul, LineVisitor visit, void* context);
   // Shows the first bytes of a line that fills the whole buffer and passes over the rest.
   Result CutLongLine(std::string_view& line, std::size_t keep);
 
