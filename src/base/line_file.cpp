@@ -54,8 +54,7 @@ struct Block {
   std::size_t length;
   bool atEnd;  // nothing follows in the file
   std::uint64_t offset;
-  bool mayHoldNul;  // false when no line of the block holds a NUL byte
-  void (*visit)(void*, std::uint64_t, std::string_view, bool);
+  void (*visit)(void*, std::uint64_t, std::string_view);
   void* context;
 };
 
@@ -72,7 +71,7 @@ std::size_t VisitLines(const Block& k, std::size_t p) {
       if (end < p) continue;  // the LF of a CR LF
       // A CR on the last byte may be the first half of a CR LF; a Ctrl-Z ends the file.
       if ((end + 1 == k.length && b[end] == '\r' && !k.atEnd) || b[p] == kCtrlZ) return p;
-      k.visit(k.context, k.offset + p, std::string_view(b + p, end - p), k.mayHoldNul);
+      k.visit(k.context, k.offset + p, std::string_view(b + p, end - p));
       p = end + 1;
       if (b[end] == '\r' && p < k.length && b[p] == '\n') ++p;
     }
@@ -203,16 +202,17 @@ LineFile::Result LineFile::ViewLine(std::string_view& line, std::size_t keep) {
   }
 }
 
-LineFile::Result LineFile::ScanLines(std::size_t keep, bool findNul, LineVisitor visit,
-                                     void* context) {
-  const auto holdsNul = [findNul](const char* p, std::size_t n) {
-    return findNul && std::memchr(p, '\0', n) != nullptr;
-  };
+void LineFile::NoteNul(const char* bytes, std::size_t length) {
+  mayHoldNul_ = std::memchr(bytes, '\0', length) != nullptr;
+}
+
+LineFile::Result LineFile::ScanLines(std::size_t keep, LineVisitor visit, void* context) {
   for (;;) {
     if (AtEnd()) return error_ ? Result::Error : Result::End;
-    // The lines that end within the buffer, their ends found 64 bytes at a time.
-    const bool nul = holdsNul(buffer_.data() + pos_, len_ - pos_);
-    const Block block{buffer_.data(), len_, eof_, bufferOffset_, nul, visit, context};
+    // The lines that end within the buffer, their ends found 64 bytes at a time; a NUL byte is
+    // looked for once in all of them.
+    if (findNul_) NoteNul(buffer_.data() + pos_, len_ - pos_);
+    const Block block{buffer_.data(), len_, eof_, bufferOffset_, visit, context};
     const std::size_t p = VisitLines(block, pos_);
     // The line that runs past the buffer is read as one, with whatever it takes.
     pos_ = p;
@@ -220,7 +220,8 @@ LineFile::Result LineFile::ScanLines(std::size_t keep, bool findNul, LineVisitor
     std::string_view line;
     const Result r = ViewLine(line, keep);
     if (r != Result::Line) return r;
-    visit(context, offset, line, holdsNul(line.data(), line.size()));
+    if (findNul_) NoteNul(line.data(), line.size());
+    visit(context, offset, line);
   }
 }
 
