@@ -202,10 +202,16 @@ LineFile::Result LineFile::ViewLine(std::string_view& line, std::size_t keep) {
   }
 }
 
+void LineFile::NoteNul(const char* bytes, std::size_t length) {
+  mayHoldNul_ = std::memchr(bytes, '\0', length) != nullptr;
+}
+
 LineFile::Result LineFile::ScanLines(std::size_t keep, LineVisitor visit, void* context) {
   for (;;) {
     if (AtEnd()) return error_ ? Result::Error : Result::End;
-    // The lines that end within the buffer, their ends found 64 bytes at a time.
+    // The lines that end within the buffer, their ends found 64 bytes at a time; a NUL byte is
+    // looked for once in all of them.
+    if (findNul_) NoteNul(buffer_.data() + pos_, len_ - pos_);
     const Block block{buffer_.data(), len_, eof_, bufferOffset_, visit, context};
     const std::size_t p = VisitLines(block, pos_);
     // The line that runs past the buffer is read as one, with whatever it takes.
@@ -214,6 +220,7 @@ LineFile::Result LineFile::ScanLines(std::size_t keep, LineVisitor visit, void* 
     std::string_view line;
     const Result r = ViewLine(line, keep);
     if (r != Result::Line) return r;
+    if (findNul_) NoteNul(line.data(), line.size());
     visit(context, offset, line);
   }
 }

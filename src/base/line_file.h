@@ -38,15 +38,33 @@ class LineFile {
   Result SkipLine();
   // Hands every line from here to the end to `visit(offset, line)`, where `line` is shown as
   // ViewLine shows it; `visit` must not read from this file. End, or Error on a read error.
+  // A visitor that takes a third argument, `mayHoldNul`, is told which lines are known to hold
+  // no NUL byte (false): the buffer is searched for one once, not line by line.
   template <class Visit>
   Result ForEachLine(std::size_t keep, Visit&& visit) {
     using V = std::remove_reference_t<Visit>;
-    return ScanLines(
-        keep,
-        [](void* v, std::uint64_t offset, std::string_view line) {
-          (*static_cast<V*>(v))(offset, line);
-        },
-        &visit);
+    if constexpr (std::is_invocable_v<V&, std::uint64_t, std::string_view, bool>) {
+      struct Context {
+        V* visit;
+        const LineFile* file;
+      } context{&visit, this};
+      findNul_ = true;
+      return ScanLines(
+          keep,
+          [](void* c, std::uint64_t offset, std::string_view line) {
+            const auto* k = static_cast<Context*>(c);
+            (*k->visit)(offset, line, k->file->mayHoldNul_);
+          },
+          &context);
+    } else {
+      findNul_ = false;
+      return ScanLines(
+          keep,
+          [](void* v, std::uint64_t offset, std::string_view line) {
+            (*static_cast<V*>(v))(offset, line);
+          },
+          &visit);
+    }
   }
   // Whether the next line begins with `prefix` after both are mapped through `table`: 1 yes,
   // 0 no, -1 when the buffer does not hold enough of the line to tell (read it instead).
@@ -66,6 +84,8 @@ class LineFile {
   std::size_t NextBreak();
   using LineVisitor = void (*)(void* context, std::uint64_t offset, std::string_view line);
   Result ScanLines(std::size_t keep, LineVisitor visit, void* context);
+  // Notes whether the bytes may hold a NUL, in a pass that looks for them.
+  void NoteNul(const char* bytes, std::size_t length);
   // Shows the first bytes of a line that fills the whole buffer and passes over the rest.
   Result CutLongLine(std::string_view& line, std::size_t keep);
 
@@ -84,6 +104,10 @@ class LineFile {
   std::string cut_;                 // the kept beginning of a line longer than the buffer
   bool eof_ = false;
   int error_ = 0;
+  // During a pass that looks for NUL bytes (findNul_): false while the lines visited are known
+  // to hold none.
+  bool findNul_ = false;
+  bool mayHoldNul_ = true;
 };
 
 }  // namespace stavbas

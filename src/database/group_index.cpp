@@ -61,13 +61,14 @@ bool TDatabas::ComputeFileAddresses(TDatafil& f) {
   std::uint64_t lastOffset = 0;
   f.signums().Clear();
   // The lines are looked at where they lie in the read buffer, each as the line buffer would
-  // hold it (up to a NUL byte); only their beginnings count.
-  const LineFile::Result r =
-      f.file().ForEachLine(kSignumBytes, [&](std::uint64_t offset, std::string_view line) {
+  // hold it (up to a NUL byte, which the read buffer rarely holds); only their beginnings count.
+  const LineFile::Result r = f.file().ForEachLine(
+      kSignumBytes, [&](std::uint64_t offset, std::string_view line, bool mayHoldNul) {
         const std::int32_t lineNo = ++lastLine;
         lastOffset = offset;
         line = line.substr(0, kSignumBytes);
-        if (const void* nul = std::memchr(line.data(), '\0', line.size()))
+        const void* nul = mayHoldNul ? std::memchr(line.data(), '\0', line.size()) : nullptr;
+        if (nul)
           line =
               line.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - line.data()));
         f.signums().Add(lineNo, offset, line);

@@ -93,9 +93,12 @@ TEST(LineFile, EachLineOfAPassIsTheLineReadAlone) {
   std::mt19937 rng(9);
   const char* ends[] = {"\r\n", "\n", "\r"};
   std::string bytes;
+  int count = 0;  // of the short lines, a few of which hold a NUL byte
   while (bytes.size() < 600000) {
     const std::size_t length = rng() % 50 == 0 ? 70000 + rng() % 5000 : rng() % 400;
     bytes += std::string(length, static_cast<char>('a' + rng() % 26));
+    if (length > 0 && length < 1000 && ++count % 100 == 50)
+      bytes[bytes.size() - length / 2 - 1] = '\0';
     bytes += ends[rng() % 3];
   }
   for (const std::string& tail : {std::string("last"), std::string("\x1A"
@@ -107,6 +110,7 @@ TEST(LineFile, EachLineOfAPassIsTheLineReadAlone) {
       bool operator==(const Line&) const = default;
     };
     std::vector<Line> alone, pass;
+    std::size_t withNul = 0, knownWithout = 0;
     LineFile f;
     ASSERT_EQ(f.Open(dir / "f"), 0);
     std::vector<char> buf(1001);
@@ -115,11 +119,18 @@ TEST(LineFile, EachLineOfAPassIsTheLineReadAlone) {
          f.ReadLine(buf.data(), 1000, length) == LineFile::Result::Line; offset = f.Offset())
       alone.push_back({offset, std::string(buf.data(), length)});
     ASSERT_EQ(f.Seek(0), 0);
+    // A line with a NUL byte is never said to hold none; most lines are known to hold none.
     EXPECT_EQ(f.ForEachLine(1000,
-                            [&](std::uint64_t offset, std::string_view line) {
+                            [&](std::uint64_t offset, std::string_view line, bool mayHoldNul) {
                               pass.push_back({offset, std::string(line.substr(0, 1000))});
+                              const bool nul = line.find('\0') != std::string_view::npos;
+                              withNul += nul;
+                              knownWithout += !mayHoldNul;
+                              EXPECT_TRUE(mayHoldNul || !nul) << "line " << pass.size();
                             }),
               LineFile::Result::End);
+    EXPECT_GT(withNul, 0u);
+    EXPECT_GT(knownWithout, 0u);
     ASSERT_EQ(pass.size(), alone.size()) << tail;
     for (std::size_t i = 0; i < alone.size(); ++i) ASSERT_EQ(pass[i], alone[i]) << "line " << i;
     EXPECT_EQ(alone.back().text, tail == "last" ? "last" : alone.back().text);
