@@ -32,10 +32,8 @@ enum : std::uint8_t { kDividerByte = 1, kWholeToken = 2, kMarkByte = 4 };
 const std::array<std::uint8_t, 256>& RunicClasses() {
   static const std::array<std::uint8_t, 256> table = [] {
     std::array<std::uint8_t, 256> t{};
-    for (int c = 0; c < 256; ++c) {
-      const char b = static_cast<char>(c);
-      if (IsDividerToken(std::string_view(&b, 1))) t[static_cast<std::size_t>(c)] = kDividerByte;
-    }
+    for (std::size_t c = 0; c < 256; ++c)
+      if (kDividers[c]) t[c] = kDividerByte;
     t['('] = t['['] = kWholeToken;
     t[static_cast<unsigned char>(kPageMark)] |= kMarkByte;
     return t;

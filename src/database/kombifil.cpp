@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "base/ui.h"
+#include "database/regions.h"
 #include "database/word_split.h"
 
 namespace stavbas {
@@ -35,11 +36,7 @@ std::string TKombifil::FileName() const {
 void TKombifil::TakeBuffer() {
   status = kFound;
   line_ = buffer_.data();
-  int blanks = 0;
-  const char* p = line_;
-  while (*p && blanks < 3)
-    if (*p++ == ' ') ++blanks;
-  cursor_ = p;
+  cursor_ = line_ + SignumOfPaddedLine(line_).size();  // the buffer is padded for the scan
 }
 
 void TKombifil::ClearLine() {

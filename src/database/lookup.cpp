@@ -13,8 +13,26 @@ void TDatabas::ReportReadError(const TKombifil& f, int error) {
       MsgKind::Information);
 }
 
+namespace {
+
+// Whether the text up to its first NUL begins with `prefix`, compared as signums are. Asks
+// nothing of the text after the prefix.
+bool BufferStartsWith(const char* text, std::string_view prefix) {
+  const ByteTable& up = SystemUpper();
+  for (size_t i = 0; i < prefix.size(); ++i) {
+    const char c = text[i];
+    if (c == '\0') return false;
+    if (c != prefix[i] &&
+        up[static_cast<unsigned char>(c)] != up[static_cast<unsigned char>(prefix[i])])
+      return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 void TDatabas::SetCurrent(const TKombifil& f) {
-  current_ = std::string(SignumOfLine(f.LineView()));
+  current_ = std::string(SignumOfPaddedLine(f.Line()));
   RegionOf(current_, &ui_.otherAreasSeen);  // a signum of the other areas enables their box
 }
 
@@ -273,7 +291,7 @@ int TDatabas::ReadIncomplete(TDatafil& f) {
     }
   }
   // A line just read, or one held back before: it belongs to this inscription or waits.
-  if (!current_.empty() && StartsWithNoCase(f.BufferView(), current_)) {
+  if (!current_.empty() && BufferStartsWith(f.Buffer(), current_)) {
     f.TakeBuffer();
     return f.status = kFound;
   }

@@ -49,12 +49,23 @@ int RegionOfCode(std::string_view code);
 
 // A line that holds an inscription: not empty and not beginning with ! " % or an apostrophe.
 inline bool IsRecordLine(std::string_view line) {
-  return !line.empty() && std::string_view("!\"%'").find(line[0]) == std::string_view::npos;
+  if (line.empty()) return false;
+  switch (line[0]) {
+    case '!':
+    case '"':
+    case '%':
+    case '\'':
+      return false;
+    default:
+      return true;
+  }
 }
 
 // The signum part of a line: its text up to and including the third blank, or the whole text
 // when it has fewer blanks.
 std::string_view SignumOfLine(std::string_view line);
+// The same for a line that ends at its first NUL, followed by at least 15 readable bytes.
+std::string_view SignumOfPaddedLine(const char* line);
 // The text up to and including the n-th blank, padded with blanks to n blanks when shorter.
 std::string UpToBlank(std::string_view text, int n);
 
