@@ -206,16 +206,12 @@ unsigned ByteMask(const char* p, char c) {
   return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8(c))));
 }
 
-// Length of the text up to and including the third of the blanks marked in `blanks` (bits of
-// the sixteen bytes from `at`), or 0 when fewer than `needed` remain there; counts them down.
+// Length of the text up to and including the blank that makes `needed` of the blanks marked in
+// `blanks` (bits of the sixteen bytes from `at`), or 0 when there are too few; counts them down.
 size_t ThirdBlank(unsigned blanks, int& needed, size_t at) {
-  const int n = std::popcount(blanks);
-  if (n < needed) {
-    needed -= n;
-    return 0;
-  }
-  for (; needed > 1; --needed) blanks &= blanks - 1;
-  return at + static_cast<size_t>(std::countr_zero(blanks)) + 1;
+  for (; blanks; blanks &= blanks - 1)
+    if (--needed == 0) return at + static_cast<size_t>(std::countr_zero(blanks)) + 1;
+  return 0;
 }
 
 }  // namespace
