@@ -59,19 +59,8 @@ void TKombifil::FirstWord() {
   words_.next = cursor_;
 }
 
-bool TKombifil::SplitToken(WordState& w, SplitMode mode) {
-  switch (mode) {
-    case kPlain:
-      return SplitWord<kPlain>(w);
-    case kReadings:
-      return SplitWord<kReadings>(w);
-    default:
-      return SplitWord<kReadingsAndBrackets>(w);
-  }
-}
-
 bool TKombifil::NextWordIn(WordState& w) const {
-  return SplitToken(w, kPlain);
+  return SplitWord<kPlain>(w);
 }
 
 bool TKombifil::IsSkipWord(std::string_view) const {

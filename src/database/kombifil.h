@@ -144,12 +144,8 @@ class TKombifil {
   // Splits the next word from `w`; false when no word is left (the last one was empty).
   virtual bool NextWordIn(WordState& w) const;
   virtual bool NextTokenIn(WordState& w) const { return NextWordIn(w); }
+  // The split modes of each kind's word step (SplitWord in word_split.h).
   using enum SplitMode;
-  // Splits the next word from `w` in one pass over its bytes: the word runs to the next blank
-  // or the end of the line; with readings its first reading ends before its first "/"; with
-  // brackets the last "[" or "]" of that reading decides whether a bracket is open after it.
-  // False when no word is left (the last one was empty).
-  static bool SplitToken(WordState& w, SplitMode mode);
   std::string WithBrackets(std::string text) const;
   // The box for an operation this kind does not support.
   void Fault() const;
