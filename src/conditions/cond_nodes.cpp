@@ -9,19 +9,17 @@ namespace {
 const char kEmptyText[] = "";
 }  // namespace
 
-bool AtomNode::Test(std::string_view text) const {
+bool AtomNode::Test(std::string_view text, bool padded) const {
   // An absent text is the empty text; its end bound is a NUL.
   if (text.data() == nullptr) return Test(kEmptyText, kEmptyText);
-  return Test(text.data(), text.data() + text.size());
+  return pattern_->Match(text.data(), text.data() + text.size(), padded);
 }
 
 bool WordAtom::Eval() const {
   // A word lies in its file's line buffer, which has room for sixteen-byte reads after the
   // line's end.
   static_assert(kSplitPadding >= 15);
-  const std::string_view w = db_.File(slot_).Alternative();
-  if (w.data() == nullptr) return Test(w);
-  return pattern_->Match(w.data(), w.data() + w.size(), true);
+  return Test(db_.File(slot_).Alternative(), true);
 }
 
 bool ProperNameAtom::Eval() const {

@@ -61,7 +61,8 @@ class AtomNode : public TCondNode {
 
  protected:
   bool Test(const char* start, const char* end) const { return pattern_->Match(start, end); }
-  bool Test(std::string_view text) const;
+  // `padded` as for CompiledPattern::Match.
+  bool Test(std::string_view text, bool padded = false) const;
   const TDatabas& db_;
   std::unique_ptr<CompiledPattern> pattern_;
 };

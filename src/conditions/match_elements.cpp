@@ -457,15 +457,10 @@ bool CompiledPattern::SetQuickLooksForTesting(bool on) {
 }
 
 bool CompiledPattern::Match(const char* start, const char* end, bool padded) {
-  if (!g_quickLooks) {
-    ctx_.padded = false;
-    memo_.Begin(start);
-    return head_->Match(start, end);
-  }
   // Most words fail at the pattern's first element, at a look at their first bytes: nothing
   // is tried then, so nothing needs remembering.
-  if (head_->SureToFail(start, end, padded)) return false;
-  ctx_.padded = padded;
+  if (g_quickLooks && head_->SureToFail(start, end, padded)) return false;
+  ctx_.padded = g_quickLooks && padded;
   memo_.Begin(start);
   return head_->Match(start, end);
 }
