@@ -8,6 +8,7 @@
 #include <cstring>
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "base/atomic_file.h"
@@ -137,8 +138,7 @@ bool TDatabas::LoadGroupAddresses(const std::string& path) {
     ui_.FaultLine(ui_.S(Str::FelVersionAv) + name);
     return false;
   }
-  std::vector<bool> covered(static_cast<std::size_t>(count_) + 1, false);
-  std::vector<TDatafil::Addresses> loaded(static_cast<std::size_t>(count_) + 1);
+  std::vector<std::optional<TDatafil::Addresses>> loaded(static_cast<std::size_t>(count_) + 1);
   unsigned char rec[kRecordSize];
   for (;;) {
     const std::size_t n = std::fread(rec, 1, kRecordSize, in.get());
@@ -167,17 +167,16 @@ bool TDatabas::LoadGroupAddresses(const std::string& path) {
       return false;
     }
     loaded[slot] = a;
-    covered[slot] = true;
   }
   for (int slot = 1; slot <= count_; ++slot) {
-    if (!covered[slot]) {
+    if (!loaded[slot]) {
       ui_.FaultLine(name + ui_.S(Str::Ofullstandig));
       return false;
     }
   }
   for (int slot = 1; slot <= count_; ++slot) {
     TDatafil& f = DataFile(slot);
-    f.SetAddresses(loaded[slot], {});
+    f.SetAddresses(*loaded[slot], {});
     f.passPending = true;
   }
   indexPath_ = path;

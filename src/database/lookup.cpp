@@ -272,7 +272,6 @@ bool TDatabas::WithinRegion(int region) const {
 }
 
 int TDatabas::ReadIncomplete(TDatafil& f) {
-  Prepare(f);
   if (f.status == kNotFound || f.status == kNotInIncomplete || f.status == kReadError) {
     const int status = current_.empty() ? kNotFound : ScanExact(f, current_);
     if (status == kNotFound) f.status = kNotInIncomplete;
