@@ -16,17 +16,11 @@ constexpr std::size_t kNone = std::string_view::npos;
 
 // The first bytes a divider token may have, so that most words are known not to be one at a
 // glance: the dividers themselves and the brackets that may stand before them.
-const std::array<bool, 256>& DividerStarts() {
-  static const std::array<bool, 256> starts = [] {
-    std::array<bool, 256> t{};
-    for (int c = 0; c < 256; ++c) {
-      const char ch = static_cast<char>(c);
-      t[c] = ch == '(' || ch == '[' || IsDividerToken(std::string_view(&ch, 1));
-    }
-    return t;
-  }();
-  return starts;
-}
+constexpr std::array<bool, 256> kDividerStarts = [] {
+  std::array<bool, 256> t = kDividers;
+  t['('] = t['['] = true;
+  return t;
+}();
 
 // The first blank of `line` at or after `from`, or its end. Tokens are short: one look at
 // sixteen bytes finds the end of most.
@@ -70,7 +64,6 @@ bool WriteWordText(StagingBuffer& out, std::string_view line, const WordTextLayo
   const std::size_t lastSection =
       section ? static_cast<std::size_t>(static_cast<const char*>(section) - line.data()) : kNone;
 
-  const std::array<bool, 256>& dividerStarts = DividerStarts();
   bool shown = false;
   int number = 0;             // of the last word taken; dividers are not counted
   bool dividerFirst = false;  // the line starts with a divider: the first word gets a blank
@@ -127,7 +120,7 @@ bool WriteWordText(StagingBuffer& out, std::string_view line, const WordTextLayo
       std::size_t to = pos;
       while (more) {
         const auto c = static_cast<unsigned char>(pos < line.size() ? line[pos] : '\0');
-        if (layout.runic && dividerStarts[c]) {
+        if (layout.runic && kDividerStarts[c]) {
           if (c == '(' || c == '[') break;
         } else if (c == 0xA7 || number + 1 >= next) {
           break;
@@ -146,7 +139,7 @@ bool WriteWordText(StagingBuffer& out, std::string_view line, const WordTextLayo
     more = end < line.size();
     pos = end + 1;
     const std::string_view token = line.substr(start, end - start);
-    if (layout.runic && !token.empty() && dividerStarts[static_cast<unsigned char>(token[0])] &&
+    if (layout.runic && !token.empty() && kDividerStarts[static_cast<unsigned char>(token[0])] &&
         IsDividerToken(token)) {
       if (number == 0) {  // leading dividers are written together without blanks
         flush();
