@@ -73,6 +73,8 @@ class WordAtom : public AtomNode {
   WordAtom(const TDatabas& db, std::unique_ptr<CompiledPattern> p, int slot)
       : AtomNode(db, std::move(p)), slot_(slot) {}
   bool Eval() const override;
+  int slot() const { return slot_; }
+  const CompiledPattern& pattern() const { return *pattern_; }
 
  private:
   int slot_;
@@ -95,6 +97,8 @@ class TextAtom : public AtomNode {
   TextAtom(const TDatabas& db, std::unique_ptr<CompiledPattern> p, int slot)
       : AtomNode(db, std::move(p)), slot_(slot) {}
   bool Eval() const override;
+  int slot() const { return slot_; }
+  const CompiledPattern& pattern() const { return *pattern_; }
 
  private:
   int slot_;
@@ -118,6 +122,8 @@ class AllInfoFieldsAtom : public AtomNode {
   AllInfoFieldsAtom(const TDatabas& db, std::unique_ptr<CompiledPattern> p, int slot)
       : AtomNode(db, std::move(p)), slot_(slot) {}
   bool Eval() const override;
+  int slot() const { return slot_; }
+  const CompiledPattern& pattern() const { return *pattern_; }
 
  private:
   int slot_;

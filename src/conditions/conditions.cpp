@@ -39,6 +39,8 @@ bool Conditions::ParseWordSearchCode(const std::string& code) {
   state_.errorShown = false;
   wordSearchCode_ = code;
   const bool ok = ParseCode(code, wordTree_);
+  const auto* atom = dynamic_cast<const WordAtom*>(wordTree_.get());
+  wordLook_ = atom ? WordLook{&atom->pattern(), atom->slot()} : WordLook{};
   wordSearchFiles_ = state_.files;
   db_.SetSearchReferences(state_.files);
   return ok;

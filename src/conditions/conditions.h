@@ -39,6 +39,15 @@ class Conditions {
   // further reading remained when the last evaluation was made. Called right after
   // NextWords(walked) has stepped the walk.
   bool EvalWordPosition(SlotSet walked, bool& furtherReading);
+  // When the word search is one word pattern, that pattern and the slot of its file; else a
+  // null pattern. A word position where that file's word has a single reading which the
+  // pattern's SureToFail rejects fails, with no further reading noted, whatever the other
+  // walked files hold: a walk may then pass it without evaluating it.
+  struct WordLook {
+    const CompiledPattern* pattern = nullptr;
+    int slot = -1;
+  };
+  const WordLook& wordLook() const { return wordLook_; }
 
   // CondErrorCode, CondErrorShown, UsedFiles and WordFiles of the last parse.
   const ParseState& lastParse() const { return state_; }
@@ -53,6 +62,7 @@ class Conditions {
   FileRefSets wordSearchFiles_;
   std::string inscriptionCode_;
   CondPtr wordTree_;
+  WordLook wordLook_;
   CondPtr inscriptionTree_;
 };
 

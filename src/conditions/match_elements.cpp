@@ -3,39 +3,7 @@
 #include <bit>
 #include <utility>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 namespace stavbas {
-
-unsigned StartBytes::Mask16(const char* p) const {
-#if defined(__SSE2__)
-  const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-  auto equal = [&](int i) {
-    return _mm_cmpeq_epi8(v, _mm_load_si128(reinterpret_cast<const __m128i*>(splats_ + 16 * i)));
-  };
-  static_assert(kMax == 4);
-  const __m128i hits =
-      _mm_or_si128(_mm_or_si128(equal(0), equal(1)), _mm_or_si128(equal(2), equal(3)));
-  return static_cast<unsigned>(_mm_movemask_epi8(hits));
-#else
-  unsigned mask = 0;
-  for (int j = 0; j < 16; ++j)
-    for (int i = 0; i < kMax; ++i)
-      if (p[j] == splats_[16 * i]) mask |= 1u << j;
-  return mask;
-#endif
-}
-
-bool StartBytes::AnyIn(const char* p, const char* e) const {
-  for (; p < e; p += 16) {
-    unsigned mask = Mask16(p);
-    if (e - p < 16) mask &= (1u << (e - p)) - 1;
-    if (mask) return true;
-  }
-  return false;
-}
 
 bool TMatchElement::Match(const char* p, const char* e) const {
   MatchMemo& m = memo();
@@ -65,6 +33,12 @@ class EndElement : public TMatchElement {
 
  protected:
   bool Try(const char* p, const char* e) const override { return p <= e; }
+
+ public:
+  bool Describe(FlatStep& step) const override {
+    step.op = FlatStep::Op::kEnd;
+    return true;
+  }
 };
 
 class AltElement : public TMatchElement {
@@ -88,6 +62,10 @@ class AltElement : public TMatchElement {
 class AnyRest : public TMatchElement {
  public:
   using TMatchElement::TMatchElement;
+  bool Describe(FlatStep& step) const override {
+    step.op = FlatStep::Op::kAnyRest;
+    return true;
+  }
 
  protected:
   bool Try(const char* p, const char* e) const override {
@@ -127,10 +105,22 @@ class Here : public TMatchElement {
       : TMatchElement(ctx, id), test_(test) {}
   // An element that tries further positions than p must say for itself.
   bool SureToFail(const char* p, const char*, bool) const override { return !test_(p); }
+  bool Describe(FlatStep& step) const override { return DescribeAs(FlatStep::Op::kHere, step); }
 
  protected:
   bool Try(const char* p, const char* e) const override { return TryHere(p, e); }
   bool TryHere(const char* p, const char* e) const { return test_(p) && Next(p + 1, e); }
+  // The step's byte table: each byte's comparison and whether it may be skipped.
+  bool DescribeAs(FlatStep::Op op, FlatStep& step) const {
+    step.op = op;
+    for (int b = 0; b < 256; ++b) {
+      const char text[2] = {static_cast<char>(b), '\0'};
+      step.bits[b] = static_cast<std::uint8_t>(
+          (test_(text) ? FlatStep::kAccept : 0) |
+          (test_.Ignorable(text, *ctx_.table) ? FlatStep::kIgnorable : 0));
+    }
+    return true;
+  }
   Test test_;
 };
 
@@ -143,6 +133,9 @@ class AfterIgnorable : public Here<Test> {
   // A character that is not ignorable is compared where it stands.
   bool SureToFail(const char* p, const char*, bool) const override {
     return !this->test_.Ignorable(p, *this->ctx_.table) && !this->test_(p);
+  }
+  bool Describe(FlatStep& step) const override {
+    return this->DescribeAs(FlatStep::Op::kAfterIgnorable, step);
   }
 
  protected:
@@ -160,6 +153,7 @@ class CharWithinIgnorable : public Here<CharTest> {
  public:
   using Here::Here;
   bool SureToFail(const char*, const char*, bool) const override { return false; }
+  bool Describe(FlatStep&) const override { return false; }
 
  protected:
   bool Try(const char* p, const char* e) const override {
@@ -183,6 +177,10 @@ class Search : public Here<Test> {
   // the bytes.
   bool SureToFail(const char* p, const char* e, bool padded) const override {
     return padded && bytes_.usable() && p < e && !bytes_.AnyIn(p, e);
+  }
+  bool Describe(FlatStep& step) const override {
+    step.bytes = bytes_;
+    return this->DescribeAs(FlatStep::Op::kSearch, step);
   }
 
  protected:
@@ -448,19 +446,30 @@ const ByteTable& CompiledPattern::ClassTable(char code) {
   return *classTables_.back();
 }
 
-namespace {
-bool g_quickLooks = true;
-}  // namespace
-
 bool CompiledPattern::SetQuickLooksForTesting(bool on) {
-  return std::exchange(g_quickLooks, on);
+  return std::exchange(quickLooks_, on);
+}
+
+void CompiledPattern::SetHead(const TMatchElement* head) {
+  head_ = head;
+  std::vector<FlatStep> steps;
+  for (const TMatchElement* e = head; e != nullptr; e = e->next()) {
+    FlatStep& step = steps.emplace_back();
+    if (!e->Describe(step)) return;
+    if (step.op == FlatStep::Op::kEnd) {
+      flat_.Assign(std::move(steps));
+      return;
+    }
+  }
 }
 
 bool CompiledPattern::Match(const char* start, const char* end, bool padded) {
+  if (quickLooks_ && flat_.Serves(static_cast<std::size_t>(end - start)))
+    return flat_.Match(start, end, padded);
   // Most words fail at the pattern's first element, at a look at their first bytes: nothing
   // is tried then, so nothing needs remembering.
-  if (g_quickLooks && head_->SureToFail(start, end, padded)) return false;
-  ctx_.padded = g_quickLooks && padded;
+  if (quickLooks_ && head_->SureToFail(start, end, padded)) return false;
+  ctx_.padded = quickLooks_ && padded;
   memo_.Begin(start);
   return head_->Match(start, end);
 }

@@ -10,7 +10,9 @@
 #include <vector>
 
 #include "base/char_tables.h"
+#include "conditions/flat_chain.h"
 #include "conditions/match_memo.h"
+#include "conditions/start_bytes.h"
 
 namespace stavbas {
 
@@ -26,39 +28,6 @@ struct PatternContext {
   bool padded = false;
 };
 
-// The bytes that pass a comparing element's test, when they are few: a run of text is then
-// searched for them sixteen bytes at a time.
-class StartBytes {
- public:
-  static constexpr int kMax = 4;
-  // Takes the bytes for which `passes` holds; false when there are more than kMax.
-  template <typename Passes>
-  bool Collect(Passes&& passes) {
-    int count = 0;
-    char bytes[kMax] = {};
-    for (int b = 1; b < 256; ++b) {
-      if (!passes(static_cast<char>(b))) continue;
-      if (count == kMax) return usable_ = false;
-      bytes[count++] = static_cast<char>(b);
-    }
-    // Each byte sixteen times over; unused places repeat the first byte, so that every compare
-    // is made whatever the count. No byte at all: the plain search is as quick.
-    for (int i = 0; i < kMax; ++i)
-      for (int j = 0; j < 16; ++j) splats_[16 * i + j] = bytes[i < count ? i : 0];
-    return usable_ = count > 0;
-  }
-  bool usable() const { return usable_; }
-  // Bit i is set when p[i] is one of the bytes (i < 16); the sixteen bytes must be readable.
-  unsigned Mask16(const char* p) const;
-  // Whether any byte of [p, e) is one of them; the text is read sixteen bytes at a time from
-  // every position before e.
-  bool AnyIn(const char* p, const char* e) const;
-
- private:
-  bool usable_ = false;
-  alignas(16) char splats_[16 * kMax] = {};
-};
-
 class TMatchElement {
  public:
   TMatchElement(const PatternContext& ctx, std::uint32_t id) : ctx_(ctx), id_(id) {}
@@ -72,6 +41,9 @@ class TMatchElement {
   virtual bool SureToFail(const char* /*p*/, const char* /*e*/, bool /*padded*/) const {
     return false;
   }
+  // Fills in the element's step of a flat chain; false for the kinds a flat chain lacks (word
+  // boundaries, alternatives, characters within ignorable ones).
+  virtual bool Describe(FlatStep& /*step*/) const { return false; }
 
   void SetNext(const TMatchElement* next) { next_ = next; }
   const TMatchElement* next() const { return next_; }
@@ -147,10 +119,16 @@ class CompiledPattern {
   // A class table for "#K", "#V" or "#X" built from T; it lives as long as the pattern.
   const ByteTable& ClassTable(char code);
 
-  void SetHead(const TMatchElement* head) { head_ = head; }
+  // Sets the first element, once the chain after it is complete.
+  void SetHead(const TMatchElement* head);
   // Matches the text from `start`, with `end` as its end bound; `padded` when the text may be
   // read sixteen bytes at a time up to its end bound (see PatternContext).
   bool Match(const char* start, const char* end, bool padded = false);
+  // Whether Match of a padded text from p to e is sure to fail, told by a look at its first
+  // bytes without a call; false when the look cannot tell.
+  bool SureToFail(const char* p, const char* e) const {
+    return quickLooks_ && flat_.SureToFail(p, e);
+  }
   const ByteTable& table() const { return *ctx_.table; }
   // Whether Match may take its quick looks (a first element sure to fail, sixteen-byte
   // compares); for tests that compare the results without them. Returns the setting before.
@@ -161,11 +139,13 @@ class CompiledPattern {
   template <typename E, typename... Args>
   E* Add(Args&&... args);
 
+  static inline bool quickLooks_ = true;
   PatternContext ctx_;
   MatchMemo memo_;
   std::vector<std::unique_ptr<TMatchElement>> elements_;
   std::vector<std::unique_ptr<ByteTable>> classTables_;
   const TMatchElement* head_ = nullptr;
+  FlatChain flat_;  // the chain from head_ laid out flat, when its elements allow
 };
 
 }  // namespace stavbas

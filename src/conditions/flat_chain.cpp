@@ -1,0 +1,70 @@
+#include "conditions/flat_chain.h"
+
+#include <bit>
+#include <utility>
+
+namespace stavbas {
+
+void FlatChain::Assign(std::vector<FlatStep> steps) {
+  steps_ = std::move(steps);
+  searches_ = 0;
+  for (const FlatStep& s : steps_)
+    if (s.op == FlatStep::Op::kSearch || s.op == FlatStep::Op::kAnyRest) ++searches_;
+}
+
+namespace {
+
+bool Accepts(const FlatStep& s, const char* q) {
+  return (s.bits[static_cast<unsigned char>(*q)] & FlatStep::kAccept) != 0;
+}
+
+}  // namespace
+
+bool FlatChain::From(std::size_t i, const char* p, const char* e, bool padded) const {
+  // The comparisons test the byte at p even past the end bound (the separator after a word);
+  // the NUL that ends the text passes none, so no step reads past it.
+  for (;; ++i) {
+    const FlatStep& s = steps_[i];
+    switch (s.op) {
+      case FlatStep::Op::kAfterIgnorable:
+        while ((s.bits[static_cast<unsigned char>(*p)] & FlatStep::kIgnorable) && p < e) ++p;
+        [[fallthrough]];
+      case FlatStep::Op::kHere:
+        if (!Accepts(s, p)) return false;
+        ++p;
+        break;
+      case FlatStep::Op::kSearch:
+        // At or past the end bound only the position itself is tried.
+        if (p < e) return Search(i, p, e, padded);
+        if (!Accepts(s, p)) return false;
+        ++p;
+        break;
+      case FlatStep::Op::kAnyRest:
+        if (p > e) return false;
+        for (const char* q = p; q <= e; ++q)
+          if (From(i + 1, q, e, padded)) return true;
+        return false;
+      case FlatStep::Op::kEnd:
+        return p <= e;
+    }
+  }
+}
+
+bool FlatChain::Search(std::size_t i, const char* p, const char* e, bool padded) const {
+  const FlatStep& s = steps_[i];
+  if (padded && s.bytes.usable()) {
+    // Only the positions that hold one of the step's bytes are tried.
+    for (const char* block = p; block < e; block += 16) {
+      unsigned mask = s.bytes.Mask16(block);
+      if (e - block < 16) mask &= (1u << (e - block)) - 1;
+      for (; mask != 0; mask &= mask - 1)
+        if (From(i + 1, block + std::countr_zero(mask) + 1, e, padded)) return true;
+    }
+    return false;
+  }
+  for (const char* q = p; q < e; ++q)
+    if (Accepts(s, q) && From(i + 1, q + 1, e, padded)) return true;
+  return false;
+}
+
+}  // namespace stavbas

@@ -1,0 +1,69 @@
+#pragma once
+// A pattern whose elements each compare one character, skip ignorable characters before one,
+// search a run of positions or end it, laid out in one array and evaluated in one loop. Such a
+// chain has a single way through but for its searching elements, so with at most one of them
+// an evaluation takes at most a step per position and element, and needs no memo of failures.
+// Most word-search patterns are of this kind ("stain", "st*n", "#Ka"...).
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "conditions/start_bytes.h"
+
+namespace stavbas {
+
+struct FlatStep {
+  enum class Op : std::uint8_t { kHere, kAfterIgnorable, kSearch, kAnyRest, kEnd };
+  static constexpr std::uint8_t kAccept = 1;     // the byte passes the comparison
+  static constexpr std::uint8_t kIgnorable = 2;  // the byte may be skipped before it
+  Op op = Op::kEnd;
+  std::array<std::uint8_t, 256> bits{};
+  StartBytes bytes;  // a search's bytes, when few enough to compare sixteen at once
+};
+
+class FlatChain {
+ public:
+  // Takes the steps in chain order, the last an end; an empty list leaves the chain unused.
+  void Assign(std::vector<FlatStep> steps);
+  // Whether the chain can evaluate a text of n characters within a few steps per position:
+  // with two searching elements the steps grow with the square of the length.
+  bool Serves(std::size_t n) const {
+    return !steps_.empty() && (searches_ <= 1 || (searches_ == 2 && n <= kShortText));
+  }
+  // Whether the chain fails on a padded text (see CompiledPattern::Match) from p with end bound
+  // e, told by a look at the first step's bytes alone; false when that cannot tell.
+  bool SureToFail(const char* p, const char* e) const {
+    if (steps_.empty()) return false;
+    const FlatStep& first = steps_.front();
+    const std::uint8_t at = first.bits[static_cast<unsigned char>(*p)];
+    switch (first.op) {
+      case FlatStep::Op::kSearch:
+        if (p < e) return first.bytes.usable() && !first.bytes.AnyIn(p, e);
+        return !(at & FlatStep::kAccept);
+      case FlatStep::Op::kHere:
+        return !(at & FlatStep::kAccept);
+      case FlatStep::Op::kAfterIgnorable:
+        return !(at & (FlatStep::kAccept | FlatStep::kIgnorable));
+      default:
+        return false;
+    }
+  }
+  // The evaluation from p with end bound e; `padded` as for CompiledPattern::Match.
+  bool Match(const char* p, const char* e, bool padded) const {
+    if (padded && SureToFail(p, e)) return false;
+    return From(0, p, e, padded);
+  }
+
+ private:
+  static constexpr std::size_t kShortText = 64;
+  bool From(std::size_t i, const char* p, const char* e, bool padded) const;
+  // A search step at i, from p before the end bound.
+  bool Search(std::size_t i, const char* p, const char* e, bool padded) const;
+
+  std::vector<FlatStep> steps_;
+  int searches_ = 0;
+};
+
+}  // namespace stavbas
