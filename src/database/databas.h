@@ -154,6 +154,8 @@ class TDatabas {
   void RestoreWords(SlotSet set, const SaveArea& save);
   bool AnyMoreAlternatives(SlotSet set) const;
   bool anyMoreRecorded() const { return anyMore_; }
+  // For a walk that steps its one file itself (ForEachWord): notes what NextWords would.
+  void NoteMoreAlternatives(bool more) { anyMore_ = more; }
   // Asked at every word position of a walk, so inline.
   std::string_view MainFileWordText() const {
     return mainWordFile_ == 0 ? std::string_view() : DataFile(mainWordFile_).Word();

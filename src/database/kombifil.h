@@ -37,6 +37,10 @@ constexpr std::size_t kSplitPadding = 15;
 // What a word split looks for besides the blank that ends the word.
 enum class SplitMode { kPlain, kReadings, kReadingsAndBrackets };
 
+// A kind's word step, for walks that step one file with the step inline (word_steps.h);
+// kVirtual: only NextWord takes it.
+enum class WordStep : std::uint8_t { kVirtual, kRunic, kReadings, kReadingsAndBrackets };
+
 // Reading status of a file for the current inscription.
 enum ReadStatus : int {
   kFound = 0,
@@ -123,6 +127,7 @@ class TKombifil {
   std::string_view Word() const { return words_.word; }
   std::string_view Alternative() const { return words_.alt; }
   bool MoreAlternatives() const { return words_.more; }
+  WordStep wordStep() const { return wordStep_; }
   const ByteTable& CompareTable() const {
     return kind_ <= kRunsok ? RunicCompare() : NormalisedCompare();
   }
@@ -157,6 +162,7 @@ class TKombifil {
   bool wordFile_ = true;
   bool normalised_ = true;
   bool infoFile_ = true;
+  WordStep wordStep_ = WordStep::kVirtual;
 
  private:
   LineFile file_;

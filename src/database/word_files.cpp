@@ -5,6 +5,7 @@
 
 #include "database/info_file.h"
 #include "database/word_split.h"
+#include "database/word_steps.h"
 
 namespace stavbas {
 
@@ -21,6 +22,7 @@ void StepAlternative(WordState& w) {
 TRuntextFil::TRuntextFil(Ui& ui) : TDatafil(ui, kRuntext) {
   normalised_ = false;
   infoFile_ = false;
+  wordStep_ = WordStep::kRunic;
 }
 
 bool TRuntextFil::IsSkipWord(std::string_view word) const {
@@ -32,14 +34,7 @@ bool TRuntextFil::NextTokenIn(WordState& w) const {
 }
 
 bool TRuntextFil::NextWordIn(WordState& w) const {
-  for (;;) {
-    // A divider alone between blanks, every other token of most runic text, is passed over
-    // without a split: it has no reading and no bracket, and the split of the token after it
-    // sets the bracket state as it would have after the divider's own split.
-    while (kDividers[static_cast<unsigned char>(w.next[0])] && w.next[1] == ' ') w.next += 2;
-    if (!SplitWord<kReadingsAndBrackets>(w)) return false;
-    if (!IsDividerToken(w.word)) return true;
-  }
+  return RunicWordStep(w);
 }
 
 void TRuntextFil::NextAlternative() {
@@ -55,10 +50,11 @@ std::string TRuntextFil::WordText() const {
 TSokFil::TSokFil(Ui& ui, int kind) : TDatafil(ui, kind) {
   normalised_ = false;
   infoFile_ = false;
+  wordStep_ = WordStep::kReadings;
 }
 
 bool TSokFil::NextWordIn(WordState& w) const {
-  return SplitWord<kReadings>(w);
+  return ReadingsWordStep(w);
 }
 
 void TSokFil::NextAlternative() {
@@ -69,10 +65,11 @@ void TSokFil::NextAlternative() {
 
 TNormtextFil::TNormtextFil(Ui& ui) : TDatafil(ui, kNormtext) {
   infoFile_ = false;
+  wordStep_ = WordStep::kReadingsAndBrackets;
 }
 
 bool TNormtextFil::NextWordIn(WordState& w) const {
-  return SplitWord<kReadingsAndBrackets>(w);
+  return NormalisedWordStep(w);
 }
 
 void TNormtextFil::NextAlternative() {

@@ -1,10 +1,12 @@
 #include "output/visit.h"
 
 #include <algorithm>
+#include <bit>
 
 #include "base/ui.h"
 #include "conditions/conditions.h"
 #include "database/databas.h"
+#include "database/word_steps.h"
 
 namespace stavbas {
 
@@ -25,6 +27,65 @@ void Visit::GrowHitCodes(int word) {
                   0);
 }
 
+// Inline: it is taken at every word position of every walk.
+[[gnu::always_inline]] inline bool Visit::AtWord(TFormat& format) {
+  TDatabas& db = ctx.db;
+  ++wordNumber;
+  if (db.MainFileAtPageMark()) {
+    currentPageMark = std::string(db.MainFileWordText().substr(0, 14)) + " ";
+    lastMarkWordNumber = wordNumber;
+    const std::string_view mark = db.MainFileWordText();
+    if (mark.size() > 1 && static_cast<unsigned char>(mark[1]) > 'O') ++alternativeMarkCount;
+    ++markCount;
+    SetHitCode(wordNumber, 2);
+    return true;
+  }
+  if (!ctx.conditions.EvalWordPosition(walked, alternativeFlag)) return true;
+  if (alternativeMarkCount <= 1 || hitCount == 0) {
+    format.RecordHit(*this);
+    return !stop;
+  }
+  SetHitCode(wordNumber, 1);
+  return true;
+}
+
+// A position the word search's look rejects fails as its evaluation would (see
+// Conditions::wordLook); its word number still counts. A page mark is never passed.
+inline bool Visit::PassedByLook(const WordState& w) {
+  const CompiledPattern& pattern = *ctx.conditions.wordLook().pattern;
+  if (w.more || !pattern.SureToFail(w.alt.data(), w.alt.data() + w.alt.size()) ||
+      ctx.db.MainFileAtPageMark())
+    return false;
+  ++wordNumber;
+  alternativeFlag = false;
+  return true;
+}
+
+void Visit::WalkOneFile(TFormat& format, int slot, bool looks) {
+  // The word step is inline; the position's evaluation is a call, so that the step keeps its
+  // registers.
+  TDatabas& db = ctx.db;
+  ForEachWord(db.File(slot), [&](const WordState& w) {
+    if (looks && PassedByLook(w)) return true;
+    db.NoteMoreAlternatives(w.more);
+    return AtWordCalled(format);
+  });
+  db.NoteMoreAlternatives(db.File(slot).MoreAlternatives());
+}
+
+void Visit::WalkLooking(TFormat& format, int lookSlot) {
+  TDatabas& db = ctx.db;
+  const WordState& lookWords = db.File(lookSlot).words();
+  while (db.NextWords(walked)) {
+    if (PassedByLook(lookWords)) continue;
+    if (!AtWordCalled(format)) break;
+  }
+}
+
+bool Visit::AtWordCalled(TFormat& format) {
+  return AtWord(format);
+}
+
 void Visit::Run(TFormat& format, bool whole) {
   showWhole = whole;
   stop = false;
@@ -37,25 +98,16 @@ void Visit::Run(TFormat& format, bool whole) {
   TDatabas& db = ctx.db;
   walked = db.wordSet();
   db.FirstWords(walked);
-  while (db.NextWords(walked)) {
-    ++wordNumber;
-    if (db.MainFileAtPageMark()) {
-      currentPageMark = std::string(db.MainFileWordText().substr(0, 14)) + " ";
-      lastMarkWordNumber = wordNumber;
-      const std::string_view mark = db.MainFileWordText();
-      if (mark.size() > 1 && static_cast<unsigned char>(mark[1]) > 'O') ++alternativeMarkCount;
-      ++markCount;
-      SetHitCode(wordNumber, 2);
-      continue;
-    }
-    if (!ctx.conditions.EvalWordPosition(walked, alternativeFlag)) continue;
-    if (alternativeMarkCount <= 1 || hitCount == 0) {
-      format.RecordHit(*this);
-      if (stop) break;
-    } else {
-      SetHitCode(wordNumber, 1);
-    }
-  }
+  const SlotSet inDatabase = walked & ((2u << db.count()) - 1);
+  const Conditions::WordLook& look = ctx.conditions.wordLook();
+  const bool looks = look.pattern && InSet(inDatabase, look.slot);
+  if (inDatabase != 0 && (inDatabase & (inDatabase - 1)) == 0)  // one file
+    WalkOneFile(format, std::countr_zero(inDatabase), looks);
+  else if (looks)
+    WalkLooking(format, look.slot);
+  else
+    while (db.NextWords(walked))
+      if (!AtWord(format)) break;
   format.FinishInscription(*this);
   if (hitCount > 0 && !stop && !ctx.informationDisplay) {
     ++ctx.inscriptionCount;

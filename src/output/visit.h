@@ -15,6 +15,7 @@ namespace stavbas {
 
 class Conditions;
 class TDatabas;
+struct WordState;
 class Ui;
 
 // What the visits, the formats and the display run share.
@@ -91,6 +92,13 @@ class Visit {
 
  private:
   void GrowHitCodes(int word);
+  // One word position of the walk, just stepped to; false when the format stops the visit.
+  bool AtWord(TFormat& format);
+  [[gnu::noinline]] bool AtWordCalled(TFormat& format);
+  // The walks of one file alone, and of several with the word search's look at one of them.
+  void WalkOneFile(TFormat& format, int slot, bool looks);
+  void WalkLooking(TFormat& format, int lookSlot);
+  bool PassedByLook(const WordState& w);
 };
 
 // The counts line at the end of a run: hits and inscriptions.

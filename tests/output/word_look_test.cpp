@@ -1,0 +1,103 @@
+// The walks that pass word positions by the word search's first look, and the flat evaluation
+// of simple patterns, against the evaluation of every position by the pattern's elements.
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "base/cp1252.h"
+#include "conditions/match_elements.h"
+#include "output/output_fixture.h"
+
+namespace stavbas {
+namespace {
+
+class WordLookTest : public ::testing::Test, public test::OutputFixture {
+ protected:
+  // Inscriptions of random words: readings, brackets and other ignorable marks, dividers and
+  // page marks (alternative ones too), in the runic and the normalised text; the third file
+  // lacks some inscriptions.
+  void RandomDatabase(std::mt19937& rng) {
+    const std::string letters = Utf8ToCp1252("sstaainnSTæ");
+    const std::string marks = "[]().";
+    auto one = [&](const std::string& from) { return from[rng() % from.size()]; };
+    auto word = [&] {
+      std::string w;
+      for (int n = 1 + rng() % 7; n > 0; --n) w += rng() % 6 ? one(letters) : one(marks);
+      if (rng() % 6 == 0) w += "/" + std::string(1, one(letters)) + one(letters);
+      return w;
+    };
+    auto line = [&](bool runic) {
+      std::string text;
+      for (int n = 1 + rng() % 9; n > 0; --n) {
+        const unsigned kind = rng() % 12;
+        if (kind == 0)
+          text += Utf8ToCp1252(rng() % 2 ? " §A" : " §P");
+        else if (kind == 1 && runic)
+          text += Utf8ToCp1252(rng() % 2 ? " ·" : " :");
+        else if (kind == 2 && !runic)
+          text += " \"" + word();
+        else
+          text += " " + word();
+      }
+      return text;
+    };
+    std::string run, nfs, fvn;
+    for (int i = 1; i <= 40; ++i) {
+      const std::string signum = "U " + std::to_string(i) + " V";
+      run += signum + line(true) + "\n";
+      nfs += signum + line(false) + "\n";
+      if (i % 3) fvn += signum + line(false) + "\n";
+    }
+    Database(Cp1252ToUtf8(run), Cp1252ToUtf8(nfs), Cp1252ToUtf8(fvn));
+  }
+
+  // The run's text, each styled run marked with its style.
+  std::string AllRun() {
+    window.Clear();
+    app->run.AllRun();
+    std::string out;
+    for (const StyledRun& r : window.Runs())
+      out += "<" + std::to_string(r.style.color) + (r.style.bold ? "b" : "") +
+             (r.style.italic ? "i" : "") + std::to_string(r.style.size) + ">" +
+             Cp1252ToUtf8(r.text);
+    return out;
+  }
+};
+
+TEST_F(WordLookTest, LooksAndFlatPatternsNeverChangeARun) {
+  std::mt19937 rng(41);
+  const std::vector<std::string> pieces = {"s",  "s", "t", "a", "n",   "S",  "#K",
+                                           "#V", ".", "*", "=", "sta", "ain"};
+  const std::vector<std::string> formats = {">.$ RUN", "$ RUN NFS FVN", "ß$ RUN", "ß/$ NFS FVN",
+                                            ">.$ NFS"};
+  int runs = 0;
+  int hitRuns = 0;
+  for (int database = 0; database < 4; ++database) {
+    RandomDatabase(rng);
+    for (int k = 0; k < 40; ++k) {
+      std::string pattern = rng() % 4 == 0 ? "_" : "";
+      for (int n = 1 + rng() % 3; n > 0; --n) pattern += pieces[rng() % pieces.size()];
+      if (rng() % 4 == 0) pattern += "_";
+      const char* file = rng() % 2 ? "RUN:" : "NFS:";
+      std::string code = file + pattern;
+      if (rng() % 5 == 0) code += " & FVN:a";  // two files walked, the look at neither alone
+      if (!app->conditions.ParseWordSearchCode(code)) continue;
+      const std::string format = Utf8ToCp1252(formats[rng() % formats.size()]);
+      ASSERT_TRUE(app->format.Validate(format));
+      const auto with = AllRun();
+      const bool before = CompiledPattern::SetQuickLooksForTesting(false);
+      const auto without = AllRun();
+      CompiledPattern::SetQuickLooksForTesting(before);
+      ASSERT_EQ(with, without) << code << " in format " << format << " (database " << database
+                               << ")";
+      ++runs;
+      hitRuns += with.find("<" + std::to_string(kRed)) != std::string::npos;
+    }
+  }
+  EXPECT_GT(runs, 120);
+  EXPECT_GT(hitRuns, 60);  // the codes do find words
+}
+
+}  // namespace
+}  // namespace stavbas
