@@ -10,6 +10,8 @@ void FlatChain::Assign(std::vector<FlatStep> steps) {
   searches_ = 0;
   for (const FlatStep& s : steps_)
     if (s.op == FlatStep::Op::kSearch || s.op == FlatStep::Op::kAnyRest) ++searches_;
+  look_ = FirstLook{};
+  if (!steps_.empty()) look_ = FirstLook{steps_[0].op, steps_[0].bits.data(), steps_[0].bytes};
 }
 
 namespace {

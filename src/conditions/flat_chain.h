@@ -23,6 +23,31 @@ struct FlatStep {
   StartBytes bytes;  // a search's bytes, when few enough to compare sixteen at once
 };
 
+// The look at a text's first bytes that a chain's first step allows: a copy that a walk keeps
+// at hand for every word.
+struct FirstLook {
+  FlatStep::Op op = FlatStep::Op::kEnd;  // an end or a star: no look
+  const std::uint8_t* bits = nullptr;    // the first step's byte table
+  StartBytes bytes;
+
+  bool any() const { return op != FlatStep::Op::kEnd && op != FlatStep::Op::kAnyRest; }
+  // Whether the chain fails on a padded text from p with end bound e; false when the look
+  // cannot tell.
+  bool SureToFail(const char* p, const char* e) const {
+    switch (op) {
+      case FlatStep::Op::kSearch:
+        if (p < e) return bytes.usable() && !bytes.AnyIn(p, e);
+        return !(bits[static_cast<unsigned char>(*p)] & FlatStep::kAccept);
+      case FlatStep::Op::kHere:
+        return !(bits[static_cast<unsigned char>(*p)] & FlatStep::kAccept);
+      case FlatStep::Op::kAfterIgnorable:
+        return !(bits[static_cast<unsigned char>(*p)] & (FlatStep::kAccept | FlatStep::kIgnorable));
+      default:
+        return false;
+    }
+  }
+};
+
 class FlatChain {
  public:
   // Takes the steps in chain order, the last an end; an empty list leaves the chain unused.
@@ -34,22 +59,8 @@ class FlatChain {
   }
   // Whether the chain fails on a padded text (see CompiledPattern::Match) from p with end bound
   // e, told by a look at the first step's bytes alone; false when that cannot tell.
-  bool SureToFail(const char* p, const char* e) const {
-    if (steps_.empty()) return false;
-    const FlatStep& first = steps_.front();
-    const std::uint8_t at = first.bits[static_cast<unsigned char>(*p)];
-    switch (first.op) {
-      case FlatStep::Op::kSearch:
-        if (p < e) return first.bytes.usable() && !first.bytes.AnyIn(p, e);
-        return !(at & FlatStep::kAccept);
-      case FlatStep::Op::kHere:
-        return !(at & FlatStep::kAccept);
-      case FlatStep::Op::kAfterIgnorable:
-        return !(at & (FlatStep::kAccept | FlatStep::kIgnorable));
-      default:
-        return false;
-    }
-  }
+  bool SureToFail(const char* p, const char* e) const { return look_.SureToFail(p, e); }
+  const FirstLook& look() const { return look_; }
   // The evaluation from p with end bound e; `padded` as for CompiledPattern::Match.
   bool Match(const char* p, const char* e, bool padded) const {
     if (padded && SureToFail(p, e)) return false;
@@ -64,6 +75,7 @@ class FlatChain {
 
   std::vector<FlatStep> steps_;
   int searches_ = 0;
+  FirstLook look_;
 };
 
 }  // namespace stavbas

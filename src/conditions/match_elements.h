@@ -124,10 +124,10 @@ class CompiledPattern {
   // Matches the text from `start`, with `end` as its end bound; `padded` when the text may be
   // read sixteen bytes at a time up to its end bound (see PatternContext).
   bool Match(const char* start, const char* end, bool padded = false);
-  // Whether Match of a padded text from p to e is sure to fail, told by a look at its first
-  // bytes without a call; false when the look cannot tell.
-  bool SureToFail(const char* p, const char* e) const {
-    return quickLooks_ && flat_.SureToFail(p, e);
+  // The look at a padded text's first bytes that tells when Match is sure to fail there; null
+  // when the pattern allows none.
+  const FirstLook* Look() const {
+    return quickLooks_ && flat_.look().any() ? &flat_.look() : nullptr;
   }
   const ByteTable& table() const { return *ctx_.table; }
   // Whether Match may take its quick looks (a first element sure to fail, sixteen-byte

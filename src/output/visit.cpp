@@ -51,9 +51,8 @@ void Visit::GrowHitCodes(int word) {
 
 // A position the word search's look rejects fails as its evaluation would (see
 // Conditions::wordLook); its word number still counts. A page mark is never passed.
-inline bool Visit::PassedByLook(const WordState& w) {
-  const CompiledPattern& pattern = *ctx.conditions.wordLook().pattern;
-  if (w.more || !pattern.SureToFail(w.alt.data(), w.alt.data() + w.alt.size()) ||
+inline bool Visit::PassedByLook(const FirstLook& look, const WordState& w) {
+  if (w.more || !look.SureToFail(w.alt.data(), w.alt.data() + w.alt.size()) ||
       ctx.db.MainFileAtPageMark())
     return false;
   ++wordNumber;
@@ -61,23 +60,26 @@ inline bool Visit::PassedByLook(const WordState& w) {
   return true;
 }
 
-void Visit::WalkOneFile(TFormat& format, int slot, bool looks) {
+void Visit::WalkOneFile(TFormat& format, int slot, const FirstLook* lookAt) {
   // The word step is inline; the position's evaluation is a call, so that the step keeps its
-  // registers.
+  // registers, and so does the look, copied here.
   TDatabas& db = ctx.db;
+  const bool looks = lookAt != nullptr;
+  const FirstLook look = looks ? *lookAt : FirstLook{};
   ForEachWord(db.File(slot), [&](const WordState& w) {
-    if (looks && PassedByLook(w)) return true;
+    if (looks && PassedByLook(look, w)) return true;
     db.NoteMoreAlternatives(w.more);
     return AtWordCalled(format);
   });
   db.NoteMoreAlternatives(db.File(slot).MoreAlternatives());
 }
 
-void Visit::WalkLooking(TFormat& format, int lookSlot) {
+void Visit::WalkLooking(TFormat& format, const FirstLook& lookAt, int lookSlot) {
   TDatabas& db = ctx.db;
+  const FirstLook look = lookAt;
   const WordState& lookWords = db.File(lookSlot).words();
   while (db.NextWords(walked)) {
-    if (PassedByLook(lookWords)) continue;
+    if (PassedByLook(look, lookWords)) continue;
     if (!AtWordCalled(format)) break;
   }
 }
@@ -99,12 +101,13 @@ void Visit::Run(TFormat& format, bool whole) {
   walked = db.wordSet();
   db.FirstWords(walked);
   const SlotSet inDatabase = walked & ((2u << db.count()) - 1);
-  const Conditions::WordLook& look = ctx.conditions.wordLook();
-  const bool looks = look.pattern && InSet(inDatabase, look.slot);
+  const Conditions::WordLook& wordLook = ctx.conditions.wordLook();
+  const FirstLook* look =
+      wordLook.pattern && InSet(inDatabase, wordLook.slot) ? wordLook.pattern->Look() : nullptr;
   if (inDatabase != 0 && (inDatabase & (inDatabase - 1)) == 0)  // one file
-    WalkOneFile(format, std::countr_zero(inDatabase), looks);
-  else if (looks)
-    WalkLooking(format, look.slot);
+    WalkOneFile(format, std::countr_zero(inDatabase), look);
+  else if (look)
+    WalkLooking(format, *look, wordLook.slot);
   else
     while (db.NextWords(walked))
       if (!AtWord(format)) break;

@@ -15,6 +15,7 @@ namespace stavbas {
 
 class Conditions;
 class TDatabas;
+struct FirstLook;
 struct WordState;
 class Ui;
 
@@ -96,9 +97,9 @@ class Visit {
   bool AtWord(TFormat& format);
   [[gnu::noinline]] bool AtWordCalled(TFormat& format);
   // The walks of one file alone, and of several with the word search's look at one of them.
-  void WalkOneFile(TFormat& format, int slot, bool looks);
-  void WalkLooking(TFormat& format, int lookSlot);
-  bool PassedByLook(const WordState& w);
+  void WalkOneFile(TFormat& format, int slot, const FirstLook* look);
+  void WalkLooking(TFormat& format, const FirstLook& look, int lookSlot);
+  bool PassedByLook(const FirstLook& look, const WordState& w);
 };
 
 // The counts line at the end of a run: hits and inscriptions.
