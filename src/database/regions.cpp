@@ -187,6 +187,34 @@ int GroupOf(std::string_view s) {
   return info.lastGroup;
 }
 
+int GroupFinder::GroupOf(std::string_view s) {
+  std::uint32_t code;
+  std::size_t i;  // where the number begins
+  if (s.size() >= 2 && s[1] == ' ') {
+    code = static_cast<unsigned char>(s[0]) | std::uint32_t{' '} << 8;
+    i = 2;
+  } else if (s.size() >= 3 && s[2] == ' ') {
+    code = static_cast<unsigned char>(s[0]) | static_cast<std::uint32_t>(s[1] & 0xFF) << 8 |
+           std::uint32_t{' '} << 16;
+    i = 3;
+  } else {
+    return stavbas::GroupOf(s);
+  }
+  if (code != code_) {
+    code_ = code;
+    region_ = &RegionInfo(RegionOf(s));
+  }
+  if (!region_->splitByHundreds) return region_->firstGroup;
+  // A number of up to nine digits that is not followed by another digit reads as it stands.
+  const std::size_t from = i;
+  int n = 0;
+  while (i < s.size() && i < from + 9 && s[i] >= '0' && s[i] <= '9') n = n * 10 + (s[i++] - '0');
+  if (i == from || (i < s.size() && s[i] >= '0' && s[i] <= '9')) return stavbas::GroupOf(s);
+  if (n > 0 && region_->firstGroup + n / 100 < region_->lastGroup)
+    return region_->firstGroup + n / 100;
+  return region_->lastGroup;
+}
+
 GroupRange RegionRange(std::string_view s) {
   const Region& info = RegionInfo(RegionOf(s));
   return {info.firstGroup, info.lastGroup};
