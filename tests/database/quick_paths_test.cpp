@@ -28,6 +28,8 @@ TEST(QuickPaths, TheGroupFinderFindsWhatGroupOfFinds) {
                                             "499",
                                             "1234",
                                             "00012",
+                                            "1234567",
+                                            "12345678",
                                             "999999999",
                                             "1234567890",
                                             "99999999999",
