@@ -11,6 +11,7 @@
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
+#include <immintrin.h>
 #endif
 
 namespace stavbas {
@@ -48,6 +49,29 @@ std::uint64_t BreakBits(const char* p) {
 #endif
 }
 
+#if defined(__SSE2__) && (defined(__GNUC__) || defined(__clang__))
+#define STAVBAS_AVX2_BREAKS 1
+// BreakBits 32 bytes at a time, where the processor has AVX2.
+__attribute__((target("avx2"), always_inline)) inline std::uint64_t BreakBitsAvx2(const char* p) {
+  const __m256i lf = _mm256_set1_epi8('\n');
+  const __m256i cr = _mm256_set1_epi8('\r');
+  const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
+  const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 32));
+  const __m256i ha = _mm256_or_si256(_mm256_cmpeq_epi8(a, lf), _mm256_cmpeq_epi8(a, cr));
+  const __m256i hb = _mm256_or_si256(_mm256_cmpeq_epi8(b, lf), _mm256_cmpeq_epi8(b, cr));
+  const __m256i any = _mm256_or_si256(ha, hb);
+  if (_mm256_testz_si256(any, any)) return 0;
+  return std::uint64_t{static_cast<std::uint32_t>(_mm256_movemask_epi8(ha))} |
+         std::uint64_t{static_cast<std::uint32_t>(_mm256_movemask_epi8(hb))} << 32;
+}
+
+bool HasAvx2() {
+  __builtin_cpu_init();
+  return __builtin_cpu_supports("avx2");
+}
+bool wideSearch = HasAvx2();
+#endif
+
 // What a pass over the lines that end within a buffer needs to know and to call.
 struct Block {
   const char* bytes;
@@ -59,11 +83,13 @@ struct Block {
 };
 
 // Visits the lines from `p` that end within the block; returns where the first line that does
-// not begins (or a line that begins with a Ctrl-Z).
-std::size_t VisitLines(const Block& k, std::size_t p) {
+// not begins (or a line that begins with a Ctrl-Z). `breakBits` is BreakBits or its like.
+template <class Bits>
+[[gnu::always_inline]] inline std::size_t VisitLinesWith(const Block& k, std::size_t p,
+                                                         Bits breakBits) {
   const char* b = k.bytes;
   for (std::size_t at = p; at < k.length; at += 64) {
-    std::uint64_t bits = BreakBits(b + at);
+    std::uint64_t bits = breakBits(b + at);
     if (k.length - at < 64) bits &= (std::uint64_t{1} << (k.length - at)) - 1;
     while (bits) {
       const std::size_t end = at + static_cast<std::size_t>(std::countr_zero(bits));
@@ -81,9 +107,12 @@ std::size_t VisitLines(const Block& k, std::size_t p) {
 
 // The first stretch of 64 bytes from `at` that holds a line end, with its bits in `bits`; `length`
 // (and no bits) when there is none.
-std::size_t FindBreaks(const char* b, std::size_t at, std::size_t length, std::uint64_t& bits) {
+template <class Bits>
+[[gnu::always_inline]] inline std::size_t FindBreaksWith(const char* b, std::size_t at,
+                                                         std::size_t length, std::uint64_t& bits,
+                                                         Bits breakBits) {
   for (; at < length; at += 64) {
-    bits = BreakBits(b + at);
+    bits = breakBits(b + at);
     if (length - at < 64) bits &= (std::uint64_t{1} << (length - at)) - 1;
     if (bits) return at;
   }
@@ -91,7 +120,40 @@ std::size_t FindBreaks(const char* b, std::size_t at, std::size_t length, std::u
   return length;
 }
 
+#if defined(STAVBAS_AVX2_BREAKS)
+__attribute__((target("avx2"))) std::size_t VisitLinesAvx2(const Block& k, std::size_t p) {
+  return VisitLinesWith(k, p, BreakBitsAvx2);
+}
+__attribute__((target("avx2"))) std::size_t FindBreaksAvx2(const char* b, std::size_t at,
+                                                           std::size_t length,
+                                                           std::uint64_t& bits) {
+  return FindBreaksWith(b, at, length, bits, BreakBitsAvx2);
+}
+#endif
+
+std::size_t VisitLines(const Block& k, std::size_t p) {
+#if defined(STAVBAS_AVX2_BREAKS)
+  if (wideSearch) return VisitLinesAvx2(k, p);
+#endif
+  return VisitLinesWith(k, p, BreakBits);
+}
+
+std::size_t FindBreaks(const char* b, std::size_t at, std::size_t length, std::uint64_t& bits) {
+#if defined(STAVBAS_AVX2_BREAKS)
+  if (wideSearch) return FindBreaksAvx2(b, at, length, bits);
+#endif
+  return FindBreaksWith(b, at, length, bits, BreakBits);
+}
+
 }  // namespace
+
+void LineFile::UseWideSearch(bool on) {
+#if defined(STAVBAS_AVX2_BREAKS)
+  wideSearch = on && HasAvx2();
+#else
+  (void)on;
+#endif
+}
 
 int LineFile::Open(const std::string& path) {
   Close();

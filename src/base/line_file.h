@@ -72,6 +72,10 @@ class LineFile {
   // True when nothing is left to read (a read error counts as the end).
   bool AtEnd();
 
+  // Line ends are searched 32 bytes at a time where the processor has AVX2, else 16 bytes at
+  // a time; both find the same lines. Off, every file searches the second way.
+  static void UseWideSearch(bool on);
+
   // Byte offset of the next line to be read.
   std::uint64_t Offset() const { return bufferOffset_ + pos_; }
   int error() const { return error_; }

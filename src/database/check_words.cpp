@@ -7,6 +7,7 @@
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
+#include <tmmintrin.h>
 #endif
 
 #include "database/word_files.h"
@@ -41,37 +42,55 @@ const std::array<std::uint8_t, 256>& RunicClasses() {
   return table;
 }
 
-// One bit each for the blanks and the page-mark bytes among the bytes from p, up to 64 of them
-// and up to the first NUL; returns how many bytes that is (64 when no NUL is among them). Reads
-// sixteen bytes at a time and nothing after the sixteen that hold the NUL.
-std::size_t ByteBits(const char* p, std::uint64_t& blanks, std::uint64_t& marks) {
-  blanks = marks = 0;
+// What a stretch of up to 64 bytes of a line holds, a bit for each byte: its blanks, its page
+// marks and, in runic text where the bytes are classed, its divider bytes and the bytes that
+// make a token to be looked at whole (brackets and page marks). `size` is the number of bytes
+// before the first NUL (64 when there is none); no bit is set from there on.
+struct Stretch {
+  std::uint64_t blanks = 0, marks = 0, dividers = 0, whole = 0;
+  std::size_t size = 64;
+};
+
+// Clears the bits from the NUL of the sixteen bytes at `at` on.
+void EndAtNul(Stretch& b, std::size_t at, unsigned nul) {
+  b.size = at + static_cast<std::size_t>(std::countr_zero(nul));
+  const std::uint64_t keep = (std::uint64_t{1} << b.size) - 1;
+  b.blanks &= keep;
+  b.marks &= keep;
+  b.dividers &= keep;
+  b.whole &= keep;
+}
+
+// The blanks and page marks of 64 bytes from p, sixteen bytes at a time; nothing after the
+// sixteen that hold the NUL is read.
+Stretch PlainStretch(const char* p) {
+  Stretch b;
 #if defined(__SSE2__)
   const __m128i blank = _mm_set1_epi8(' ');
   const __m128i mark = _mm_set1_epi8(kPageMark);
-  const __m128i nul = _mm_setzero_si128();
   for (std::size_t i = 0; i < 64; i += 16) {
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
     const auto bits = [&v](__m128i c) {
-      return std::uint64_t{static_cast<std::uint16_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, c)))};
+      return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, c)));
     };
-    blanks |= bits(blank) << i;
-    marks |= bits(mark) << i;
-    if (const std::uint64_t end = bits(nul)) {
-      const std::size_t n = i + static_cast<std::size_t>(std::countr_zero(end));
-      blanks &= (std::uint64_t{1} << n) - 1;
-      marks &= (std::uint64_t{1} << n) - 1;
-      return n;
+    b.blanks |= std::uint64_t{bits(blank)} << i;
+    b.marks |= std::uint64_t{bits(mark)} << i;
+    if (const unsigned nul = bits(_mm_setzero_si128())) {
+      EndAtNul(b, i, nul);
+      return b;
     }
   }
 #else
   for (std::size_t i = 0; i < 64; ++i) {
-    if (p[i] == '\0') return i;
-    blanks |= std::uint64_t{p[i] == ' '} << i;
-    marks |= std::uint64_t{p[i] == kPageMark} << i;
+    if (p[i] == '\0') {
+      b.size = i;
+      return b;
+    }
+    b.blanks |= std::uint64_t{p[i] == ' '} << i;
+    b.marks |= std::uint64_t{p[i] == kPageMark} << i;
   }
 #endif
-  return 64;
+  return b;
 }
 
 // The number of bits set; std::popcount is a library call where the processor's own count is
@@ -91,9 +110,12 @@ bool NoteMark(WordSummary& s, int word, std::string_view text) {
   return true;
 }
 
-}  // namespace
-
-bool SummariseWords(const TKombifil& file, std::size_t maxLength, WordSummary& s) {
+// How the words of a line are summed up: `Classed` tells whether `scan` classes runic bytes
+// (so that divider tokens are counted from bits, and only tokens to be looked at whole one by
+// one), `count` counts bits.
+template <bool kClassed, class Scan, class Count>
+[[gnu::always_inline]] inline bool Summarise(const TKombifil& file, std::size_t maxLength,
+                                             WordSummary& s, Scan scan, Count count) {
   bool runic = false;
   switch (file.kind()) {
     case kRuntext:
@@ -129,8 +151,9 @@ bool SummariseWords(const TKombifil& file, std::size_t maxLength, WordSummary& s
   int dividers = 0;             // divider tokens among them (runic text)
   std::size_t size = 0;         // the length of the text
   for (std::size_t at = 0, n = 64; n == 64; at += 64) {
-    std::uint64_t blanks, marks;
-    n = ByteBits(text + at, blanks, marks);
+    const Stretch b = scan(text + at, runic);
+    n = b.size;
+    const std::uint64_t blanks = b.blanks;
     size = at + n;
     const std::uint64_t valid = n == 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << n) - 1;
     const std::uint64_t starts = ((blanks << 1) | carry) & valid;
@@ -146,7 +169,26 @@ bool SummariseWords(const TKombifil& file, std::size_t maxLength, WordSummary& s
       s.plain = false;
       return true;
     }
-    if (runic) {
+    if (runic && kClassed) {
+      // Tokens that begin with a divider byte are dividers; those that begin with a bracket
+      // or a page mark are looked at whole, in their order.
+      const std::uint64_t whole = starts & b.whole;
+      int before = dividers + count(starts & b.dividers);
+      for (std::uint64_t m = whole; m; m &= m - 1) {
+        const std::size_t bit = static_cast<std::size_t>(std::countr_zero(m));
+        const std::uint64_t below = (std::uint64_t{1} << bit) - 1;
+        const std::string_view token = tokenAt(at + bit);
+        if (IsDividerToken(token)) {
+          ++before;
+          continue;
+        }
+        // The dividers before it: those counted, less those after it in the stretch.
+        const int k = tokens + count(starts & below);
+        const int d = before - count(starts & b.dividers & ~below);
+        if (token[0] == kPageMark && !NoteMark(s, k - d, token)) return true;
+      }
+      dividers = before;
+    } else if (runic) {
       // Each token's first byte tells whether it is a divider, but for the rare token that
       // begins with a bracket or a page mark.
       int k = tokens;
@@ -165,18 +207,117 @@ bool SummariseWords(const TKombifil& file, std::size_t maxLength, WordSummary& s
           return true;
       }
     } else {
-      for (std::uint64_t m = starts & marks; m; m &= m - 1) {
+      for (std::uint64_t m = starts & b.marks; m; m &= m - 1) {
         const int bit = std::countr_zero(m);
-        const int word = tokens + BitCount(starts & ((std::uint64_t{1} << bit) - 1));
+        const int word = tokens + count(starts & ((std::uint64_t{1} << bit) - 1));
         if (!NoteMark(s, word, tokenAt(at + static_cast<std::size_t>(bit)))) return true;
       }
     }
-    tokens += BitCount(starts);
+    tokens += count(starts);
   }
   if (static_cast<std::int64_t>(size) - lastBlank - 1 > static_cast<std::int64_t>(maxLength))
     s.plain = false;
   s.count = tokens - dividers;
   return true;
+}
+
+#if defined(__SSE2__) && (defined(__GNUC__) || defined(__clang__))
+#define STAVBAS_CLASSED_SCAN 1
+
+// The runic byte classes looked up by nibbles: a byte is in a class when the tables of both
+// its nibbles give the class's bit. Eight rectangles of nibble values make up the dividers,
+// the two brackets and the page mark.
+constexpr std::uint8_t kDividerBits = 0x1F, kWholeBits = 0xE0;
+struct NibbleTables {
+  alignas(16) std::array<std::uint8_t, 16> low{}, high{};
+};
+constexpr NibbleTables MakeNibbleTables() {
+  struct Rect {
+    unsigned highs, lows;  // a bit for each nibble value
+  };
+  constexpr Rect kRects[8] = {
+      {1u << 0x2, 1u << 0x7 | 1u << 0xA | 1u << 0xB},  // ' * +
+      {1u << 0x3, 1u << 0xA},                          // :
+      {1u << 0x6, 1u << 0x0},                          // `
+      {1u << 0xA | 1u << 0xB, 1u << 0x4 | 1u << 0x6},  // the four of A4 A6 B4 B6
+      {1u << 0xB | 1u << 0xD | 1u << 0xF, 1u << 0x7},  // B7 D7 F7
+      {1u << 0x2, 1u << 0x8},                          // (
+      {1u << 0x5, 1u << 0xB},                          // [
+      {1u << 0xA, 1u << 0x7},                          // the page mark A7
+  };
+  NibbleTables t;
+  for (unsigned bit = 0; bit < 8; ++bit)
+    for (unsigned v = 0; v < 16; ++v) {
+      if ((kRects[bit].highs >> v) & 1) t.high[v] |= static_cast<std::uint8_t>(1u << bit);
+      if ((kRects[bit].lows >> v) & 1) t.low[v] |= static_cast<std::uint8_t>(1u << bit);
+    }
+  return t;
+}
+constexpr NibbleTables kNibbles = MakeNibbleTables();
+constexpr bool NibblesMatchTheDividers() {
+  for (unsigned c = 0; c < 256; ++c) {
+    const unsigned k = kNibbles.low[c & 15] & kNibbles.high[c >> 4];
+    if (((k & kDividerBits) != 0) != kDividers[c] ||
+        ((k & kWholeBits) != 0) != (c == '(' || c == '[' || c == 0xA7))
+      return false;
+  }
+  return true;
+}
+static_assert(NibblesMatchTheDividers());
+
+// PlainStretch with the runic bytes classed by two table lookups (SSSE3's byte shuffle).
+__attribute__((target("ssse3,popcnt"), always_inline)) inline Stretch ClassedStretch(const char* p,
+                                                                                     bool runic) {
+  if (!runic) return PlainStretch(p);
+  Stretch b;
+  const __m128i blank = _mm_set1_epi8(' ');
+  const __m128i nibble = _mm_set1_epi8(0x0F);
+  const __m128i low = _mm_load_si128(reinterpret_cast<const __m128i*>(kNibbles.low.data()));
+  const __m128i high = _mm_load_si128(reinterpret_cast<const __m128i*>(kNibbles.high.data()));
+  const __m128i zero = _mm_setzero_si128();
+  for (std::size_t i = 0; i < 64; i += 16) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+    const __m128i k =
+        _mm_and_si128(_mm_shuffle_epi8(low, _mm_and_si128(v, nibble)),
+                      _mm_shuffle_epi8(high, _mm_and_si128(_mm_srli_epi16(v, 4), nibble)));
+    const auto none = [&k, &zero](std::uint8_t bits) {
+      return static_cast<unsigned>(_mm_movemask_epi8(
+          _mm_cmpeq_epi8(_mm_and_si128(k, _mm_set1_epi8(static_cast<char>(bits))), zero)));
+    };
+    b.blanks |= std::uint64_t{static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, blank)))}
+                << i;
+    b.dividers |= std::uint64_t{~none(kDividerBits) & 0xFFFFu} << i;
+    b.whole |= std::uint64_t{~none(kWholeBits) & 0xFFFFu} << i;
+    if (const auto nul = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, zero)))) {
+      EndAtNul(b, i, nul);
+      return b;
+    }
+  }
+  return b;
+}
+
+__attribute__((target("ssse3,popcnt"))) bool SummariseClassed(const TKombifil& file,
+                                                              std::size_t maxLength,
+                                                              WordSummary& s) {
+  return Summarise<true>(file, maxLength, s, ClassedStretch,
+                         [](std::uint64_t x) { return __builtin_popcountll(x); });
+}
+#endif
+
+}  // namespace
+
+bool SummariseWordsPortable(const TKombifil& file, std::size_t maxLength, WordSummary& s) {
+  return Summarise<false>(
+      file, maxLength, s, [](const char* p, bool) { return PlainStretch(p); }, BitCount);
+}
+
+bool SummariseWords(const TKombifil& file, std::size_t maxLength, WordSummary& s) {
+#if defined(STAVBAS_CLASSED_SCAN)
+  // The processor's byte shuffle and bit count, where it has them.
+  static const bool classed = __builtin_cpu_supports("ssse3") && __builtin_cpu_supports("popcnt");
+  if (classed) return SummariseClassed(file, maxLength, s);
+#endif
+  return SummariseWordsPortable(file, maxLength, s);
 }
 
 }  // namespace stavbas

@@ -32,5 +32,8 @@ struct WordSummary {
 // them: runic text passes over its divider tokens, the other word files count every token
 // between blanks. False for a kind whose words this does not know.
 bool SummariseWords(const TKombifil& file, std::size_t maxWordLength, WordSummary& out);
+// The same without the processor's byte shuffle and bit count, which SummariseWords uses where
+// it has them: both must give the same summary.
+bool SummariseWordsPortable(const TKombifil& file, std::size_t maxWordLength, WordSummary& out);
 
 }  // namespace stavbas

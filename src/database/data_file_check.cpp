@@ -17,12 +17,21 @@ bool IsPageMark(std::string_view word) {
   return !word.empty() && word[0] == '\xA7';
 }
 
-// The signum of a file's current line, as the line up to its first NUL shows it; a line just
-// read is measured only as far as its signum.
+// The signum of a file's current line, as the line up to its first NUL shows it. A line just
+// read had its signum measured when it was taken (its cursor stands after the signum).
 std::string_view SignumOf(TDatafil& f) {
   if (f.status != kFound || f.Line() != f.Buffer()) return SignumOfLine(f.LineView());
-  const std::string_view s = SignumOfLine(std::string_view(f.Line(), f.RawLength()));
-  return s.substr(0, s.find('\0'));
+  return std::string_view(f.Line(), static_cast<std::size_t>(f.Cursor() - f.Line()));
+}
+
+// The same with any NUL bytes in it: the raw line's text up to its third blank. The signum up
+// to the first NUL is that when it ends before a byte that is no NUL, or at the line's end.
+std::string_view RawSignumOf(TDatafil& f, std::string_view signum) {
+  const std::string_view raw(f.Line(), f.RawLength());
+  const std::size_t n = signum.size();
+  if (f.status == kFound && f.Line() == f.Buffer() && (n == raw.size() || raw[n] != '\0'))
+    return signum;
+  return SignumOfLine(raw);
 }
 
 class Check {
@@ -65,6 +74,8 @@ class Check {
   std::string prevKey_;
   int prevGroup_ = 0;
   int prevRegion_ = 0;
+  GroupFinder groups_;
+  std::array<std::string_view, kMaxDataFiles + 1> signums_;  // of the current inscription
 };
 
 std::string Check::KindName(int kind) const {
@@ -138,24 +149,39 @@ bool Check::Run() {
 }
 
 void Check::CheckInscription() {
-  const TKombifil& main = db_.File(db_.MainWordFile());
+  // Each file's signum once, for its comparisons with the files before and after it.
+  std::array<std::string_view, kMaxDataFiles + 1>& signums = signums_;
+  for (int slot = 1; slot <= db_.count(); ++slot)
+    signums[static_cast<std::size_t>(slot)] = SignumOf(db_.DataFile(slot));
+  const int mainSlot = db_.MainWordFile();
+  const TKombifil& main = db_.File(mainSlot);
   // The signum with any NUL bytes in it: the raw line, not the text up to its first NUL.
-  const std::string_view raw(main.Line(), main.RawLength());
-  const std::string s(SignumOfLine(raw));
+  const std::string_view sv =
+      RawSignumOf(db_.DataFile(mainSlot), signums[static_cast<std::size_t>(mainSlot)]);
+  const std::string s(sv);
 
-  if (!s.empty() && s[0] == ' ') Fault(ui_.S(Str::SignumBorjarMedBlank) + s);
+  // Its blanks (three at most) and NUL bytes, in one pass.
   int blanks = 0;
-  for (char c : s) blanks += c == ' ';
-  if (s.find('\0') != std::string::npos) Fault(ui_.S(Str::ForKortRad) + std::string(main.Line()));
-  if (const std::size_t b = s.find(' ');
-      b != std::string::npos && b + 1 < s.size() && s[b + 1] == ' ')
+  std::size_t first = 0, second = 0;
+  bool nul = false;
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    if (s[i] == ' ') {
+      if (blanks == 0) first = i;
+      if (blanks == 1) second = i;
+      ++blanks;
+    }
+    nul |= s[i] == '\0';
+  }
+  if (!s.empty() && s[0] == ' ') Fault(ui_.S(Str::SignumBorjarMedBlank) + s);
+  if (nul) Fault(ui_.S(Str::ForKortRad) + std::string(main.Line()));
+  if (blanks > 0 && first + 1 < s.size() && s[first + 1] == ' ')
     Fault(ui_.S(Str::SignumSaknarNummer) + s);
   if (blanks < 2)
     Fault(ui_.S(Str::SignumSaknarNummer) + s);
   else if (blanks == 2)
     Fault(ui_.S(Str::SignumSaknarTyp) + s);
 
-  const int g = GroupOf(s);
+  const int g = groups_.GroupOf(s);
   if (g >= 1 && g < kFaultyGroup && g != prevGroup_) {
     if (g < prevGroup_) {
       Fault(ui_.S(Str::SignumIFelOrdning) + " " + s);
@@ -185,10 +211,6 @@ void Check::CheckInscription() {
     else if (f.RawLength() >= kLineCapacity)
       Fault(s + ": " + f.FileName() + ui_.S(Str::HarForLangRad));
   }
-  // Each file's signum once, for its comparisons with the files before and after it.
-  std::array<std::string_view, kMaxDataFiles + 1> signums{};
-  for (int slot = 1; slot <= db_.count(); ++slot)
-    signums[static_cast<std::size_t>(slot)] = SignumOf(db_.DataFile(slot));
   for (int slot = 1; slot < db_.count(); ++slot) {
     const TDatafil& a = db_.DataFile(slot);
     const TDatafil& b = db_.DataFile(slot + 1);
@@ -202,9 +224,16 @@ void Check::CheckInscription() {
             b.FileName() + " (" + std::string(sb) + ")");
   }
 
-  const std::string k = UpToBlank(s, 2);
-  if (k == prevKey_) Fault(k + ui_.S(Str::Upprepat));
-  prevKey_ = k.substr(0, kMaxKeyLength);
+  // The key: the signum up to its second blank (padded with blanks when it has fewer).
+  if (blanks >= 2) {
+    const std::string_view k = sv.substr(0, second + 1);
+    if (k == prevKey_) Fault(std::string(k) + ui_.S(Str::Upprepat));
+    prevKey_.assign(k.substr(0, kMaxKeyLength));
+  } else {
+    const std::string k = UpToBlank(s, 2);
+    if (k == prevKey_) Fault(k + ui_.S(Str::Upprepat));
+    prevKey_ = k.substr(0, kMaxKeyLength);
+  }
 
   CheckWords(s, words);
 }

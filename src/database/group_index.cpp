@@ -36,6 +36,31 @@ struct FileCloser {
 };
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
+// The signum of the last record line, for a message about the lines after it: its text up to
+// the third blank. Nearly every signum lies within a line's first bytes, and those are kept
+// with a copy of fixed length.
+class KeptSignum {
+ public:
+  void Keep(std::string_view line) {
+    if (line.size() >= kHead) {
+      std::memcpy(head_, line.data(), kHead);
+      size_ = SignumOfLine(std::string_view(head_, kHead)).size();
+      if (size_ < kHead) return;
+    }
+    long_.assign(SignumOfLine(line));
+    size_ = kHead;
+  }
+  std::string_view Text() const {
+    return size_ < kHead ? std::string_view(head_, size_) : std::string_view(long_);
+  }
+
+ private:
+  static constexpr std::size_t kHead = 32;
+  char head_[kHead];
+  std::size_t size_ = kHead;  // the signum's length in head_, or kHead when it is long_
+  std::string long_;
+};
+
 }  // namespace
 
 bool TDatabas::ComputeGroupAddresses() {
@@ -56,8 +81,8 @@ bool TDatabas::ComputeFileAddresses(TDatafil& f) {
   int prevGroup = 0;
   int prevRegion = 0;
   bool anyRecord = false;
-  // The signum of the last record line, for the messages; its text up to the third blank.
-  std::string lastSignum;
+  KeptSignum lastSignum;
+  GroupFinder groups;
   std::int32_t lastLine = 0;
   std::uint64_t lastOffset = 0;
   f.signums().Clear();
@@ -75,15 +100,15 @@ bool TDatabas::ComputeFileAddresses(TDatafil& f) {
         f.signums().Add(lineNo, offset, line);
         if (!IsRecordLine(line)) {
           if (anyRecord) {
-            ui_.FaultLine(ui_.S(Str::SignumIFelOrdning) + " " + UpToBlank(lastSignum, 3));
+            ui_.FaultLine(ui_.S(Str::SignumIFelOrdning) + " " + UpToBlank(lastSignum.Text(), 3));
             fault = true;
           }
           return;
         }
         anyRecord = true;
         const std::string_view s = line;
-        lastSignum.assign(SignumOfLine(s));
-        const int g = GroupOf(s);
+        lastSignum.Keep(s);
+        const int g = groups.GroupOf(s);
         if (g == prevGroup) return;
         const int region = RegionOf(s, &ui_.otherAreasSeen);
         if (region != prevRegion) {
@@ -91,11 +116,11 @@ bool TDatabas::ComputeFileAddresses(TDatafil& f) {
           prevRegion = region;
         }
         if (g == kFaultyGroup) {
-          ui_.FaultLine(ui_.S(Str::FelaktigtSignum) + " " + UpToBlank(lastSignum, 3));
+          ui_.FaultLine(ui_.S(Str::FelaktigtSignum) + " " + UpToBlank(lastSignum.Text(), 3));
           fault = true;
         }
         if (g < prevGroup) {
-          ui_.FaultLine(ui_.S(Str::SignumIFelOrdning) + " " + UpToBlank(lastSignum, 3));
+          ui_.FaultLine(ui_.S(Str::SignumIFelOrdning) + " " + UpToBlank(lastSignum.Text(), 3));
           fault = true;
         }
         if (prevGroup != kFaultyGroup) {

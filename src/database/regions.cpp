@@ -3,6 +3,7 @@
 #include <array>
 #include <bit>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 
 #include <emmintrin.h>
@@ -185,6 +186,72 @@ int GroupOf(std::string_view s) {
   const int n = NumberOf(s);
   if (n > 0 && info.firstGroup + n / 100 < info.lastGroup) return info.firstGroup + n / 100;
   return info.lastGroup;
+}
+
+namespace {
+
+// How many of the eight bytes of `w` (the first in its lowest byte) are digits before the first
+// that is not. A byte is a digit when its high half is 3 and stays 3 with 6 added to its low
+// half; a carry out of a byte that is no digit changes only the bytes after it.
+int LeadingDigits(std::uint64_t w) {
+  constexpr std::uint64_t kHigh = 0xF0F0F0F0F0F0F0F0u, kThrees = 0x3030303030303030u;
+  const std::uint64_t other =
+      ((w & kHigh) ^ kThrees) | (((w + 0x0606060606060606u) & kHigh) ^ kThrees);
+  return other ? std::countr_zero(other) / 8 : 8;
+}
+
+// The value of the first `count` (1 to 7) bytes of `w`, which are digits: they are moved to the
+// top, under zeros, and combined in pairs, fours and eights.
+int DigitsValue(std::uint64_t w, int count) {
+  std::uint64_t v = (w & 0x0F0F0F0F0F0F0F0Fu) << (8 * (8 - count));
+  v = v * 10 + (v >> 8);
+  v = ((v & 0x000000FF000000FFu) * 0x000F424000000064u +
+       ((v >> 16) & 0x000000FF000000FFu) * 0x0000271000000001u) >>
+      32;
+  return static_cast<int>(v);
+}
+
+}  // namespace
+
+int GroupFinder::GroupOf(std::string_view s) {
+  std::uint32_t code;
+  std::size_t i;  // where the number begins
+  if (s.size() >= 2 && s[1] == ' ') {
+    code = static_cast<unsigned char>(s[0]) | std::uint32_t{' '} << 8;
+    i = 2;
+  } else if (s.size() >= 3 && s[2] == ' ') {
+    code = static_cast<unsigned char>(s[0]) | static_cast<std::uint32_t>(s[1] & 0xFF) << 8 |
+           std::uint32_t{' '} << 16;
+    i = 3;
+  } else {
+    return stavbas::GroupOf(s);
+  }
+  if (code != code_) {
+    code_ = code;
+    region_ = &RegionInfo(RegionOf(s));
+  }
+  if (!region_->splitByHundreds) return region_->firstGroup;
+  // A number of up to nine digits that is not followed by another digit reads as it stands;
+  // one of up to seven digits is read eight bytes at a time.
+  const std::size_t from = i;
+  int n = -1;
+  if constexpr (std::endian::native == std::endian::little) {
+    if (s.size() >= from + 8) {
+      std::uint64_t w;
+      std::memcpy(&w, s.data() + from, 8);
+      const int digits = LeadingDigits(w);
+      if (digits == 0) return stavbas::GroupOf(s);
+      if (digits < 8) n = DigitsValue(w, digits);
+    }
+  }
+  if (n < 0) {
+    n = 0;
+    while (i < s.size() && i < from + 9 && s[i] >= '0' && s[i] <= '9') n = n * 10 + (s[i++] - '0');
+    if (i == from || (i < s.size() && s[i] >= '0' && s[i] <= '9')) return stavbas::GroupOf(s);
+  }
+  if (n > 0 && region_->firstGroup + n / 100 < region_->lastGroup)
+    return region_->firstGroup + n / 100;
+  return region_->lastGroup;
 }
 
 GroupRange RegionRange(std::string_view s) {

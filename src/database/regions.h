@@ -5,6 +5,7 @@
 // by one blank ("U 344 $ "). The 44 regions (43 areas and one for faulty signums) are split into
 // 68 groups; seven regions have one group per hundred of the signum number.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -36,6 +37,18 @@ int RegionOf(std::string_view signum, bool* otherAreasSeen = nullptr);
 int NumberOf(std::string_view signum);
 // Group 1 to 68.
 int GroupOf(std::string_view signum);
+// GroupOf for the lines of a file, which mostly share their region code with the line before:
+// a code's region is looked up once for each change of code, and a plain number is read in
+// place.
+class GroupFinder {
+ public:
+  int GroupOf(std::string_view signum);
+
+ private:
+  // The bytes of the last code with the blank after it (never 0), and its region.
+  std::uint32_t code_ = 0;
+  const Region* region_ = nullptr;
+};
 struct GroupRange {
   int first;
   int last;

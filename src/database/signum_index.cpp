@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <type_traits>
 
 #include "base/char_tables.h"
 
@@ -53,23 +54,41 @@ std::optional<std::string> SignumIndex::KeyOf(std::string_view text) {
 
 namespace {
 
+// Where the digits of a key lie: read from its bytes, or from a bit for each of its first 64
+// bytes. Keys end with a blank, so a number ends within its key.
+struct ByteDigits {
+  std::string_view key;
+  bool At(std::size_t i) const { return IsDigit(key[i]); }
+  std::size_t End(std::size_t i) const {
+    while (i < key.size() && IsDigit(key[i])) ++i;
+    return i;
+  }
+};
+struct BitDigits {
+  std::uint64_t bits;
+  bool At(std::size_t i) const { return (bits >> i) & 1; }
+  std::size_t End(std::size_t i) const {
+    return i + static_cast<std::size_t>(std::countr_one(bits >> i));
+  }
+};
+
 // KeyLess over the keys as `fold` maps them, byte by byte. Digits and blanks map to themselves
 // and nothing else maps to a digit, so only the bytes compared need mapping.
 // The bytes before `from` are known to be equal.
-template <class Fold>
-bool FoldedLess(std::string_view a, std::string_view b, Fold fold, std::size_t from = 0) {
+template <class Fold, class Digits = ByteDigits>
+bool FoldedLess(std::string_view a, std::string_view b, Fold fold, std::size_t from = 0,
+                Digits aDigits = {}, Digits bDigits = {}) {
+  if constexpr (std::is_same_v<Digits, ByteDigits>) aDigits.key = a, bDigits.key = b;
   // The keys agree up to their first difference; what decides is whether it lies in a number.
   const std::size_t n = std::min(a.size(), b.size());
   std::size_t m = std::min(from, n);
   while (m < n && (a[m] == b[m] || fold(a[m]) == fold(b[m]))) ++m;
   if (m == n) return a.size() < b.size();  // one begins the other
-  const bool da = IsDigit(a[m]), db = IsDigit(b[m]);
-  const bool inNumber = m > 0 && IsDigit(a[m - 1]);
+  const bool da = aDigits.At(m), db = bDigits.At(m);
+  const bool inNumber = m > 0 && aDigits.At(m - 1);
   if (da && db) {
     // Two numbers from here on: the longer is the greater, else the first differing digit.
-    std::size_t ea = m, eb = m;
-    while (ea < a.size() && IsDigit(a[ea])) ++ea;
-    while (eb < b.size() && IsDigit(b[eb])) ++eb;
+    const std::size_t ea = aDigits.End(m), eb = bDigits.End(m);
     if (ea != eb) return ea < eb;
   } else if (inNumber && (da || db)) {
     return db;  // the number that goes on is the greater
@@ -89,43 +108,72 @@ void SignumIndex::Clear() {
 
 void SignumIndex::Add(std::int32_t line, std::uint64_t offset, std::string_view text, bool keep) {
   // The key is compared as it stands and upper-cased only when it is kept.
-  std::size_t n = 0;     // the key's length
-  std::size_t same = 0;  // bytes known to be equal to the last key's
+  const unsigned char* up = upper_;
+  const auto fold = [up](char c) { return up[static_cast<unsigned char>(c)]; };
+  const bool follows = lastLength_ > 0 && lastLine_ == line - 1;
+  std::size_t n = 0;      // the key's length
+  bool rises = true;      // whether the key is above the last line's
+  bool compared = false;  // whether that is known yet
 #if defined(__SSE2__)
-  if (text.size() >= kMaxKey) {
-    // Nearly every line of a data file is this long: its blanks and its first difference from
-    // the last line are found 16 bytes at a time.
-    static_assert(kMaxKey == 48);
-    std::uint64_t blanks = 0, equal = 0;
-    for (int i = 0; i < 3; ++i) {
-      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + 16 * i));
-      const __m128i w = _mm_loadu_si128(reinterpret_cast<const __m128i*>(last_.data() + 16 * i));
-      blanks |= Bits(_mm_cmpeq_epi8(v, _mm_set1_epi8(' '))) << (16 * i);
-      equal |= Bits(_mm_cmpeq_epi8(v, w)) << (16 * i);
+  // Nearly every line of a data file is long enough to be read 16 bytes at a time, and nearly
+  // every key ends within its first 16: its blanks, its digits and its first difference from
+  // the last line are found from bit masks.
+  static_assert(kMaxKey == 48);
+  std::uint64_t blanks = 0, equal = 0, digits = 0;
+  const auto scan = [&](int i) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + 16 * i));
+    const __m128i w = _mm_loadu_si128(reinterpret_cast<const __m128i*>(last_.data() + 16 * i));
+    const __m128i d = _mm_sub_epi8(v, _mm_set1_epi8('0'));
+    blanks |= Bits(_mm_cmpeq_epi8(v, _mm_set1_epi8(' '))) << (16 * i);
+    equal |= Bits(_mm_cmpeq_epi8(v, w)) << (16 * i);
+    digits |= Bits(_mm_cmpeq_epi8(_mm_min_epu8(d, _mm_set1_epi8(9)), d)) << (16 * i);
+  };
+  std::size_t scanned = 0;  // bytes scanned
+  if (text.size() >= 16) {
+    scan(0);
+    scanned = 16;
+    if ((blanks & (blanks - 1)) == 0 && text.size() >= kMaxKey) {
+      scan(1);
+      scan(2);
+      scanned = kMaxKey;
     }
-    blanks &= blanks - 1;  // from the second blank on
+  }
+  blanks &= blanks - 1;  // from the second blank on
+  if (blanks || scanned == kMaxKey) {
     n = blanks ? static_cast<std::size_t>(std::countr_zero(blanks)) + 1 : 0;
-    same = static_cast<std::size_t>(std::countr_one(equal));
+    const auto same = static_cast<std::size_t>(std::countr_one(equal));
+    if (n > 0 && follows) {
+      const std::string_view last(last_.data(), lastLength_);
+      const std::string_view key = text.substr(0, n);
+      rises = lastDigitsKnown_
+                  ? FoldedLess(last, key, fold, same, BitDigits{lastDigits_}, BitDigits{digits})
+                  : FoldedLess(last, key, fold, same);
+    }
+    compared = true;
+    lastDigits_ = digits;
+    lastDigitsKnown_ = true;
+    // Only the key's bytes are compared and kept: the scanned ones.
+    if (scanned == 16)
+      std::memcpy(last_.data(), text.data(), 16);
+    else
+      std::memcpy(last_.data(), text.data(), kMaxKey);
   } else {
     n = KeyLength(text);
+    lastDigitsKnown_ = false;
   }
 #else
   n = KeyLength(text);
 #endif
-  const unsigned char* up = upper_;
-  const auto fold = [up](char c) { return up[static_cast<unsigned char>(c)]; };
-  if (n == 0 ||
-      (lastLength_ > 0 && lastLine_ == line - 1 &&
-       !FoldedLess(std::string_view(last_.data(), lastLength_), text.substr(0, n), fold, same))) {
+  if (n > 0 && follows && !compared)
+    rises = FoldedLess(std::string_view(last_.data(), lastLength_), text.substr(0, n), fold);
+  if (n == 0 || !rises) {
     if (breaks_.size() < kMaxBreaks)
       breaks_.push_back(2 * static_cast<std::int64_t>(line) + (n == 0 ? 1 : 0));
     else
       tooManyBreaks_ = true;
   }
-  if (text.size() >= kMaxKey)
-    std::memcpy(last_.data(), text.data(), kMaxKey);
-  else
-    std::copy(text.begin(), text.end(), last_.begin());
+  if (!compared)
+    std::copy(text.begin(), text.begin() + std::min(text.size(), kMaxKey), last_.begin());
   lastLength_ = n;
   lastLine_ = line;
   lastOffset_ = offset;

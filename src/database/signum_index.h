@@ -69,6 +69,8 @@ class SignumIndex {
   const unsigned char* upper_ = SystemUpper().data();
   std::array<char, kMaxKey> last_{};  // the key of the line added last, as it stands
   std::size_t lastLength_ = 0;        // its length; 0 when it has none
+  std::uint64_t lastDigits_ = 0;      // a bit for each digit among its first kMaxKey bytes
+  bool lastDigitsKnown_ = false;      // whether lastDigits_ holds them
   std::int32_t lastLine_ = 0;
   std::uint64_t lastOffset_ = 0;
 };

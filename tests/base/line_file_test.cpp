@@ -42,7 +42,7 @@ TEST(LineFile, CrLfLfAndALoneCrEachEndOneLine) {
 
 // Random lines with random line ends, so that CR LF pairs and lone CRs fall on the buffer's
 // edge: reading, passing over and seeking back to a line's offset all agree.
-TEST(LineFile, LineEndsAcrossTheBufferEdge) {
+void ExpectLineEndsAcrossTheBufferEdge() {
   test::TempDir dir;
   std::mt19937 rng(5);
   const char* ends[] = {"\r\n", "\n", "\r"};
@@ -88,7 +88,7 @@ TEST(LineFile, LineEndsAcrossTheBufferEdge) {
 
 // The pass over a whole file shows the lines that reading them one by one gives, at the same
 // offsets: line ends on the buffer's edge, lines longer than the buffer, a Ctrl-Z at the end.
-TEST(LineFile, EachLineOfAPassIsTheLineReadAlone) {
+void ExpectEachLineOfAPassIsTheLineReadAlone() {
   test::TempDir dir;
   std::mt19937 rng(9);
   const char* ends[] = {"\r\n", "\n", "\r"};
@@ -135,6 +135,22 @@ TEST(LineFile, EachLineOfAPassIsTheLineReadAlone) {
     for (std::size_t i = 0; i < alone.size(); ++i) ASSERT_EQ(pass[i], alone[i]) << "line " << i;
     EXPECT_EQ(alone.back().text, tail == "last" ? "last" : alone.back().text);
   }
+}
+
+TEST(LineFile, LineEndsAcrossTheBufferEdge) {
+  ExpectLineEndsAcrossTheBufferEdge();
+}
+
+TEST(LineFile, EachLineOfAPassIsTheLineReadAlone) {
+  ExpectEachLineOfAPassIsTheLineReadAlone();
+}
+
+// Line ends searched 16 bytes at a time, as where the processor has no AVX2.
+TEST(LineFile, TheNarrowSearchFindsTheSameLines) {
+  LineFile::UseWideSearch(false);
+  ExpectLineEndsAcrossTheBufferEdge();
+  ExpectEachLineOfAPassIsTheLineReadAlone();
+  LineFile::UseWideSearch(true);
 }
 
 TEST(LineFile, ALongLineIsCutAndCountsAsOne) {

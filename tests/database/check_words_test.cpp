@@ -88,6 +88,14 @@ std::string RandomLine(std::mt19937& rng) {
   return line;
 }
 
+// The summary where the processor classes the bytes, and the portable one, agree.
+void ExpectSameSummary(const WordSummary& a, const WordSummary& b) {
+  EXPECT_EQ(a.plain, b.plain);
+  if (!a.plain || !b.plain) return;
+  EXPECT_EQ(a.count, b.count);
+  EXPECT_TRUE(a.SameWordsAs(b));
+}
+
 TEST(CheckWords, TheSummaryAgreesWithTheWordWalkOfEveryWordFileKind) {
   RecordingHost host;
   Ui ui(host);
@@ -102,10 +110,12 @@ TEST(CheckWords, TheSummaryAgreesWithTheWordWalkOfEveryWordFileKind) {
     const std::string line = RandomLine(rng);
     for (auto& f : files) {
       SetRawLine(*f, line);
-      WordSummary s;
+      WordSummary s, portable;
       ASSERT_TRUE(SummariseWords(*f, kLimit, s));
+      ASSERT_TRUE(SummariseWordsPortable(*f, kLimit, portable));
       const Walked w = Walk(*f);
       SCOPED_TRACE("kind " + std::to_string(f->kind()) + ": " + line);
+      ExpectSameSummary(s, portable);
       // A plain summary stands for the walk, so the walk must find nothing either; a line
       // the walk finds nothing in is plain unless it has more page marks than are kept.
       if (!w.plain) {
@@ -131,6 +141,45 @@ TEST(CheckWords, TheSummaryAgreesWithTheWordWalkOfEveryWordFileKind) {
   // The lines exercised both outcomes and page marks.
   EXPECT_GT(plainLines, 1000);
   EXPECT_GT(markedLines, 200);
+}
+
+// Every byte at the start of a runic token, alone, before a word, behind a bracket and after
+// a page mark, in every place of a 64-byte stretch: dividers are told from words as the walk
+// tells them.
+TEST(CheckWords, EveryByteBeginsATokenAsTheWalkHasIt) {
+  RecordingHost host;
+  Ui ui(host);
+  TRuntextFil f(ui);
+  for (int c = 1; c < 256; ++c) {
+    if (c == ' ') continue;
+    const std::string b(1, static_cast<char>(c));
+    for (std::size_t pad = 0; pad < 70; pad += 13) {
+      const std::string mark = "\xA7";
+      const std::string line = "U 1 V " + std::string(pad, 'p') + " " + b + " w " + b + "x " +
+                               mark + "1 (" + b + " [" + b + "y z " + mark + b;
+      SetRawLine(f, line);
+      WordSummary s, portable;
+      ASSERT_TRUE(SummariseWords(f, kLimit, s));
+      ASSERT_TRUE(SummariseWordsPortable(f, kLimit, portable));
+      const Walked w = Walk(f);
+      SCOPED_TRACE("byte " + std::to_string(c) + ", after " + std::to_string(pad));
+      ExpectSameSummary(s, portable);
+      if (!w.plain) {
+        EXPECT_FALSE(s.plain);
+        continue;
+      }
+      ASSERT_TRUE(s.plain);
+      EXPECT_EQ(s.count, static_cast<int>(w.words.size()));
+      int marks = 0;
+      for (std::size_t k = 0; k < w.words.size(); ++k) {
+        if (w.words[k][0] != '\xA7') continue;
+        ASSERT_LT(marks, s.marks);
+        EXPECT_EQ(s.markAt[static_cast<std::size_t>(marks)], static_cast<int>(k));
+        EXPECT_EQ(s.markText[static_cast<std::size_t>(marks++)], w.words[k]);
+      }
+      EXPECT_EQ(marks, s.marks);
+    }
+  }
 }
 
 TEST(CheckWords, KindsWithoutWordsAreLeftToTheWalk) {
