@@ -8,8 +8,12 @@ namespace stavbas {
 void FlatChain::Assign(std::vector<FlatStep> steps) {
   steps_ = std::move(steps);
   searches_ = 0;
-  for (const FlatStep& s : steps_)
-    if (s.op == FlatStep::Op::kSearch || s.op == FlatStep::Op::kAnyRest) ++searches_;
+  straightFrom_ = 0;
+  for (std::size_t i = 0; i < steps_.size(); ++i) {
+    if (steps_[i].op != FlatStep::Op::kSearch && steps_[i].op != FlatStep::Op::kAnyRest) continue;
+    ++searches_;
+    straightFrom_ = i + 1;
+  }
   look_ = FirstLook{};
   if (!steps_.empty()) look_ = FirstLook{steps_[0].op, steps_[0].bits.data(), steps_[0].bytes};
 }
@@ -21,6 +25,17 @@ bool Accepts(const FlatStep& s, const char* q) {
 }
 
 }  // namespace
+
+inline bool FlatChain::Straight(std::size_t i, const char* p, const char* e) const {
+  for (;; ++i) {
+    const FlatStep& s = steps_[i];
+    if (s.op == FlatStep::Op::kEnd) return p <= e;
+    if (s.op == FlatStep::Op::kAfterIgnorable)
+      while ((s.bits[static_cast<unsigned char>(*p)] & FlatStep::kIgnorable) && p < e) ++p;
+    if (!Accepts(s, p)) return false;
+    ++p;
+  }
+}
 
 bool FlatChain::From(std::size_t i, const char* p, const char* e, bool padded) const {
   // The comparisons test the byte at p even past the end bound (the separator after a word);
@@ -44,7 +59,8 @@ bool FlatChain::From(std::size_t i, const char* p, const char* e, bool padded) c
       case FlatStep::Op::kAnyRest:
         if (p > e) return false;
         for (const char* q = p; q <= e; ++q)
-          if (From(i + 1, q, e, padded)) return true;
+          if (i + 1 >= straightFrom_ ? Straight(i + 1, q, e) : From(i + 1, q, e, padded))
+            return true;
         return false;
       case FlatStep::Op::kEnd:
         return p <= e;
@@ -54,18 +70,22 @@ bool FlatChain::From(std::size_t i, const char* p, const char* e, bool padded) c
 
 bool FlatChain::Search(std::size_t i, const char* p, const char* e, bool padded) const {
   const FlatStep& s = steps_[i];
+  // The rest of the chain after the last search has one way through.
+  auto rest = [&](const char* q) {
+    return i + 1 >= straightFrom_ ? Straight(i + 1, q, e) : From(i + 1, q, e, padded);
+  };
   if (padded && s.bytes.usable()) {
     // Only the positions that hold one of the step's bytes are tried.
     for (const char* block = p; block < e; block += 16) {
       unsigned mask = s.bytes.Mask16(block);
       if (e - block < 16) mask &= (1u << (e - block)) - 1;
       for (; mask != 0; mask &= mask - 1)
-        if (From(i + 1, block + std::countr_zero(mask) + 1, e, padded)) return true;
+        if (rest(block + std::countr_zero(mask) + 1)) return true;
     }
     return false;
   }
   for (const char* q = p; q < e; ++q)
-    if (Accepts(s, q) && From(i + 1, q + 1, e, padded)) return true;
+    if (Accepts(s, q) && rest(q + 1)) return true;
   return false;
 }
 

@@ -63,18 +63,22 @@ class FlatChain {
   const FirstLook& look() const { return look_; }
   // The evaluation from p with end bound e; `padded` as for CompiledPattern::Match.
   bool Match(const char* p, const char* e, bool padded) const {
-    if (padded && SureToFail(p, e)) return false;
+    // A first search tries only the positions that hold its bytes: no look is needed first.
+    if (look_.op != FlatStep::Op::kSearch && padded && SureToFail(p, e)) return false;
     return From(0, p, e, padded);
   }
 
  private:
   static constexpr std::size_t kShortText = 64;
   bool From(std::size_t i, const char* p, const char* e, bool padded) const;
+  // The steps from i on when none of them searches: one way through, without a call.
+  bool Straight(std::size_t i, const char* p, const char* e) const;
   // A search step at i, from p before the end bound.
   bool Search(std::size_t i, const char* p, const char* e, bool padded) const;
 
   std::vector<FlatStep> steps_;
   int searches_ = 0;
+  std::size_t straightFrom_ = 0;  // the steps from here on do not search
   FirstLook look_;
 };
 
