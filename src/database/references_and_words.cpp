@@ -6,6 +6,7 @@
 
 #include "base/file_listing.h"
 #include "database/databas.h"
+#include "database/word_steps.h"
 
 namespace stavbas {
 
@@ -160,7 +161,7 @@ bool TDatabas::NextWords(SlotSet set) {
   bool more = false;
   ForEachSlot(set, count_, [&](int slot) {
     TKombifil& f = File(slot);
-    if (f.NextWord()) any = true;
+    if (NextWordInline(f)) any = true;
     if (f.MoreAlternatives()) more = true;
   });
   anyMore_ = more;

@@ -30,6 +30,21 @@ inline bool NormalisedWordStep(WordState& w) {
   return SplitWord<SplitMode::kReadingsAndBrackets>(w);
 }
 
+// One word step of f, as its NextWord takes it, inline for the kinds that have one.
+inline bool NextWordInline(TKombifil& f) {
+  switch (f.wordStep()) {
+    case WordStep::kRunic:
+      return RunicWordStep(f.words());
+    case WordStep::kReadings:
+      return ReadingsWordStep(f.words());
+    case WordStep::kReadingsAndBrackets:
+      return NormalisedWordStep(f.words());
+    case WordStep::kVirtual:
+      break;
+  }
+  return f.NextWord();
+}
+
 // Steps f word by word from where its walk stands, as its NextWord does, and calls
 // `atWord(words)` after each step that found a word, until it returns false.
 template <typename AtWord>
