@@ -40,9 +40,9 @@ class Conditions {
   // NextWords(walked) has stepped the walk.
   bool EvalWordPosition(SlotSet walked, bool& furtherReading);
   // When the word search is one word pattern, that pattern and the slot of its file; else a
-  // null pattern. A word position where that file's word has a single reading which the
-  // pattern's SureToFail rejects fails, with no further reading noted, whatever the other
-  // walked files hold: a walk may then pass it without evaluating it.
+  // null pattern. A word position where that file's word has a single reading on which the
+  // pattern fails fails, with no further reading noted, whatever the other walked files hold:
+  // a walk may then pass it with the pattern's own test instead of evaluating the position.
   struct WordLook {
     const CompiledPattern* pattern = nullptr;
     int slot = -1;

@@ -61,6 +61,9 @@ class FlatChain {
   // e, told by a look at the first step's bytes alone; false when that cannot tell.
   bool SureToFail(const char* p, const char* e) const { return look_.SureToFail(p, e); }
   const FirstLook& look() const { return look_; }
+  bool Laid() const { return !steps_.empty(); }
+  // The evaluation of a padded text without the first look.
+  bool Evaluate(const char* p, const char* e) const { return From(0, p, e, true); }
   // The evaluation from p with end bound e; `padded` as for CompiledPattern::Match.
   bool Match(const char* p, const char* e, bool padded) const {
     // A first search tries only the positions that hold its bytes: no look is needed first.

@@ -124,10 +124,15 @@ class CompiledPattern {
   // Matches the text from `start`, with `end` as its end bound; `padded` when the text may be
   // read sixteen bytes at a time up to its end bound (see PatternContext).
   bool Match(const char* start, const char* end, bool padded = false);
-  // The look at a padded text's first bytes that tells when Match is sure to fail there; null
-  // when the pattern allows none.
-  const FirstLook* Look() const {
-    return quickLooks_ && flat_.look().any() ? &flat_.look() : nullptr;
+  // Whether the pattern is laid out flat, with the quick looks on: a walk may then ask
+  // look() and Fails about a word instead of evaluating its position.
+  bool Flat() const { return quickLooks_ && flat_.Laid(); }
+  // The look at a padded text's first bytes that tells when Match is sure to fail there.
+  const FirstLook& look() const { return flat_.look(); }
+  // For a flat pattern: whether Match of a padded text from p to e fails, the first look left
+  // out. False when the text is too long for the flat evaluation.
+  bool Fails(const char* p, const char* e) const {
+    return flat_.Serves(static_cast<std::size_t>(e - p)) && !flat_.Evaluate(p, e);
   }
   const ByteTable& table() const { return *ctx_.table; }
   // Whether Match may take its quick looks (a first element sure to fail, sixteen-byte

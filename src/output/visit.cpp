@@ -49,37 +49,40 @@ void Visit::GrowHitCodes(int word) {
   return true;
 }
 
-// A position the word search's look rejects fails as its evaluation would (see
-// Conditions::wordLook); its word number still counts. A page mark is never passed.
-inline bool Visit::PassedByLook(const FirstLook& look, const WordState& w) {
-  if (w.more || !look.SureToFail(w.alt.data(), w.alt.data() + w.alt.size()) ||
-      ctx.db.MainFileAtPageMark())
-    return false;
+// A position where the word search's pattern fails on a word of one reading fails as its
+// evaluation would (see Conditions::wordLook); its word number still counts. A page mark is
+// never passed. The pattern's first look comes first, then its flat evaluation.
+inline bool Visit::PassedByLook(const FirstLook& look, const CompiledPattern& pattern,
+                                const WordState& w) {
+  if (w.more) return false;
+  const char* p = w.alt.data();
+  const char* e = p + w.alt.size();
+  if (!look.SureToFail(p, e) && !pattern.Fails(p, e)) return false;
+  if (ctx.db.MainFileAtPageMark()) return false;
   ++wordNumber;
   alternativeFlag = false;
   return true;
 }
 
-void Visit::WalkOneFile(TFormat& format, int slot, const FirstLook* lookAt) {
+void Visit::WalkOneFile(TFormat& format, int slot, const CompiledPattern* looking) {
   // The word step is inline; the position's evaluation is a call, so that the step keeps its
   // registers, and so does the look, copied here.
   TDatabas& db = ctx.db;
-  const bool looks = lookAt != nullptr;
-  const FirstLook look = looks ? *lookAt : FirstLook{};
+  const FirstLook look = looking ? looking->look() : FirstLook{};
   ForEachWord(db.File(slot), [&](const WordState& w) {
-    if (looks && PassedByLook(look, w)) return true;
+    if (looking && PassedByLook(look, *looking, w)) return true;
     db.NoteMoreAlternatives(w.more);
     return AtWordCalled(format);
   });
   db.NoteMoreAlternatives(db.File(slot).MoreAlternatives());
 }
 
-void Visit::WalkLooking(TFormat& format, const FirstLook& lookAt, int lookSlot) {
+void Visit::WalkLooking(TFormat& format, const CompiledPattern& looking, int lookSlot) {
   TDatabas& db = ctx.db;
-  const FirstLook look = lookAt;
+  const FirstLook look = looking.look();
   const WordState& lookWords = db.File(lookSlot).words();
   while (db.NextWords(walked)) {
-    if (PassedByLook(look, lookWords)) continue;
+    if (PassedByLook(look, looking, lookWords)) continue;
     if (!AtWordCalled(format)) break;
   }
 }
@@ -102,12 +105,14 @@ void Visit::Run(TFormat& format, bool whole) {
   db.FirstWords(walked);
   const SlotSet inDatabase = walked & ((2u << db.count()) - 1);
   const Conditions::WordLook& wordLook = ctx.conditions.wordLook();
-  const FirstLook* look =
-      wordLook.pattern && InSet(inDatabase, wordLook.slot) ? wordLook.pattern->Look() : nullptr;
+  const CompiledPattern* looking =
+      wordLook.pattern && InSet(inDatabase, wordLook.slot) && wordLook.pattern->Flat()
+          ? wordLook.pattern
+          : nullptr;
   if (inDatabase != 0 && (inDatabase & (inDatabase - 1)) == 0)  // one file
-    WalkOneFile(format, std::countr_zero(inDatabase), look);
-  else if (look)
-    WalkLooking(format, *look, wordLook.slot);
+    WalkOneFile(format, std::countr_zero(inDatabase), looking);
+  else if (looking)
+    WalkLooking(format, *looking, wordLook.slot);
   else
     while (db.NextWords(walked))
       if (!AtWord(format)) break;

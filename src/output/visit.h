@@ -15,6 +15,7 @@ namespace stavbas {
 
 class Conditions;
 class TDatabas;
+class CompiledPattern;
 struct FirstLook;
 struct WordState;
 class Ui;
@@ -96,10 +97,11 @@ class Visit {
   // One word position of the walk, just stepped to; false when the format stops the visit.
   bool AtWord(TFormat& format);
   [[gnu::noinline]] bool AtWordCalled(TFormat& format);
-  // The walks of one file alone, and of several with the word search's look at one of them.
-  void WalkOneFile(TFormat& format, int slot, const FirstLook* look);
-  void WalkLooking(TFormat& format, const FirstLook& look, int lookSlot);
-  bool PassedByLook(const FirstLook& look, const WordState& w);
+  // The walks of one file alone, and of several with the word search's flat pattern looking
+  // at one of them.
+  void WalkOneFile(TFormat& format, int slot, const CompiledPattern* looking);
+  void WalkLooking(TFormat& format, const CompiledPattern& looking, int lookSlot);
+  bool PassedByLook(const FirstLook& look, const CompiledPattern& pattern, const WordState& w);
 };
 
 // The counts line at the end of a run: hits and inscriptions.
