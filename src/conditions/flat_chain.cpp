@@ -68,14 +68,15 @@ bool FlatChain::From(std::size_t i, const char* p, const char* e, bool padded) c
   }
 }
 
-bool FlatChain::Search(std::size_t i, const char* p, const char* e, bool padded) const {
-  const FlatStep& s = steps_[i];
-  // The rest of the chain after the last search has one way through.
-  auto rest = [&](const char* q) {
-    return i + 1 >= straightFrom_ ? Straight(i + 1, q, e) : From(i + 1, q, e, padded);
-  };
+namespace {
+
+// The positions from p before e that hold one of the step's bytes (all positions where
+// `padded` is false or the bytes are too many), in order, each handed to `rest` with the
+// position after it, until `rest` holds.
+template <typename Rest>
+[[gnu::always_inline]] inline bool Candidates(const FlatStep& s, const char* p, const char* e,
+                                              bool padded, Rest&& rest) {
   if (padded && s.bytes.usable()) {
-    // Only the positions that hold one of the step's bytes are tried.
     for (const char* block = p; block < e; block += 16) {
       unsigned mask = s.bytes.Mask16(block);
       if (e - block < 16) mask &= (1u << (e - block)) - 1;
@@ -87,6 +88,17 @@ bool FlatChain::Search(std::size_t i, const char* p, const char* e, bool padded)
   for (const char* q = p; q < e; ++q)
     if (Accepts(s, q) && rest(q + 1)) return true;
   return false;
+}
+
+}  // namespace
+
+bool FlatChain::Search(std::size_t i, const char* p, const char* e, bool padded) const {
+  // After the last search the rest of the chain has one way through, taken without a call.
+  if (i + 1 >= straightFrom_)
+    return Candidates(steps_[i], p, e, padded,
+                      [&](const char* q) { return Straight(i + 1, q, e); });
+  return Candidates(steps_[i], p, e, padded,
+                    [&](const char* q) { return From(i + 1, q, e, padded); });
 }
 
 }  // namespace stavbas
