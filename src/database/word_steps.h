@@ -2,6 +2,12 @@
 // The word steps of the file kinds, inline: each kind's NextWord takes its step through a
 // virtual call, and a walk of one file takes it here without one.
 
+#include <bit>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "database/kombifil.h"
 #include "database/word_files.h"
 #include "database/word_split.h"
@@ -43,6 +49,50 @@ inline bool NextWordInline(TKombifil& f) {
       break;
   }
   return f.NextWord();
+}
+
+// Moves w.next past up to `count` words that end at a blank, and stops before a word that
+// holds the line's end or, with `brackets`, a square bracket: the words it passes would leave
+// no state behind but where the next one begins. Returns how many it passed.
+inline int PassWords(WordState& w, int count, bool brackets) {
+  int passed = 0;
+#if defined(__SSE2__)
+  // A line is followed by kSplitPadding readable bytes, and the look goes no further than the
+  // block that holds the line's end.
+  for (const char* p = w.next;; p += 16) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    auto where = [&](char c) {
+      return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8(c))));
+    };
+    unsigned blanks = where(' ');
+    const unsigned stops = where('\0') | (brackets ? where('[') | where(']') : 0u);
+    if (stops) blanks &= (1u << std::countr_zero(stops)) - 1;
+    for (; blanks != 0; blanks &= blanks - 1) {
+      w.next = p + std::countr_zero(blanks) + 1;
+      if (++passed == count) return passed;
+    }
+    if (stops) return passed;
+  }
+#else
+  for (const char* p = w.next; *p != '\0' && !(brackets && (*p == '[' || *p == ']')); ++p) {
+    if (*p != ' ') continue;
+    w.next = p + 1;
+    if (++passed == count) break;
+  }
+  return passed;
+#endif
+}
+
+// Takes n >= 1 word steps of f as its NextWord takes them, and returns what the last one
+// returned. Of files whose words hold no divider tokens, the words before the last are passed
+// by their blanks where nothing in them changes the state the steps leave.
+inline bool StepWords(TKombifil& f, int n) {
+  const WordStep step = f.wordStep();
+  if (n > 1 && (step == WordStep::kReadings || step == WordStep::kReadingsAndBrackets))
+    n -= PassWords(f.words(), n - 1, step == WordStep::kReadingsAndBrackets);
+  bool found = false;
+  for (; n > 0; --n) found = NextWordInline(f);
+  return found;
 }
 
 // Steps f word by word from where its walk stands, as its NextWord does, and calls

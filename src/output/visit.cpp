@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <utility>
 
 #include "base/ui.h"
 #include "conditions/conditions.h"
@@ -81,10 +82,51 @@ void Visit::WalkLooking(TFormat& format, const CompiledPattern& looking, int loo
   TDatabas& db = ctx.db;
   const FirstLook look = looking.look();
   const WordState& lookWords = db.File(lookSlot).words();
-  while (db.NextWords(walked)) {
-    if (PassedByLook(look, looking, lookWords)) continue;
-    if (!AtWordCalled(format)) break;
+  // The pattern's file and the main file keep step. The other files' words are only read where
+  // a position is evaluated: while the pattern passes positions, the files whose words can be
+  // passed by their blanks fall behind, and catch up before the next evaluation.
+  SlotSet inStep = 0;
+  SlotSet behind = 0;
+  for (unsigned rest = walked & ((2u << db.count()) - 1); rest != 0; rest &= rest - 1) {
+    const int slot = std::countr_zero(rest);
+    const WordStep step = db.File(slot).wordStep();
+    const bool passable = step == WordStep::kReadings || step == WordStep::kReadingsAndBrackets;
+    (passable && slot != lookSlot && slot != db.MainWordFile() ? behind : inStep) |=
+        static_cast<SlotSet>(1u << slot);
   }
+  int lag = 0;  // the word steps the files behind have not taken
+  bool any = false;
+  bool more = false;
+  auto step = [&](SlotSet set, int steps) {
+    for (unsigned rest = set; rest != 0; rest &= rest - 1) {
+      TKombifil& f = db.File(std::countr_zero(rest));
+      if (StepWords(f, steps)) any = true;
+      if (f.MoreAlternatives()) more = true;
+    }
+  };
+  for (;;) {
+    any = more = false;
+    step(inStep, 1);
+    if (!any && behind != 0) {
+      // The files in step have ended; the others say whether a position is left, and all go
+      // in step from here.
+      step(behind, lag + 1);
+      inStep |= std::exchange(behind, SlotSet{0});
+      lag = 0;
+    }
+    if (!any) break;
+    if (PassedByLook(look, looking, lookWords)) {
+      if (behind != 0) ++lag;
+      continue;
+    }
+    if (behind != 0) {
+      step(behind, lag + 1);
+      lag = 0;
+    }
+    db.NoteMoreAlternatives(more);
+    if (!AtWordCalled(format)) return;
+  }
+  db.NoteMoreAlternatives(more);
 }
 
 bool Visit::AtWordCalled(TFormat& format) {
