@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstring>
 #include <utility>
 
 #include "base/ui.h"
@@ -52,14 +53,15 @@ void Visit::GrowHitCodes(int word) {
 
 // A position where the word search's pattern fails on a word of one reading fails as its
 // evaluation would (see Conditions::wordLook); its word number still counts. A page mark is
-// never passed. The pattern's first look comes first, then its flat evaluation.
+// never passed (`marksAhead` false: the walk knows that the main file has none left). The
+// pattern's first look comes first, then its flat evaluation.
 inline bool Visit::PassedByLook(const FirstLook& look, const CompiledPattern& pattern,
-                                const WordState& w) {
+                                const WordState& w, bool marksAhead) {
   if (w.more) return false;
   const char* p = w.alt.data();
   const char* e = p + w.alt.size();
   if (!look.SureToFail(p, e) && !pattern.Fails(p, e)) return false;
-  if (ctx.db.MainFileAtPageMark()) return false;
+  if (marksAhead && ctx.db.MainFileAtPageMark()) return false;
   ++wordNumber;
   alternativeFlag = false;
   return true;
@@ -71,7 +73,7 @@ void Visit::WalkOneFile(TFormat& format, int slot, const CompiledPattern* lookin
   TDatabas& db = ctx.db;
   const FirstLook look = looking ? looking->look() : FirstLook{};
   ForEachWord(db.File(slot), [&](const WordState& w) {
-    if (looking && PassedByLook(look, *looking, w)) return true;
+    if (looking && PassedByLook(look, *looking, w, true)) return true;
     db.NoteMoreAlternatives(w.more);
     return AtWordCalled(format);
   });
@@ -82,19 +84,26 @@ void Visit::WalkLooking(TFormat& format, const CompiledPattern& looking, int loo
   TDatabas& db = ctx.db;
   const FirstLook look = looking.look();
   const WordState& lookWords = db.File(lookSlot).words();
-  // The pattern's file and the main file keep step. The other files' words are only read where
-  // a position is evaluated: while the pattern passes positions, the files whose words can be
-  // passed by their blanks fall behind, and catch up before the next evaluation.
+  // The pattern's file keeps step, and so does the main file while a page mark lies ahead in
+  // it. The other files' words are only read where a position is evaluated: while the pattern
+  // passes positions, the files whose words can be passed by their blanks fall behind, and
+  // catch up before the next evaluation.
+  const int main = db.MainWordFile();
+  auto passable = [&](int slot) {
+    const WordStep step = db.File(slot).wordStep();
+    return step == WordStep::kReadings || step == WordStep::kReadingsAndBrackets;
+  };
+  const bool mainBehind = main != 0 && main != lookSlot && InSet(walked, main) && passable(main) &&
+                          std::strchr(db.File(main).words().next, '\xA7') == nullptr;
   SlotSet inStep = 0;
   SlotSet behind = 0;
   for (unsigned rest = walked & ((2u << db.count()) - 1); rest != 0; rest &= rest - 1) {
     const int slot = std::countr_zero(rest);
-    const WordStep step = db.File(slot).wordStep();
-    const bool passable = step == WordStep::kReadings || step == WordStep::kReadingsAndBrackets;
-    (passable && slot != lookSlot && slot != db.MainWordFile() ? behind : inStep) |=
-        static_cast<SlotSet>(1u << slot);
+    const bool keeps = slot == lookSlot || (slot == main && !mainBehind);
+    (passable(slot) && !keeps ? behind : inStep) |= static_cast<SlotSet>(1u << slot);
   }
-  int lag = 0;  // the word steps the files behind have not taken
+  bool marksAhead = !mainBehind;  // whether the main file's words are to be asked for marks
+  int lag = 0;                    // the word steps the files behind have not taken
   bool any = false;
   bool more = false;
   auto step = [&](SlotSet set, int steps) {
@@ -113,9 +122,10 @@ void Visit::WalkLooking(TFormat& format, const CompiledPattern& looking, int loo
       step(behind, lag + 1);
       inStep |= std::exchange(behind, SlotSet{0});
       lag = 0;
+      marksAhead = true;
     }
     if (!any) break;
-    if (PassedByLook(look, looking, lookWords)) {
+    if (PassedByLook(look, looking, lookWords, marksAhead)) {
       if (behind != 0) ++lag;
       continue;
     }

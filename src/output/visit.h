@@ -101,7 +101,8 @@ class Visit {
   // at one of them.
   void WalkOneFile(TFormat& format, int slot, const CompiledPattern* looking);
   void WalkLooking(TFormat& format, const CompiledPattern& looking, int lookSlot);
-  bool PassedByLook(const FirstLook& look, const CompiledPattern& pattern, const WordState& w);
+  bool PassedByLook(const FirstLook& look, const CompiledPattern& pattern, const WordState& w,
+                    bool marksAhead);
 };
 
 // The counts line at the end of a run: hits and inscriptions.
