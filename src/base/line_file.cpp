@@ -224,8 +224,8 @@ bool LineFile::Fill() {
   }
 }
 
-bool LineFile::AtEnd() {
-  if (pos_ >= len_ && !Fill()) return true;
+bool LineFile::AtEndOfBuffer() {
+  if (!Fill()) return true;
   return buffer_[pos_] == kCtrlZ;
 }
 
