@@ -64,15 +64,15 @@ TEST(QuickPaths, TheGroupFinderFindsWhatGroupOfFinds) {
 // with the code changing now and then. Each line's group is the one GroupOf finds.
 TEST(QuickPaths, TheGroupFinderKeepsAGroupOnlyWhileItsHundredsStay) {
   const std::vector<std::string> codes = {"U", "\xD6g", "S\xF6", "G", "Q", "u"};
-  const std::vector<int> starts = {0, 1, 95, 990, 9990, 1234560, 9999990, 99999990};
+  const std::vector<int> starts = {0, 1, 95, 190, 990, 1090, 9990, 1234590, 9999990, 99999990};
   std::vector<std::string> lines;
   for (const std::string& c : codes)
     for (const int start : starts)
-      for (int n = start; n < start + 15; ++n) {
-        const std::string tail = n % 3 ? " V text of the line" : "a $ x";
-        lines.push_back(c + " " + std::to_string(n) + tail);
-        lines.push_back(c + " 0" + std::to_string(n) + tail);
-      }
+      for (const char* zero : {"", "0"})
+        for (int n = start; n < start + 15; ++n) {
+          const std::string tail = n % 3 ? " V text of the line" : "a $ x";
+          lines.push_back(c + " " + zero + std::to_string(n) + tail);
+        }
   lines.push_back("U 12 V");  // short lines between long ones
   lines.push_back("U 120 V text of the line");
   lines.push_back("U 1a0 V text of the line");
