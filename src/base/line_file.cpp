@@ -224,8 +224,8 @@ bool LineFile::Fill() {
   }
 }
 
-bool LineFile::AtEnd() {
-  if (pos_ >= len_ && !Fill()) return true;
+bool LineFile::AtEndOfBuffer() {
+  if (!Fill()) return true;
   return buffer_[pos_] == kCtrlZ;
 }
 
@@ -305,7 +305,79 @@ LineFile::Result LineFile::CutLongLine(std::string_view& line, std::size_t keep)
   return Result::Line;
 }
 
+namespace {
+
+// Copies the bytes from `from` to `to` sixteen at a time, up to the first CR or LF
+// among the `available` bytes, while the copy stays within `room` bytes; returns the number of
+// bytes before that line end, or `available` when none was found so. Bytes after the line end
+// may be copied too, and up to 63 bytes after `available` are read (the read buffer's slack).
+std::size_t CopyToBreak(const char* from, std::size_t available, char* to, std::size_t room) {
+#if defined(__SSE2__)
+  const __m128i lf = _mm_set1_epi8('\n');
+  const __m128i cr = _mm_set1_epi8('\r');
+  for (std::size_t k = 0; k < available && k + 16 <= room; k += 16) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + k));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(to + k), v);
+    if (const auto bits = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr)))))
+      return std::min(k + static_cast<std::size_t>(std::countr_zero(bits)), available);
+  }
+#else
+  (void)from;
+  (void)to;
+  (void)room;
+#endif
+  return available;
+}
+
+#if defined(STAVBAS_AVX2_BREAKS)
+// CopyToBreak 64 bytes at a time, where the processor has AVX2.
+__attribute__((target("avx2"))) std::size_t CopyToBreakAvx2(const char* from, std::size_t available,
+                                                            char* to, std::size_t room) {
+  const __m256i lf = _mm256_set1_epi8('\n');
+  const __m256i cr = _mm256_set1_epi8('\r');
+  std::size_t k = 0;
+  for (; k < available && k + 64 <= room; k += 64) {
+    const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(from + k));
+    const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(from + k + 32));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(to + k), a);
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(to + k + 32), b);
+    const __m256i ha = _mm256_or_si256(_mm256_cmpeq_epi8(a, lf), _mm256_cmpeq_epi8(a, cr));
+    const __m256i hb = _mm256_or_si256(_mm256_cmpeq_epi8(b, lf), _mm256_cmpeq_epi8(b, cr));
+    const __m256i any = _mm256_or_si256(ha, hb);
+    if (_mm256_testz_si256(any, any)) continue;
+    const std::uint64_t bits = std::uint64_t{static_cast<std::uint32_t>(_mm256_movemask_epi8(ha))} |
+                               std::uint64_t{static_cast<std::uint32_t>(_mm256_movemask_epi8(hb))}
+                                   << 32;
+    return std::min(k + static_cast<std::size_t>(std::countr_zero(bits)), available);
+  }
+  // The rest that fits, sixteen bytes at a time.
+  return k < available ? k + CopyToBreak(from + k, available - k, to + k, room - k) : available;
+}
+#endif
+
+}  // namespace
+
 LineFile::Result LineFile::ReadLine(char* line, std::size_t capacity, std::size_t& length) {
+  if (pos_ < len_ && buffer_[pos_] != kCtrlZ) {
+    // Nearly every line lies whole in the buffer and fits: it is copied while its end is
+    // searched. The line is whole when a byte follows its end, or its end is an LF, or the file
+    // ends there (a CR on the last byte may still be the first half of a CR LF).
+#if defined(STAVBAS_AVX2_BREAKS)
+    const std::size_t end = pos_ + (wideSearch ? CopyToBreakAvx2 : CopyToBreak)(
+                                       buffer_.data() + pos_, len_ - pos_, line, capacity + 1);
+#else
+    const std::size_t end =
+        pos_ + CopyToBreak(buffer_.data() + pos_, len_ - pos_, line, capacity + 1);
+#endif
+    if (end < len_ && end - pos_ <= capacity && (end + 1 < len_ || buffer_[end] == '\n' || eof_)) {
+      length = end - pos_;
+      line[length] = '\0';
+      pos_ = end + 1;
+      if (buffer_[end] == '\r' && pos_ < len_ && buffer_[pos_] == '\n') ++pos_;
+      return Result::Line;
+    }
+  }
   std::string_view view;
   const Result r = ViewLine(view, capacity);
   length = std::min(view.size(), capacity);

@@ -69,8 +69,9 @@ class LineFile {
   // Whether the next line begins with `prefix` after both are mapped through `table`: 1 yes,
   // 0 no, -1 when the buffer does not hold enough of the line to tell (read it instead).
   int NextLineStartsWith(std::string_view prefix, const unsigned char* table);
-  // True when nothing is left to read (a read error counts as the end).
-  bool AtEnd();
+  // True when nothing is left to read (a read error counts as the end); a Ctrl-Z at a line's
+  // start ends the file.
+  bool AtEnd() { return pos_ < len_ ? buffer_[pos_] == '\x1A' : AtEndOfBuffer(); }
 
   // Line ends are searched 32 bytes at a time where the processor has AVX2, else 16 bytes at
   // a time; both find the same lines. Off, every file searches the second way.
@@ -81,6 +82,8 @@ class LineFile {
   int error() const { return error_; }
 
  private:
+  // AtEnd where the buffer holds nothing more: it reads more first.
+  bool AtEndOfBuffer();
   // Keeps the unread rest of the buffer at its front and reads more after it; false at the
   // end, on error, or when the buffer is full.
   bool Fill();

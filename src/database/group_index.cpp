@@ -11,6 +11,10 @@
 #include <optional>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "base/atomic_file.h"
 #include "base/file_listing.h"
 #include "database/databas.h"
@@ -38,26 +42,41 @@ using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
 // The signum of the last record line, for a message about the lines after it: its text up to
 // the third blank. Nearly every signum lies within a line's first bytes, and those are kept
-// with a copy of fixed length.
+// with a copy of fixed length; the signum is measured in them only when a message asks for it.
 class KeptSignum {
  public:
   void Keep(std::string_view line) {
     if (line.size() >= kHead) {
       std::memcpy(head_, line.data(), kHead);
-      size_ = SignumOfLine(std::string_view(head_, kHead)).size();
-      if (size_ < kHead) return;
+      inHead_ = HasThreeBlanks(head_);
+      if (inHead_) return;
     }
     long_.assign(SignumOfLine(line));
-    size_ = kHead;
+    inHead_ = false;
   }
   std::string_view Text() const {
-    return size_ < kHead ? std::string_view(head_, size_) : std::string_view(long_);
+    return inHead_ ? SignumOfLine(std::string_view(head_, kHead)) : std::string_view(long_);
   }
 
  private:
   static constexpr std::size_t kHead = 32;
+  static bool HasThreeBlanks(const char* p) {
+#if defined(__SSE2__)
+    const __m128i blank = _mm_set1_epi8(' ');
+    const auto mask = [&](const char* q) {
+      return static_cast<std::uint32_t>(_mm_movemask_epi8(
+          _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(q)), blank)));
+    };
+    std::uint32_t m = mask(p) | mask(p + 16) << 16;
+    m &= m - 1;
+    m &= m - 1;
+    return m != 0;
+#else
+    return std::count(p, p + kHead, ' ') >= 3;
+#endif
+  }
   char head_[kHead];
-  std::size_t size_ = kHead;  // the signum's length in head_, or kHead when it is long_
+  bool inHead_ = false;  // whether the signum lies within head_; else it is long_
   std::string long_;
 };
 

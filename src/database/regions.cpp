@@ -214,6 +214,38 @@ int DigitsValue(std::uint64_t w, int count) {
 }  // namespace
 
 int GroupFinder::GroupOf(std::string_view s) {
+  if (s.size() < 16) {
+    lastKnown_ = false;
+    return Read(s);
+  }
+  const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s.data()));
+  const __m128i w = _mm_loadu_si128(reinterpret_cast<const __m128i*>(last_.data()));
+  const __m128i d = _mm_sub_epi8(v, _mm_set1_epi8('0'));
+  const auto same = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, w)));
+  const auto digits = static_cast<unsigned>(
+      _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(d, _mm_set1_epi8(9)), d)));
+  const std::uint32_t lastDigits = lastDigits_;
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(last_.data()), v);
+  lastDigits_ = digits;
+  if (lastKnown_) {
+    // The number begins after the code's blank, at 2 or 3.
+    const unsigned i = s[1] == ' ' ? 2 : s[2] == ' ' ? 3 : 0;
+    if (i != 0 && s[i] != '0') {
+      const auto run = static_cast<unsigned>(std::countr_one(digits >> i));
+      // Its digits and the byte after them are digits and no digit in both signums, and all
+      // bytes before its last two digits (the code and its first digit at least) are equal:
+      // the same region and the same hundreds of a number above 0.
+      const std::uint32_t shape = ((2u << run) - 1) << i;
+      const std::uint32_t equal = (1u << (run >= 3 ? i + run - 2 : i + 1)) - 1;
+      if (run >= 1 && run <= 7 && ((digits ^ lastDigits) & shape) == 0 && (same & equal) == equal)
+        return lastGroup_;
+    }
+  }
+  lastKnown_ = true;
+  return lastGroup_ = Read(s);
+}
+
+int GroupFinder::Read(std::string_view s) {
   std::uint32_t code;
   std::size_t i;  // where the number begins
   if (s.size() >= 2 && s[1] == ' ') {

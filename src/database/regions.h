@@ -5,6 +5,7 @@
 // by one blank ("U 344 $ "). The 44 regions (43 areas and one for faulty signums) are split into
 // 68 groups; seven regions have one group per hundred of the signum number.
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -39,15 +40,24 @@ int NumberOf(std::string_view signum);
 int GroupOf(std::string_view signum);
 // GroupOf for the lines of a file, which mostly share their region code with the line before:
 // a code's region is looked up once for each change of code, and a plain number is read in
-// place.
+// place. A line of at least 16 bytes whose code and hundreds are those of the line before (the
+// same bytes up to them, a number of as many digits) has that line's group without a reading.
 class GroupFinder {
  public:
   int GroupOf(std::string_view signum);
 
  private:
+  int Read(std::string_view signum);
+
   // The bytes of the last code with the blank after it (never 0), and its region.
   std::uint32_t code_ = 0;
   const Region* region_ = nullptr;
+  // The first 16 bytes of the last signum, a bit for each digit among them, and its group;
+  // `lastKnown_` is false when that signum was shorter.
+  std::array<char, 16> last_{};
+  std::uint32_t lastDigits_ = 0;
+  int lastGroup_ = 0;
+  bool lastKnown_ = false;
 };
 struct GroupRange {
   int first;

@@ -40,6 +40,45 @@ TEST(LineFile, CrLfLfAndALoneCrEachEndOneLine) {
   EXPECT_TRUE(ReadAll(dir / "empty").empty());
 }
 
+// Lines of every length around capacities that are no multiple of sixteen, with NUL bytes and
+// every line end: each comes whole or cut to the capacity, zero-terminated, and nothing is
+// written after the capacity's terminating byte.
+void ExpectLinesAroundTheCapacityCut() {
+  test::TempDir dir;
+  const char* ends[] = {"\r\n", "\n", "\r"};
+  for (const std::size_t capacity : {std::size_t{37}, std::size_t{70}, std::size_t{130}}) {
+    std::string bytes;
+    Lines expected;
+    for (std::size_t n = 0; n < 200; ++n) {
+      std::string line(n, 'x');
+      for (std::size_t i = 0; i < n; ++i)
+        line[i] = i % 7 == 3 ? '\0' : static_cast<char>('a' + i % 26);
+      bytes += line + ends[n % 3];
+      expected.push_back(line.substr(0, capacity));
+    }
+    dir.WriteBytes("f", bytes);
+    LineFile f;
+    ASSERT_EQ(f.Open(dir / "f"), 0);
+    std::vector<char> buf(capacity + 1 + 64, '#');
+    std::size_t length = 0;
+    Lines lines;
+    while (f.ReadLine(buf.data(), capacity, length) == LineFile::Result::Line) {
+      ASSERT_EQ(buf[length], '\0');
+      lines.emplace_back(buf.data(), length);
+    }
+    EXPECT_EQ(lines, expected);
+    EXPECT_TRUE(std::all_of(buf.begin() + static_cast<std::ptrdiff_t>(capacity) + 1, buf.end(),
+                            [](char c) { return c == '#'; }));
+  }
+}
+
+TEST(LineFile, LinesAroundTheCapacityAreCutAndNothingIsWrittenPastIt) {
+  ExpectLinesAroundTheCapacityCut();
+  LineFile::UseWideSearch(false);
+  ExpectLinesAroundTheCapacityCut();
+  LineFile::UseWideSearch(true);
+}
+
 // Random lines with random line ends, so that CR LF pairs and lone CRs fall on the buffer's
 // edge: reading, passing over and seeking back to a line's offset all agree.
 void ExpectLineEndsAcrossTheBufferEdge() {

@@ -112,6 +112,24 @@ TEST(DataFileCheck, SignumFaults) {
     EXPECT_TRUE(Contains(c.lines, line)) << line;
 }
 
+// Signums of 15, 16 and 17 bytes, which are looked at in different ways: the same faults.
+TEST(DataFileCheck, SignumFaultsAroundSixteenBytes) {
+  const std::string lines =
+      "U 12345678901 e\nU 123456789012 e\nU 1234567890123 e\nU  23456789012 V a\n"
+      "U  234567890123 V a\nU  2345678901234 V a\n";
+  const Checked c = RunCheck(lines, lines);
+  EXPECT_FALSE(c.passed);
+  for (const char* line :
+       {"Signum saknar typ: U 12345678901 e", "Signum saknar typ: U 123456789012 e",
+        "Signum saknar typ: U 1234567890123 e", "Signum saknar nummer: U  23456789012 ",
+        "Signum saknar nummer: U  234567890123 ", "Signum saknar nummer: U  2345678901234 "})
+    EXPECT_TRUE(Contains(c.lines, line)) << line;
+  for (const std::string signum : {" U 345678901 ", " U 3456789012 ", " U 34567890123 "}) {
+    const Checked b = RunCheck(signum + "V a\n", signum + "V a\n");
+    EXPECT_TRUE(Contains(b.lines, "Signum börjar med blank: " + signum)) << signum;
+  }
+}
+
 TEST(DataFileCheck, TheFirstInscriptionIsCheckedToo) {
   const Checked c = RunCheck("U 1 V a b\nU 2 V c\n", "U 1 V a\nU 2 V c\n");
   EXPECT_FALSE(c.passed);

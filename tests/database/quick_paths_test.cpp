@@ -59,6 +59,32 @@ TEST(QuickPaths, TheGroupFinderFindsWhatGroupOfFinds) {
   }
 }
 
+// Whole lines, as a file holds them, in rising runs of one code: numbers that cross a
+// hundred, that gain a digit, that begin with 0 or are 0, that grow too long to read at once,
+// with the code changing now and then. Each line's group is the one GroupOf finds.
+TEST(QuickPaths, TheGroupFinderKeepsAGroupOnlyWhileItsHundredsStay) {
+  const std::vector<std::string> codes = {"U", "\xD6g", "S\xF6", "G", "Q", "u"};
+  const std::vector<int> starts = {0, 1, 95, 190, 990, 1090, 9990, 1234590, 9999990, 99999990};
+  std::vector<std::string> lines;
+  for (const std::string& c : codes)
+    for (const int start : starts)
+      for (const char* zero : {"", "0"})
+        for (int n = start; n < start + 15; ++n) {
+          const std::string tail = n % 3 ? " V text of the line" : "a $ x";
+          lines.push_back(c + " " + zero + std::to_string(n) + tail);
+        }
+  lines.push_back("U 12 V");  // short lines between long ones
+  lines.push_back("U 120 V text of the line");
+  lines.push_back("U 1a0 V text of the line");
+  lines.push_back("U 1 0 V text of the line");
+  std::mt19937 rng(7);
+  for (int pass = 0; pass < 2; ++pass) {
+    GroupFinder finder;
+    for (const std::string& s : lines) ASSERT_EQ(finder.GroupOf(s), GroupOf(s)) << s;
+    std::shuffle(lines.begin(), lines.end(), rng);
+  }
+}
+
 // Keys that end within a line's first 16 bytes, within its first 48 and beyond, in lines of
 // every length, one after another in every order: the stretches they break are those that the
 // keys' own order says.
