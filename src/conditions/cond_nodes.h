@@ -97,8 +97,6 @@ class TextAtom : public AtomNode {
   TextAtom(const TDatabas& db, std::unique_ptr<CompiledPattern> p, int slot)
       : AtomNode(db, std::move(p)), slot_(slot) {}
   bool Eval() const override;
-  int slot() const { return slot_; }
-  const CompiledPattern& pattern() const { return *pattern_; }
 
  private:
   int slot_;
@@ -122,8 +120,6 @@ class AllInfoFieldsAtom : public AtomNode {
   AllInfoFieldsAtom(const TDatabas& db, std::unique_ptr<CompiledPattern> p, int slot)
       : AtomNode(db, std::move(p)), slot_(slot) {}
   bool Eval() const override;
-  int slot() const { return slot_; }
-  const CompiledPattern& pattern() const { return *pattern_; }
 
  private:
   int slot_;

@@ -26,18 +26,18 @@ struct FlatStep {
 // The look at a text's first bytes that a chain's first step allows: a copy that a walk keeps
 // at hand for every word.
 struct FirstLook {
-  FlatStep::Op op = FlatStep::Op::kEnd;  // an end or a star: no look
+  FlatStep::Op op = FlatStep::Op::kEnd;  // an end or a star tells nothing
   const std::uint8_t* bits = nullptr;    // the first step's byte table
   StartBytes bytes;
 
-  bool any() const { return op != FlatStep::Op::kEnd && op != FlatStep::Op::kAnyRest; }
   // Whether the chain fails on a padded text from p with end bound e; false when the look
   // cannot tell.
   bool SureToFail(const char* p, const char* e) const {
     switch (op) {
       case FlatStep::Op::kSearch:
+        // At or past the end bound a search tries only the position itself.
         if (p < e) return bytes.usable() && !bytes.AnyIn(p, e);
-        return !(bits[static_cast<unsigned char>(*p)] & FlatStep::kAccept);
+        [[fallthrough]];
       case FlatStep::Op::kHere:
         return !(bits[static_cast<unsigned char>(*p)] & FlatStep::kAccept);
       case FlatStep::Op::kAfterIgnorable:
@@ -57,9 +57,6 @@ class FlatChain {
   bool Serves(std::size_t n) const {
     return !steps_.empty() && (searches_ <= 1 || (searches_ == 2 && n <= kShortText));
   }
-  // Whether the chain fails on a padded text (see CompiledPattern::Match) from p with end bound
-  // e, told by a look at the first step's bytes alone; false when that cannot tell.
-  bool SureToFail(const char* p, const char* e) const { return look_.SureToFail(p, e); }
   const FirstLook& look() const { return look_; }
   bool Laid() const { return !steps_.empty(); }
   // The evaluation of a padded text without the first look.
@@ -67,7 +64,7 @@ class FlatChain {
   // The evaluation from p with end bound e; `padded` as for CompiledPattern::Match.
   bool Match(const char* p, const char* e, bool padded) const {
     // A first search tries only the positions that hold its bytes: no look is needed first.
-    if (look_.op != FlatStep::Op::kSearch && padded && SureToFail(p, e)) return false;
+    if (look_.op != FlatStep::Op::kSearch && padded && look_.SureToFail(p, e)) return false;
     return From(0, p, e, padded);
   }
 
