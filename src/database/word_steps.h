@@ -1,6 +1,7 @@
 #pragma once
 // The word steps of the file kinds, inline: each kind's NextWord takes its step through a
-// virtual call, and a walk of one file takes it here without one.
+// virtual call, and the walks take it here without one. Also the passing of several words at
+// once, for a walk whose files fall behind.
 
 #include <bit>
 
@@ -83,13 +84,18 @@ inline int PassWords(WordState& w, int count, bool brackets) {
 #endif
 }
 
+// Whether f's words can be passed by their blanks (PassWords): each token between blanks is a
+// word, as in the normalised text and the word files; runic divider tokens are no words.
+inline bool WordsPassByBlanks(const TKombifil& f) {
+  return f.wordStep() == WordStep::kReadings || f.wordStep() == WordStep::kReadingsAndBrackets;
+}
+
 // Takes n >= 1 word steps of f as its NextWord takes them, and returns what the last one
-// returned. Of files whose words hold no divider tokens, the words before the last are passed
-// by their blanks where nothing in them changes the state the steps leave.
+// returned. Where f's words can be passed by their blanks, the words before the last are
+// passed so where nothing in them changes the state the steps leave.
 inline bool StepWords(TKombifil& f, int n) {
-  const WordStep step = f.wordStep();
-  if (n > 1 && (step == WordStep::kReadings || step == WordStep::kReadingsAndBrackets))
-    n -= PassWords(f.words(), n - 1, step == WordStep::kReadingsAndBrackets);
+  if (n > 1 && WordsPassByBlanks(f))
+    n -= PassWords(f.words(), n - 1, f.wordStep() == WordStep::kReadingsAndBrackets);
   bool found = false;
   for (; n > 0; --n) found = NextWordInline(f);
   return found;

@@ -89,10 +89,7 @@ void Visit::WalkLooking(TFormat& format, const CompiledPattern& looking, int loo
   // passes positions, the files whose words can be passed by their blanks fall behind, and
   // catch up before the next evaluation.
   const int main = db.MainWordFile();
-  auto passable = [&](int slot) {
-    const WordStep step = db.File(slot).wordStep();
-    return step == WordStep::kReadings || step == WordStep::kReadingsAndBrackets;
-  };
+  auto passable = [&](int slot) { return WordsPassByBlanks(db.File(slot)); };
   const bool mainBehind = main != 0 && main != lookSlot && InSet(walked, main) && passable(main) &&
                           std::strchr(db.File(main).words().next, '\xA7') == nullptr;
   SlotSet inStep = 0;
@@ -102,8 +99,7 @@ void Visit::WalkLooking(TFormat& format, const CompiledPattern& looking, int loo
     const bool keeps = slot == lookSlot || (slot == main && !mainBehind);
     (passable(slot) && !keeps ? behind : inStep) |= static_cast<SlotSet>(1u << slot);
   }
-  bool marksAhead = !mainBehind;  // whether the main file's words are to be asked for marks
-  int lag = 0;                    // the word steps the files behind have not taken
+  int lag = 0;  // the word steps the files behind have not taken
   bool any = false;
   bool more = false;
   auto step = [&](SlotSet set, int steps) {
@@ -122,10 +118,10 @@ void Visit::WalkLooking(TFormat& format, const CompiledPattern& looking, int loo
       step(behind, lag + 1);
       inStep |= std::exchange(behind, SlotSet{0});
       lag = 0;
-      marksAhead = true;
     }
     if (!any) break;
-    if (PassedByLook(look, looking, lookWords, marksAhead)) {
+    // While the main file is behind, no page mark lies ahead in it.
+    if (PassedByLook(look, looking, lookWords, !InSet(behind, main))) {
       if (behind != 0) ++lag;
       continue;
     }
