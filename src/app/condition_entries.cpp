@@ -133,7 +133,8 @@ std::string EscapedValue(std::string_view value) {
 bool AcceptEntry(StavbasApp& app, const ConditionEntry& entry, EntryTarget target,
                  const EntryAnswer& answer) {
   if (answer.text.empty()) return answer.searchDirectly;
-  const std::string prefix = (answer.exclude ? "-" : "") + std::string(entry.prefix);
+  std::string prefix = answer.exclude ? "-" : "";
+  prefix += entry.prefix;
   const std::string text = answer.picked ? EscapedValue(answer.text) : answer.text;
   CodeBuilder& b = app.builder;
   const bool replace =

@@ -15,7 +15,26 @@ void FlatChain::Assign(std::vector<FlatStep> steps) {
     straightFrom_ = i + 1;
   }
   look_ = FirstLook{};
-  if (!steps_.empty()) look_ = FirstLook{steps_[0].op, steps_[0].bits.data(), steps_[0].bytes};
+  if (steps_.empty()) return;
+  const FlatStep& first = steps_[0];
+  look_.op = first.op;
+  look_.bits = first.bits.data();
+  look_.bytes = first.bytes;
+  // A look at many tokens at once needs the few bytes a first search accepts. An empty token
+  // is tried at the blank after it, so a first step that accepts or skips a blank cannot be
+  // looked at so.
+  const bool few = look_.accepted.Collect(
+      [&](char c) { return (first.bits[static_cast<unsigned char>(c)] & FlatStep::kAccept) != 0; });
+  const bool blank = first.bits[' '] & (FlatStep::kAccept | FlatStep::kIgnorable);
+  look_.blocks = !blank && (first.op == FlatStep::Op::kSearch ? few
+                                                              : first.op == FlatStep::Op::kHere ||
+                                                                    first.op == FlatStep::Op::kAfterIgnorable);
+  for (std::size_t i = 1; i < steps_.size() && look_.followingCount < FirstLook::kFollowing; ++i) {
+    const FlatStep::Op op = steps_[i].op;
+    if (op != FlatStep::Op::kHere && op != FlatStep::Op::kAfterIgnorable) break;
+    look_.following[look_.followingCount] = steps_[i].bits.data();
+    look_.skips[look_.followingCount++] = op == FlatStep::Op::kAfterIgnorable;
+  }
 }
 
 namespace {

@@ -6,6 +6,7 @@
 // Most word-search patterns are of this kind ("stain", "st*n", "#Ka"...).
 
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -29,6 +30,14 @@ struct FirstLook {
   FlatStep::Op op = FlatStep::Op::kEnd;  // an end or a star tells nothing
   const std::uint8_t* bits = nullptr;    // the first step's byte table
   StartBytes bytes;
+  // For a look at many tokens at once (Candidates16): the bytes a first search accepts.
+  StartBytes accepted;
+  static constexpr int kFollowing = 4;
+  // The steps after the first, as far as they compare one byte each (at most kFollowing).
+  std::array<const std::uint8_t*, kFollowing> following{};
+  std::array<bool, kFollowing> skips{};  // the step skips ignorable bytes first
+  int followingCount = 0;
+  bool blocks = false;  // Candidates16 serves
 
   // Whether the chain fails on a padded text from p with end bound e; false when the look
   // cannot tell.
@@ -45,6 +54,42 @@ struct FirstLook {
       default:
         return false;
     }
+  }
+
+  // Where, among the sixteen bytes at p, the chain may find its first character in a token:
+  // any byte it accepts for a first search; for a first compared character, a token's first
+  // byte (`starts`) that it accepts or may skip. Each is kept only when the bytes after it may
+  // pass the steps that follow. A token of a padded text without such a byte is one the
+  // chain surely fails on (SureToFail), also when it is empty. Only where `blocks`; only the
+  // bits of `within` are looked at, and the kFollowing bytes after each must be readable.
+  unsigned Candidates16(const char* p, unsigned starts, unsigned within) const {
+    unsigned found = 0;
+    if (op == FlatStep::Op::kSearch) {
+      found = accepted.Mask16(p) & within;
+    } else {
+      const std::uint8_t passes = op == FlatStep::Op::kHere
+                                      ? FlatStep::kAccept
+                                      : FlatStep::kAccept | FlatStep::kIgnorable;
+      for (unsigned rest = starts & within; rest != 0; rest &= rest - 1)
+        if (bits[static_cast<unsigned char>(p[std::countr_zero(rest)])] & passes)
+          found |= rest & -rest;
+    }
+    for (unsigned rest = found; rest != 0; rest &= rest - 1) {
+      const int i = std::countr_zero(rest);
+      // A skipped byte leaves the steps after it to later bytes: the candidate stays.
+      if (op == FlatStep::Op::kAfterIgnorable &&
+          (bits[static_cast<unsigned char>(p[i])] & FlatStep::kIgnorable))
+        continue;
+      for (int k = 0; k < followingCount; ++k) {
+        const std::uint8_t b = following[k][static_cast<unsigned char>(p[i + 1 + k])];
+        if (skips[k] && (b & FlatStep::kIgnorable)) break;
+        if (!(b & FlatStep::kAccept)) {
+          found &= ~(1u << i);
+          break;
+        }
+      }
+    }
+    return found;
   }
 };
 

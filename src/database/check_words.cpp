@@ -10,6 +10,7 @@
 #include <tmmintrin.h>
 #endif
 
+#include "base/bit_count.h"
 #include "database/word_files.h"
 
 namespace stavbas {
@@ -91,15 +92,6 @@ Stretch PlainStretch(const char* p) {
   }
 #endif
   return b;
-}
-
-// The number of bits set; std::popcount is a library call where the processor's own count is
-// not enabled at build time.
-int BitCount(std::uint64_t x) {
-  x -= (x >> 1) & 0x5555555555555555u;
-  x = (x & 0x3333333333333333u) + ((x >> 2) & 0x3333333333333333u);
-  x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0Fu;
-  return static_cast<int>((x * 0x0101010101010101u) >> 56);
 }
 
 // Notes a page mark; false when no more are kept.

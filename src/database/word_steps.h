@@ -9,6 +9,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "base/bit_count.h"
 #include "database/kombifil.h"
 #include "database/word_files.h"
 #include "database/word_split.h"
@@ -52,50 +53,105 @@ inline bool NextWordInline(TKombifil& f) {
   return f.NextWord();
 }
 
-// Moves w.next past up to `count` words that end at a blank, and stops before a word that
-// holds the line's end or, with `brackets`, a square bracket: the words it passes would leave
-// no state behind but where the next one begins. Returns how many it passed.
-inline int PassWords(WordState& w, int count, bool brackets) {
+// A file kind's word step, chosen when the code is compiled.
+template <WordStep kind>
+[[gnu::always_inline]] inline bool StepInline(WordState& w) {
+  if constexpr (kind == WordStep::kRunic) return RunicWordStep(w);
+  if constexpr (kind == WordStep::kReadings) return ReadingsWordStep(w);
+  if constexpr (kind == WordStep::kReadingsAndBrackets) return NormalisedWordStep(w);
+  return false;
+}
+
+// Whether f's words can be passed by their blanks (PassTokens): the kinds whose word step is
+// inline. A runic divider token is passed as the step passes it, without counting.
+inline bool WordsPassByBlanks(const TKombifil& f) { return f.wordStep() != WordStep::kVirtual; }
+
+// Moves w.next past up to `count` words of a file of the given kind that end at a blank, as
+// that many word steps would, sixteen bytes at a time. It stops before the token that holds
+// the line's end or a byte that would leave state behind: a square bracket where the kind
+// keeps bracket state, a "(" in runic text (a divider may stand after it). With `looking` it
+// also stops before a word with further readings or a page mark, which a walk must evaluate.
+// `events(p, starts, within)` names further bytes to stop at among the sixteen at p, of
+// which `starts` marks those that begin a token; only those in the mask `within`, before the
+// line's end, may be named (the byte after each of them is readable). The tokens it passes leave nothing behind but where
+// the next one begins, so the next step leaves the state the steps would have. Returns the
+// words passed.
+template <WordStep kind, bool looking, typename Events>
+[[gnu::always_inline]] inline int PassTokens(WordState& w, int count, Events&& events) {
+  static_assert(kind != WordStep::kVirtual);
   int passed = 0;
 #if defined(__SSE2__)
+  const char* pending = w.next;  // the token being read, passed once a blank ends it
+  unsigned carry = 1;            // the block's first byte begins a token
   // A line is followed by kSplitPadding readable bytes, and the look goes no further than the
   // block that holds the line's end.
   for (const char* p = w.next;; p += 16) {
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-    auto where = [&](char c) {
-      return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8(c))));
-    };
-    unsigned blanks = where(' ');
-    const unsigned stops = where('\0') | (brackets ? where('[') | where(']') : 0u);
-    if (stops) blanks &= (1u << std::countr_zero(stops)) - 1;
-    for (; blanks != 0; blanks &= blanks - 1) {
-      w.next = p + std::countr_zero(blanks) + 1;
-      if (++passed == count) return passed;
+    auto equal = [&v](char c) { return _mm_cmpeq_epi8(v, _mm_set1_epi8(c)); };
+    const auto blanks = static_cast<unsigned>(_mm_movemask_epi8(equal(' ')));
+    __m128i stopBytes = equal('\0');
+    if constexpr (kind != WordStep::kReadings)
+      stopBytes = _mm_or_si128(stopBytes, _mm_or_si128(equal('['), equal(']')));
+    if constexpr (kind == WordStep::kRunic) stopBytes = _mm_or_si128(stopBytes, equal('('));
+    if constexpr (looking)
+      stopBytes = _mm_or_si128(stopBytes, _mm_or_si128(equal('/'), equal('\xA7')));
+    auto stops = static_cast<unsigned>(_mm_movemask_epi8(stopBytes));
+    // Bytes past the line's end are no events: only those before its first stop count.
+    const unsigned before = stops ? (1u << std::countr_zero(stops)) - 1 : 0xFFFFu;
+    stops |= events(p, (blanks << 1) | carry, before);
+    carry = blanks >> 15;
+    unsigned ends = stops ? blanks & ((1u << std::countr_zero(stops)) - 1) : blanks;
+    if constexpr (kind != WordStep::kRunic) {
+      // Every token is a word: the blanks count at once while the count allows.
+      const int n = BitCount16(ends);
+      if (n != 0 && passed + n < count) {
+        passed += n;
+        pending = p + (32 - std::countl_zero(ends));
+        ends = 0;
+      }
     }
-    if (stops) return passed;
+    for (; ends != 0; ends &= ends - 1) {
+      const char* const after = p + std::countr_zero(ends) + 1;
+      const bool word =
+          kind != WordStep::kRunic || !kDividers[static_cast<unsigned char>(*pending)];
+      pending = after;
+      if (word && ++passed == count) {
+        w.next = after;
+        return passed;
+      }
+    }
+    if (stops) {
+      w.next = pending;
+      return passed;
+    }
   }
 #else
-  for (const char* p = w.next; *p != '\0' && !(brackets && (*p == '[' || *p == ']')); ++p) {
-    if (*p != ' ') continue;
-    w.next = p + 1;
-    if (++passed == count) break;
-  }
+  (void)w, (void)count, (void)events;
   return passed;
 #endif
 }
 
-// Whether f's words can be passed by their blanks (PassWords): each token between blanks is a
-// word, as in the normalised text and the word files; runic divider tokens are no words.
-inline bool WordsPassByBlanks(const TKombifil& f) {
-  return f.wordStep() == WordStep::kReadings || f.wordStep() == WordStep::kReadingsAndBrackets;
+// Passes up to `count` words of f by their blanks (PassTokens); returns how many.
+inline int PassWords(TKombifil& f, int count) {
+  auto none = [](const char*, unsigned, unsigned) { return 0u; };
+  switch (f.wordStep()) {
+    case WordStep::kRunic:
+      return PassTokens<WordStep::kRunic, false>(f.words(), count, none);
+    case WordStep::kReadings:
+      return PassTokens<WordStep::kReadings, false>(f.words(), count, none);
+    case WordStep::kReadingsAndBrackets:
+      return PassTokens<WordStep::kReadingsAndBrackets, false>(f.words(), count, none);
+    case WordStep::kVirtual:
+      break;
+  }
+  return 0;
 }
 
 // Takes n >= 1 word steps of f as its NextWord takes them, and returns what the last one
 // returned. Where f's words can be passed by their blanks, the words before the last are
 // passed so where nothing in them changes the state the steps leave.
 inline bool StepWords(TKombifil& f, int n) {
-  if (n > 1 && WordsPassByBlanks(f))
-    n -= PassWords(f.words(), n - 1, f.wordStep() == WordStep::kReadingsAndBrackets);
+  if (n > 1) n -= PassWords(f, n - 1);
   bool found = false;
   for (; n > 0; --n) found = NextWordInline(f);
   return found;

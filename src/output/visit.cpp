@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <limits>
 #include <utility>
 
 #include "base/ui.h"
@@ -67,23 +68,93 @@ inline bool Visit::PassedByLook(const FirstLook& look, const CompiledPattern& pa
   return true;
 }
 
+template <WordStep kind>
+inline int Visit::PassFailing(WordState& w, const FirstLook& look) {
+  const int n = PassTokens<kind, true>(
+      w, std::numeric_limits<int>::max(),
+      [&look](const char* p, unsigned starts, unsigned within) {
+        return look.Candidates16(p, starts, within);
+      });
+  if (n != 0) {
+    wordNumber += n;
+    alternativeFlag = false;
+  }
+  return n;
+}
+
+int Visit::PassFailing(WordStep kind, WordState& w, const FirstLook& look) {
+  switch (kind) {
+    case WordStep::kRunic:
+      return PassFailing<WordStep::kRunic>(w, look);
+    case WordStep::kReadings:
+      return PassFailing<WordStep::kReadings>(w, look);
+    case WordStep::kReadingsAndBrackets:
+      return PassFailing<WordStep::kReadingsAndBrackets>(w, look);
+    case WordStep::kVirtual:
+      break;
+  }
+  return 0;
+}
+
+// The walk of the pattern's file alone, where the look can pass many words at once: before
+// each step the words ahead that the pattern surely fails on are passed.
+template <WordStep kind>
+void Visit::WalkPassing(TFormat& format, TKombifil& f, const CompiledPattern& looking) {
+  const FirstLook look = looking.look();
+  WordState& w = f.words();
+  for (;;) {
+    PassFailing<kind>(w, look);
+    if (!StepInline<kind>(w)) return;
+    if (PassedByLook(look, looking, w, true)) continue;
+    ctx.db.NoteMoreAlternatives(w.more);
+    if (!AtWordCalled(format)) return;
+  }
+}
+
+// Whether the look may pass words of the pattern's file many at a time: it knows where the
+// first step can succeed, and no page mark of the main file is to be kept, other than those
+// in the pattern's file itself, where passing stops.
+static bool PassesInBlocks(const FirstLook& look, const TDatabas& db, int lookSlot,
+                           bool mainStill) {
+  return look.blocks && WordsPassByBlanks(db.File(lookSlot)) &&
+         (db.MainWordFile() == lookSlot || !mainStill || !db.MainFileAtPageMark());
+}
+
 void Visit::WalkOneFile(TFormat& format, int slot, const CompiledPattern* looking) {
   // The word step is inline; the position's evaluation is a call, so that the step keeps its
   // registers, and so does the look, copied here.
   TDatabas& db = ctx.db;
-  const FirstLook look = looking ? looking->look() : FirstLook{};
-  ForEachWord(db.File(slot), [&](const WordState& w) {
-    if (looking && PassedByLook(look, *looking, w, true)) return true;
-    db.NoteMoreAlternatives(w.more);
-    return AtWordCalled(format);
-  });
-  db.NoteMoreAlternatives(db.File(slot).MoreAlternatives());
+  TKombifil& f = db.File(slot);
+  if (looking && PassesInBlocks(looking->look(), db, slot, true)) {
+    switch (f.wordStep()) {
+      case WordStep::kRunic:
+        WalkPassing<WordStep::kRunic>(format, f, *looking);
+        break;
+      case WordStep::kReadings:
+        WalkPassing<WordStep::kReadings>(format, f, *looking);
+        break;
+      case WordStep::kReadingsAndBrackets:
+        WalkPassing<WordStep::kReadingsAndBrackets>(format, f, *looking);
+        break;
+      case WordStep::kVirtual:  // not passed by blanks
+        break;
+    }
+  } else {
+    const FirstLook look = looking ? looking->look() : FirstLook{};
+    ForEachWord(f, [&](const WordState& w) {
+      if (looking && PassedByLook(look, *looking, w, true)) return true;
+      db.NoteMoreAlternatives(w.more);
+      return AtWordCalled(format);
+    });
+  }
+  db.NoteMoreAlternatives(f.MoreAlternatives());
 }
 
 void Visit::WalkLooking(TFormat& format, const CompiledPattern& looking, int lookSlot) {
   TDatabas& db = ctx.db;
   const FirstLook look = looking.look();
-  const WordState& lookWords = db.File(lookSlot).words();
+  TKombifil& lookFile = db.File(lookSlot);
+  WordState& lookWords = lookFile.words();
   // The pattern's file keeps step, and so does the main file while a page mark lies ahead in
   // it. The other files' words are only read where a position is evaluated: while the pattern
   // passes positions, the files whose words can be passed by their blanks fall behind, and
@@ -99,6 +170,9 @@ void Visit::WalkLooking(TFormat& format, const CompiledPattern& looking, int loo
     const bool keeps = slot == lookSlot || (slot == main && !mainBehind);
     (passable(slot) && !keeps ? behind : inStep) |= static_cast<SlotSet>(1u << slot);
   }
+  // With the pattern's file alone in step, the words its look fails pass many at a time.
+  const SlotSet lookAlone = static_cast<SlotSet>(1u << lookSlot);
+  const bool blocks = inStep == lookAlone && PassesInBlocks(look, db, lookSlot, !InSet(behind, main));
   int lag = 0;  // the word steps the files behind have not taken
   bool any = false;
   bool more = false;
@@ -110,6 +184,10 @@ void Visit::WalkLooking(TFormat& format, const CompiledPattern& looking, int loo
     }
   };
   for (;;) {
+    if (blocks && inStep == lookAlone) {
+      const int n = PassFailing(lookFile.wordStep(), lookWords, look);
+      if (behind != 0) lag += n;
+    }
     any = more = false;
     step(inStep, 1);
     if (!any && behind != 0) {

@@ -19,6 +19,8 @@ class CompiledPattern;
 struct FirstLook;
 struct WordState;
 class Ui;
+class TKombifil;
+enum class WordStep : std::uint8_t;
 
 // What the visits, the formats and the display run share.
 struct OutputContext {
@@ -103,6 +105,13 @@ class Visit {
   void WalkLooking(TFormat& format, const CompiledPattern& looking, int lookSlot);
   bool PassedByLook(const FirstLook& look, const CompiledPattern& pattern, const WordState& w,
                     bool marksAhead);
+  // Passes the words ahead in w at which the look says the pattern fails, many at a time, as
+  // PassedByLook would pass them one by one; returns how many.
+  template <WordStep kind>
+  int PassFailing(WordState& w, const FirstLook& look);
+  int PassFailing(WordStep kind, WordState& w, const FirstLook& look);
+  template <WordStep kind>
+  void WalkPassing(TFormat& format, TKombifil& f, const CompiledPattern& looking);
 };
 
 // The counts line at the end of a run: hits and inscriptions.
