@@ -4,6 +4,7 @@
 // once, for a walk whose files fall behind.
 
 #include <bit>
+#include <limits>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -155,6 +156,17 @@ inline bool StepWords(TKombifil& f, int n) {
   bool found = false;
   for (; n > 0; --n) found = NextWordInline(f);
   return found;
+}
+
+// Takes f's word steps to the end of its line, as its NextWord takes them, passing words by
+// their blanks where it can; returns how many found a word.
+inline int StepToEnd(TKombifil& f) {
+  int found = 0;
+  for (;;) {
+    found += PassWords(f, std::numeric_limits<int>::max());
+    if (!NextWordInline(f)) return found;
+    ++found;
+  }
 }
 
 // Steps f word by word from where its walk stands, as its NextWord does, and calls

@@ -111,13 +111,20 @@ void Visit::WalkPassing(TFormat& format, TKombifil& f, const CompiledPattern& lo
   }
 }
 
-// Whether the look may pass words of the pattern's file many at a time: it knows where the
-// first step can succeed, and no page mark of the main file is to be kept, other than those
-// in the pattern's file itself, where passing stops.
-static bool PassesInBlocks(const FirstLook& look, const TDatabas& db, int lookSlot,
-                           bool mainStill) {
-  return look.blocks && WordsPassByBlanks(db.File(lookSlot)) &&
-         (db.MainWordFile() == lookSlot || !mainStill || !db.MainFileAtPageMark());
+// Whether no page mark of the main file is to be kept while the pattern's file is walked,
+// other than those in the pattern's file itself: the main file is that file, or is behind
+// (`mainStill` false: no mark lies ahead in it), or is not stepped and not at a mark.
+static bool QuietMain(const TDatabas& db, int lookSlot, bool mainStill) {
+  return db.MainWordFile() == lookSlot || !mainStill || !db.MainFileAtPageMark();
+}
+
+// Whether the pattern fails at every position once its file has ended: the ended file's
+// reading is empty and stays so.
+static bool FailsAtEnd(const FirstLook& look, const CompiledPattern& pattern,
+                       const WordState& w) {
+  const char* p = w.alt.data();
+  const char* e = p + w.alt.size();
+  return !w.more && (look.SureToFail(p, e) || pattern.Fails(p, e));
 }
 
 void Visit::WalkOneFile(TFormat& format, int slot, const CompiledPattern* looking) {
@@ -125,7 +132,7 @@ void Visit::WalkOneFile(TFormat& format, int slot, const CompiledPattern* lookin
   // registers, and so does the look, copied here.
   TDatabas& db = ctx.db;
   TKombifil& f = db.File(slot);
-  if (looking && PassesInBlocks(looking->look(), db, slot, true)) {
+  if (looking && looking->look().blocks && WordsPassByBlanks(f) && QuietMain(db, slot, true)) {
     switch (f.wordStep()) {
       case WordStep::kRunic:
         WalkPassing<WordStep::kRunic>(format, f, *looking);
@@ -170,9 +177,12 @@ void Visit::WalkLooking(TFormat& format, const CompiledPattern& looking, int loo
     const bool keeps = slot == lookSlot || (slot == main && !mainBehind);
     (passable(slot) && !keeps ? behind : inStep) |= static_cast<SlotSet>(1u << slot);
   }
-  // With the pattern's file alone in step, the words its look fails pass many at a time.
+  // With the pattern's file alone in step, no page mark of the main file is asked for but
+  // those in the pattern's file. The words its look fails then pass many at a time, and once
+  // that file has ended the positions left pass together if the pattern fails on its end.
   const SlotSet lookAlone = static_cast<SlotSet>(1u << lookSlot);
-  const bool blocks = inStep == lookAlone && PassesInBlocks(look, db, lookSlot, !InSet(behind, main));
+  const bool alone = inStep == lookAlone && QuietMain(db, lookSlot, !InSet(behind, main));
+  const bool blocks = alone && look.blocks && WordsPassByBlanks(lookFile);
   int lag = 0;  // the word steps the files behind have not taken
   bool any = false;
   bool more = false;
@@ -194,6 +204,16 @@ void Visit::WalkLooking(TFormat& format, const CompiledPattern& looking, int loo
       // The files in step have ended; the others say whether a position is left, and all go
       // in step from here.
       step(behind, lag + 1);
+      if (any && alone && FailsAtEnd(look, looking, lookWords)) {
+        // This position and every one left pass by the look: they only count.
+        int left = 0;
+        for (unsigned rest = behind; rest != 0; rest &= rest - 1)
+          left = std::max(left, StepToEnd(db.File(std::countr_zero(rest))));
+        wordNumber += 1 + left;
+        alternativeFlag = false;
+        db.NoteMoreAlternatives(false);  // every file has ended
+        return;
+      }
       inStep |= std::exchange(behind, SlotSet{0});
       lag = 0;
     }
