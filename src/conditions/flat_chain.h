@@ -58,38 +58,47 @@ struct FirstLook {
 
   // Where, among the sixteen bytes at p, the chain may find its first character in a token:
   // any byte it accepts for a first search; for a first compared character, a token's first
-  // byte (`starts`) that it accepts or may skip. Each is kept only when the bytes after it may
+  // byte (`starts`), after any bytes it skips. Each is kept only when the bytes after it may
   // pass the steps that follow. A token of a padded text without such a byte is one the
   // chain surely fails on (SureToFail), also when it is empty. Only where `blocks`; only the
-  // bits of `within` are looked at, and the kFollowing bytes after each must be readable.
+  // bits of `within` are looked at, and the 2 * kFollowing bytes after each must be readable.
   unsigned Candidates16(const char* p, unsigned starts, unsigned within) const {
     unsigned found = 0;
     if (op == FlatStep::Op::kSearch) {
-      found = accepted.Mask16(p) & within;
-    } else {
-      const std::uint8_t passes = op == FlatStep::Op::kHere
-                                      ? FlatStep::kAccept
-                                      : FlatStep::kAccept | FlatStep::kIgnorable;
-      for (unsigned rest = starts & within; rest != 0; rest &= rest - 1)
-        if (bits[static_cast<unsigned char>(p[std::countr_zero(rest)])] & passes)
-          found |= rest & -rest;
+      for (unsigned rest = accepted.Mask16(p) & within; rest != 0; rest &= rest - 1)
+        if (MayFollow(p + std::countr_zero(rest) + 1)) found |= rest & -rest;
+      return found;
     }
-    for (unsigned rest = found; rest != 0; rest &= rest - 1) {
-      const int i = std::countr_zero(rest);
-      // A skipped byte leaves the steps after it to later bytes: the candidate stays.
-      if (op == FlatStep::Op::kAfterIgnorable &&
-          (bits[static_cast<unsigned char>(p[i])] & FlatStep::kIgnorable))
-        continue;
-      for (int k = 0; k < followingCount; ++k) {
-        const std::uint8_t b = following[k][static_cast<unsigned char>(p[i + 1 + k])];
-        if (skips[k] && (b & FlatStep::kIgnorable)) break;
-        if (!(b & FlatStep::kAccept)) {
-          found &= ~(1u << i);
-          break;
+    for (unsigned rest = starts & within; rest != 0; rest &= rest - 1) {
+      const char* q = p + std::countr_zero(rest);
+      if (op == FlatStep::Op::kAfterIgnorable) {
+        // The skipped bytes lie within the token: a blank or the line's end is never skipped
+        // (a first step that skips a blank looks at no blocks, and no "\0" is passed).
+        int k = 0;
+        for (; k < kFollowing && *q != '\0' &&
+               (bits[static_cast<unsigned char>(*q)] & FlatStep::kIgnorable);
+             ++k)
+          ++q;
+        if (k == kFollowing) {
+          found |= rest & -rest;  // too many to look past
+          continue;
         }
       }
+      if ((bits[static_cast<unsigned char>(*q)] & FlatStep::kAccept) && MayFollow(q + 1))
+        found |= rest & -rest;
     }
     return found;
+  }
+
+  // Whether the bytes from q may pass the steps that follow the first, as far as they compare
+  // one byte each: false where one of them surely fails.
+  bool MayFollow(const char* q) const {
+    for (int k = 0; k < followingCount; ++k, ++q) {
+      const std::uint8_t b = following[k][static_cast<unsigned char>(*q)];
+      if (skips[k] && (b & FlatStep::kIgnorable)) return true;  // later bytes decide
+      if (!(b & FlatStep::kAccept)) return false;
+    }
+    return true;
   }
 };
 
