@@ -161,6 +161,7 @@ bool TDatabas::NextWords(SlotSet set) {
   bool more = false;
   ForEachSlot(set, count_, [&](int slot) {
     TKombifil& f = File(slot);
+    if (StepsEnded(f)) return;  // a shorter line than the others': nothing changes
     if (NextWordInline(f)) any = true;
     if (f.MoreAlternatives()) more = true;
   });

@@ -54,6 +54,14 @@ inline bool NextWordInline(TKombifil& f) {
   return f.NextWord();
 }
 
+// Whether f's inline word step has found the end of its line: another step there finds no
+// word and leaves the same state.
+inline bool StepsEnded(const TKombifil& f) {
+  const WordState& w = f.words();
+  return f.wordStep() != WordStep::kVirtual && w.word.empty() && w.word.data() == w.next &&
+         *w.next == '\0';
+}
+
 // A file kind's word step, chosen when the code is compiled.
 template <WordStep kind>
 [[gnu::always_inline]] inline bool StepInline(WordState& w) {
@@ -154,7 +162,12 @@ inline int PassWords(TKombifil& f, int count) {
 inline bool StepWords(TKombifil& f, int n) {
   if (n > 1) n -= PassWords(f, n - 1);
   bool found = false;
-  for (; n > 0; --n) found = NextWordInline(f);
+  for (; n > 0; --n) {
+    found = NextWordInline(f);
+    // An inline step finds no word only at the line's end, and another there leaves the same
+    // state: a file shorter than the others is not stepped again and again.
+    if (!found && WordsPassByBlanks(f)) break;
+  }
   return found;
 }
 
