@@ -26,9 +26,10 @@ void FlatChain::Assign(std::vector<FlatStep> steps) {
   const bool few = look_.accepted.Collect(
       [&](char c) { return (first.bits[static_cast<unsigned char>(c)] & FlatStep::kAccept) != 0; });
   const bool blank = first.bits[' '] & (FlatStep::kAccept | FlatStep::kIgnorable);
-  look_.blocks = !blank && (first.op == FlatStep::Op::kSearch ? few
-                                                              : first.op == FlatStep::Op::kHere ||
-                                                                    first.op == FlatStep::Op::kAfterIgnorable);
+  look_.blocks =
+      !blank && (first.op == FlatStep::Op::kSearch ? few
+                                                   : first.op == FlatStep::Op::kHere ||
+                                                         first.op == FlatStep::Op::kAfterIgnorable);
   for (std::size_t i = 1; i < steps_.size() && look_.followingCount < FirstLook::kFollowing; ++i) {
     const FlatStep::Op op = steps_[i].op;
     if (op != FlatStep::Op::kHere && op != FlatStep::Op::kAfterIgnorable) break;

@@ -73,7 +73,9 @@ template <WordStep kind>
 
 // Whether f's words can be passed by their blanks (PassTokens): the kinds whose word step is
 // inline. A runic divider token is passed as the step passes it, without counting.
-inline bool WordsPassByBlanks(const TKombifil& f) { return f.wordStep() != WordStep::kVirtual; }
+inline bool WordsPassByBlanks(const TKombifil& f) {
+  return f.wordStep() != WordStep::kVirtual;
+}
 
 // Moves w.next past up to `count` words of a file of the given kind that end at a blank, as
 // that many word steps would, sixteen bytes at a time. It stops before the token that holds
@@ -82,9 +84,10 @@ inline bool WordsPassByBlanks(const TKombifil& f) { return f.wordStep() != WordS
 // also stops before a word with further readings or a page mark, which a walk must evaluate.
 // `events(p, starts, within)` names further bytes to stop at among the sixteen at p, of
 // which `starts` marks those that begin a token; only those in the mask `within`, before the
-// line's end, may be named (the byte after each of them is readable). The tokens it passes leave nothing behind but where
-// the next one begins, so the next step leaves the state the steps would have. Returns the
-// words passed.
+// line's end, may be named (the byte after each of them is readable). The tokens it passes leave
+// nothing behind but where the next one begins, so the next step leaves the state the steps would
+// have. The line's last token passes as well where nothing stops before its end. Returns the words
+// passed.
 template <WordStep kind, bool looking, typename Events>
 [[gnu::always_inline]] inline int PassTokens(WordState& w, int count, Events&& events) {
   static_assert(kind != WordStep::kVirtual);
@@ -130,6 +133,16 @@ template <WordStep kind, bool looking, typename Events>
       }
     }
     if (stops) {
+      // Where the token being read is the line's last and nothing stops before its end, it
+      // passes too: the step after it finds the end, and leaves the state it would have left.
+      const unsigned first = stops & (0u - stops);
+      const char* const end = p + std::countr_zero(stops);
+      if ((static_cast<unsigned>(_mm_movemask_epi8(equal('\0'))) & first) && pending < end) {
+        const bool word =
+            kind != WordStep::kRunic || !kDividers[static_cast<unsigned char>(*pending)];
+        passed += word;
+        pending = end;
+      }
       w.next = pending;
       return passed;
     }

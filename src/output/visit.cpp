@@ -70,11 +70,10 @@ inline bool Visit::PassedByLook(const FirstLook& look, const CompiledPattern& pa
 
 template <WordStep kind>
 inline int Visit::PassFailing(WordState& w, const FirstLook& look) {
-  const int n = PassTokens<kind, true>(
-      w, std::numeric_limits<int>::max(),
-      [&look](const char* p, unsigned starts, unsigned within) {
-        return look.Candidates16(p, starts, within);
-      });
+  const int n = PassTokens<kind, true>(w, std::numeric_limits<int>::max(),
+                                       [&look](const char* p, unsigned starts, unsigned within) {
+                                         return look.Candidates16(p, starts, within);
+                                       });
   if (n != 0) {
     wordNumber += n;
     alternativeFlag = false;
@@ -120,8 +119,7 @@ static bool QuietMain(const TDatabas& db, int lookSlot, bool mainStill) {
 
 // Whether the pattern fails at every position once its file has ended: the ended file's
 // reading is empty and stays so.
-static bool FailsAtEnd(const FirstLook& look, const CompiledPattern& pattern,
-                       const WordState& w) {
+static bool FailsAtEnd(const FirstLook& look, const CompiledPattern& pattern, const WordState& w) {
   const char* p = w.alt.data();
   const char* e = p + w.alt.size();
   return !w.more && (look.SureToFail(p, e) || pattern.Fails(p, e));
@@ -262,6 +260,7 @@ void Visit::Run(TFormat& format, bool whole) {
   else
     while (db.NextWords(walked))
       if (!AtWord(format)) break;
+  ctx.wordPositions += wordNumber;
   format.FinishInscription(*this);
   if (hitCount > 0 && !stop && !ctx.informationDisplay) {
     ++ctx.inscriptionCount;

@@ -19,11 +19,10 @@ class WordLookTest : public ::testing::Test, public test::OutputFixture {
   // lacks some inscriptions. Long lines have many words without the searched letters and
   // few marks, so that the walks pass runs of words at once, across sixteen-byte blocks.
   void RandomDatabase(std::mt19937& rng, bool longLines = false) {
-    const std::string letters =
-        Utf8ToCp1252(longLines ? "sstaainnSTæbdkruulo" : "sstaainnSTæ");
+    const std::string letters = Utf8ToCp1252(longLines ? "sstaainnSTæbdkruulo" : "sstaainnSTæ");
     const std::string marks = "[]().";
-    const std::vector<std::string> dividers = {" ·", " :", " +", " ×",  " ::",
-                                               " :+", " ÷", "  ", " (:", " [+"};
+    const std::vector<std::string> dividers = {
+        " ·", " :", " +", " ×", " ::", " :+", " ÷", "  ", " (:", " [+"};
     auto one = [&](const std::string& from) { return from[rng() % from.size()]; };
     auto word = [&] {
       std::string w;
@@ -73,8 +72,8 @@ class WordLookTest : public ::testing::Test, public test::OutputFixture {
 
 TEST_F(WordLookTest, LooksAndFlatPatternsNeverChangeARun) {
   std::mt19937 rng(41);
-  const std::vector<std::string> pieces = {"s", "s",  "t",  "a",   "n",   "S",  "#K", "#V",
-                                           ".", "*",  "=",  "sta", "ain", "st", "un", "ku"};
+  const std::vector<std::string> pieces = {"s", "s", "t", "a",   "n",   "S",  "#K", "#V",
+                                           ".", "*", "=", "sta", "ain", "st", "un", "ku"};
   const std::vector<std::string> formats = {">.$ RUN", "$ RUN NFS FVN", "ß$ RUN", "ß/$ NFS FVN",
                                             ">.$ NFS"};
   int runs = 0;
@@ -91,12 +90,17 @@ TEST_F(WordLookTest, LooksAndFlatPatternsNeverChangeARun) {
       if (!app->conditions.ParseWordSearchCode(code)) continue;
       const std::string format = Utf8ToCp1252(formats[rng() % formats.size()]);
       ASSERT_TRUE(app->format.Validate(format));
+      // The walks also pass the same number of word positions, those after the last hit too.
+      const long start = app->output.wordPositions;
       const auto with = AllRun();
+      const long walkedWith = app->output.wordPositions - start;
       const bool before = CompiledPattern::SetQuickLooksForTesting(false);
       const auto without = AllRun();
       CompiledPattern::SetQuickLooksForTesting(before);
+      const long walkedWithout = app->output.wordPositions - start - walkedWith;
       ASSERT_EQ(with, without) << code << " in format " << format << " (database " << database
                                << ")";
+      ASSERT_EQ(walkedWith, walkedWithout) << code << " in format " << format;
       ++runs;
       hitRuns += with.find("<" + std::to_string(kRed)) != std::string::npos;
     }
