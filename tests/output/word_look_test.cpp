@@ -16,9 +16,9 @@ class WordLookTest : public ::testing::Test, public test::OutputFixture {
  protected:
   // Inscriptions of random words: readings, brackets and other ignorable marks, dividers and
   // page marks (alternative ones too), in the runic and the normalised text; the third file
-  // lacks some inscriptions. Long lines have many words without the searched letters and
+  // lacks some inscriptions (and may be a word file). Long lines have many words without the searched letters and
   // few marks, so that the walks pass runs of words at once, across sixteen-byte blocks.
-  void RandomDatabase(std::mt19937& rng, bool longLines = false) {
+  void RandomDatabase(std::mt19937& rng, bool longLines = false, bool wordFile = false) {
     const std::string letters = Utf8ToCp1252(longLines ? "sstaainnSTæbdkruulo" : "sstaainnSTæ");
     const std::string marks = "[]().";
     const std::vector<std::string> dividers = {
@@ -55,6 +55,10 @@ class WordLookTest : public ::testing::Test, public test::OutputFixture {
       if (i % 3) fvn += signum + line(false) + "\n";
     }
     Database(Cp1252ToUtf8(run), Cp1252ToUtf8(nfs), Cp1252ToUtf8(fvn));
+    if (wordFile) {  // the third file as a word file: readings, no brackets kept
+      dir.WriteText("STAVBAS.FVN", "!/O\n!/F NF\n" + Cp1252ToUtf8(fvn));
+      MakeApp();
+    }
   }
 
   // The run's text, each styled run marked with its style.
@@ -78,13 +82,13 @@ TEST_F(WordLookTest, LooksAndFlatPatternsNeverChangeARun) {
                                             ">.$ NFS"};
   int runs = 0;
   int hitRuns = 0;
-  for (int database = 0; database < 6; ++database) {
-    RandomDatabase(rng, database >= 4);
+  for (int database = 0; database < 7; ++database) {
+    RandomDatabase(rng, database >= 4, database == 6);
     for (int k = 0; k < 40; ++k) {
       std::string pattern = rng() % 4 == 0 ? "_" : "";
       for (int n = 1 + rng() % 3; n > 0; --n) pattern += pieces[rng() % pieces.size()];
       if (rng() % 4 == 0) pattern += "_";
-      const char* file = rng() % 2 ? "RUN:" : "NFS:";
+      const char* file = rng() % 3 == 0 ? "FVN:" : rng() % 2 ? "RUN:" : "NFS:";
       std::string code = file + pattern;
       if (rng() % 5 == 0) code += " & FVN:a";  // two files walked, the look at neither alone
       if (!app->conditions.ParseWordSearchCode(code)) continue;
@@ -105,7 +109,7 @@ TEST_F(WordLookTest, LooksAndFlatPatternsNeverChangeARun) {
       hitRuns += with.find("<" + std::to_string(kRed)) != std::string::npos;
     }
   }
-  EXPECT_GT(runs, 180);
+  EXPECT_GT(runs, 210);
   EXPECT_GT(hitRuns, 60);  // the codes do find words
 }
 
