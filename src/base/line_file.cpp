@@ -212,7 +212,9 @@ bool LineFile::Fill() {
   breaksAt_ = kUnknown;
   for (;;) {
     const ssize_t n = ::read(fd_, buffer_.data() + len_, std::min(nextRead_, kBufferSize - len_));
-    nextRead_ = kBufferSize;
+    // The reads after a jump grow step by step: a lookup that scans a little further than the
+    // first read does not copy a whole buffer, and a run that reads on soon reads whole ones.
+    nextRead_ = std::min(2 * nextRead_, kBufferSize);
     if (n > 0) {
       len_ += static_cast<std::size_t>(n);
       return true;
