@@ -20,14 +20,12 @@ void FlatChain::Assign(std::vector<FlatStep> steps) {
   look_.op = first.op;
   look_.bits = first.bits.data();
   look_.bytes = first.bytes;
-  // A look at many tokens at once needs the few bytes a first search accepts. An empty token
-  // is tried at the blank after it, so a first step that accepts or skips a blank cannot be
-  // looked at so.
-  const bool few = look_.accepted.Collect(
-      [&](char c) { return (first.bits[static_cast<unsigned char>(c)] & FlatStep::kAccept) != 0; });
+  // A look at many tokens at once needs the few bytes a first search accepts (its bytes are
+  // usable). An empty token is tried at the blank after it, so a first step that accepts or
+  // skips a blank cannot be looked at so.
   const bool blank = first.bits[' '] & (FlatStep::kAccept | FlatStep::kIgnorable);
   look_.blocks =
-      !blank && (first.op == FlatStep::Op::kSearch ? few
+      !blank && (first.op == FlatStep::Op::kSearch ? first.bytes.usable()
                                                    : first.op == FlatStep::Op::kHere ||
                                                          first.op == FlatStep::Op::kAfterIgnorable);
   for (std::size_t i = 1; i < steps_.size() && look_.followingCount < FirstLook::kFollowing; ++i) {

@@ -29,9 +29,7 @@ struct FlatStep {
 struct FirstLook {
   FlatStep::Op op = FlatStep::Op::kEnd;  // an end or a star tells nothing
   const std::uint8_t* bits = nullptr;    // the first step's byte table
-  StartBytes bytes;
-  // For a look at many tokens at once (Candidates16): the bytes a first search accepts.
-  StartBytes accepted;
+  StartBytes bytes;                      // a first search's bytes
   static constexpr int kFollowing = 4;
   // The steps after the first, as far as they compare one byte each (at most kFollowing).
   std::array<const std::uint8_t*, kFollowing> following{};
@@ -65,7 +63,7 @@ struct FirstLook {
   unsigned Candidates16(const char* p, unsigned starts, unsigned within) const {
     unsigned found = 0;
     if (op == FlatStep::Op::kSearch) {
-      for (unsigned rest = accepted.Mask16(p) & within; rest != 0; rest &= rest - 1)
+      for (unsigned rest = bytes.Mask16(p) & within; rest != 0; rest &= rest - 1)
         if (MayFollow(p + std::countr_zero(rest) + 1)) found |= rest & -rest;
       return found;
     }
