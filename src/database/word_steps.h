@@ -5,6 +5,7 @@
 
 #include <bit>
 #include <limits>
+#include <type_traits>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -39,19 +40,40 @@ inline bool NormalisedWordStep(WordState& w) {
   return SplitWord<SplitMode::kReadingsAndBrackets>(w);
 }
 
-// One word step of f, as its NextWord takes it, inline for the kinds that have one.
-inline bool NextWordInline(TKombifil& f) {
-  switch (f.wordStep()) {
-    case WordStep::kRunic:
-      return RunicWordStep(f.words());
-    case WordStep::kReadings:
-      return ReadingsWordStep(f.words());
-    case WordStep::kReadingsAndBrackets:
-      return NormalisedWordStep(f.words());
-    case WordStep::kVirtual:
+// A file kind's word step, chosen when the code is compiled.
+template <WordStep kind>
+[[gnu::always_inline]] inline bool StepInline(WordState& w) {
+  static_assert(kind != WordStep::kVirtual);
+  if constexpr (kind == WordStep::kRunic) return RunicWordStep(w);
+  if constexpr (kind == WordStep::kReadings) return ReadingsWordStep(w);
+  if constexpr (kind == WordStep::kReadingsAndBrackets) return NormalisedWordStep(w);
+}
+
+// Calls `inlined` with a kind whose word step is inline, as a constant
+// (std::integral_constant) that chooses code when it is compiled, and `otherwise()` for the
+// kind whose step is a virtual call.
+template <typename Inlined, typename Otherwise>
+[[gnu::always_inline]] inline decltype(auto) WithWordStep(WordStep kind, Inlined&& inlined,
+                                                          Otherwise&& otherwise) {
+  using enum WordStep;
+  switch (kind) {
+    case kRunic:
+      return inlined(std::integral_constant<WordStep, kRunic>{});
+    case kReadings:
+      return inlined(std::integral_constant<WordStep, kReadings>{});
+    case kReadingsAndBrackets:
+      return inlined(std::integral_constant<WordStep, kReadingsAndBrackets>{});
+    case kVirtual:
       break;
   }
-  return f.NextWord();
+  return otherwise();
+}
+
+// One word step of f, as its NextWord takes it, inline for the kinds that have one.
+inline bool NextWordInline(TKombifil& f) {
+  return WithWordStep(
+      f.wordStep(), [&](auto kind) { return StepInline<decltype(kind)::value>(f.words()); },
+      [&] { return f.NextWord(); });
 }
 
 // Whether f's inline word step has found the end of its line: another step there finds no
@@ -60,15 +82,6 @@ inline bool StepsEnded(const TKombifil& f) {
   const WordState& w = f.words();
   return f.wordStep() != WordStep::kVirtual && w.word.empty() && w.word.data() == w.next &&
          *w.next == '\0';
-}
-
-// A file kind's word step, chosen when the code is compiled.
-template <WordStep kind>
-[[gnu::always_inline]] inline bool StepInline(WordState& w) {
-  if constexpr (kind == WordStep::kRunic) return RunicWordStep(w);
-  if constexpr (kind == WordStep::kReadings) return ReadingsWordStep(w);
-  if constexpr (kind == WordStep::kReadingsAndBrackets) return NormalisedWordStep(w);
-  return false;
 }
 
 // Whether f's words can be passed by their blanks (PassTokens): the kinds whose word step is
@@ -155,18 +168,13 @@ template <WordStep kind, bool looking, typename Events>
 
 // Passes up to `count` words of f by their blanks (PassTokens); returns how many.
 inline int PassWords(TKombifil& f, int count) {
-  auto none = [](const char*, unsigned, unsigned) { return 0u; };
-  switch (f.wordStep()) {
-    case WordStep::kRunic:
-      return PassTokens<WordStep::kRunic, false>(f.words(), count, none);
-    case WordStep::kReadings:
-      return PassTokens<WordStep::kReadings, false>(f.words(), count, none);
-    case WordStep::kReadingsAndBrackets:
-      return PassTokens<WordStep::kReadingsAndBrackets, false>(f.words(), count, none);
-    case WordStep::kVirtual:
-      break;
-  }
-  return 0;
+  return WithWordStep(
+      f.wordStep(),
+      [&](auto kind) {
+        return PassTokens<decltype(kind)::value, false>(
+            f.words(), count, [](const char*, unsigned, unsigned) { return 0u; });
+      },
+      [] { return 0; });
 }
 
 // Takes n >= 1 word steps of f as its NextWord takes them, and returns what the last one
@@ -200,24 +208,16 @@ inline int StepToEnd(TKombifil& f) {
 template <typename AtWord>
 void ForEachWord(TKombifil& f, AtWord&& atWord) {
   WordState& w = f.words();
-  switch (f.wordStep()) {
-    case WordStep::kRunic:
-      while (RunicWordStep(w))
-        if (!atWord(w)) return;
-      return;
-    case WordStep::kReadings:
-      while (ReadingsWordStep(w))
-        if (!atWord(w)) return;
-      return;
-    case WordStep::kReadingsAndBrackets:
-      while (NormalisedWordStep(w))
-        if (!atWord(w)) return;
-      return;
-    case WordStep::kVirtual:
-      while (f.NextWord())
-        if (!atWord(w)) return;
-      return;
-  }
+  WithWordStep(
+      f.wordStep(),
+      [&](auto kind) {
+        while (StepInline<decltype(kind)::value>(w))
+          if (!atWord(w)) return;
+      },
+      [&] {
+        while (f.NextWord())
+          if (!atWord(w)) return;
+      });
 }
 
 }  // namespace stavbas

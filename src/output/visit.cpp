@@ -82,17 +82,8 @@ inline int Visit::PassFailing(WordState& w, const FirstLook& look) {
 }
 
 int Visit::PassFailing(WordStep kind, WordState& w, const FirstLook& look) {
-  switch (kind) {
-    case WordStep::kRunic:
-      return PassFailing<WordStep::kRunic>(w, look);
-    case WordStep::kReadings:
-      return PassFailing<WordStep::kReadings>(w, look);
-    case WordStep::kReadingsAndBrackets:
-      return PassFailing<WordStep::kReadingsAndBrackets>(w, look);
-    case WordStep::kVirtual:
-      break;
-  }
-  return 0;
+  return WithWordStep(
+      kind, [&](auto k) { return PassFailing<decltype(k)::value>(w, look); }, [] { return 0; });
 }
 
 // The walk of the pattern's file alone, where the look can pass many words at once: before
@@ -131,19 +122,9 @@ void Visit::WalkOneFile(TFormat& format, int slot, const CompiledPattern* lookin
   TDatabas& db = ctx.db;
   TKombifil& f = db.File(slot);
   if (looking && looking->look().blocks && WordsPassByBlanks(f) && QuietMain(db, slot, true)) {
-    switch (f.wordStep()) {
-      case WordStep::kRunic:
-        WalkPassing<WordStep::kRunic>(format, f, *looking);
-        break;
-      case WordStep::kReadings:
-        WalkPassing<WordStep::kReadings>(format, f, *looking);
-        break;
-      case WordStep::kReadingsAndBrackets:
-        WalkPassing<WordStep::kReadingsAndBrackets>(format, f, *looking);
-        break;
-      case WordStep::kVirtual:  // not passed by blanks
-        break;
-    }
+    WithWordStep(
+        f.wordStep(), [&](auto kind) { WalkPassing<decltype(kind)::value>(format, f, *looking); },
+        [] {});  // not reached: such a file's words do not pass by their blanks
   } else {
     const FirstLook look = looking ? looking->look() : FirstLook{};
     ForEachWord(f, [&](const WordState& w) {
