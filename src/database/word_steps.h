@@ -108,6 +108,10 @@ template <WordStep kind, bool looking, typename Events>
 #if defined(__SSE2__)
   const char* pending = w.next;  // the token being read, passed once a blank ends it
   unsigned carry = 1;            // the block's first byte begins a token
+  // Whether the token from `start` counts as a word: a runic divider token does not.
+  auto isWord = [](const char* start) {
+    return kind != WordStep::kRunic || !kDividers[static_cast<unsigned char>(*start)];
+  };
   // A line is followed by kSplitPadding readable bytes, and the look goes no further than the
   // block that holds the line's end.
   for (const char* p = w.next;; p += 16) {
@@ -137,8 +141,7 @@ template <WordStep kind, bool looking, typename Events>
     }
     for (; ends != 0; ends &= ends - 1) {
       const char* const after = p + std::countr_zero(ends) + 1;
-      const bool word =
-          kind != WordStep::kRunic || !kDividers[static_cast<unsigned char>(*pending)];
+      const bool word = isWord(pending);
       pending = after;
       if (word && ++passed == count) {
         w.next = after;
@@ -151,9 +154,7 @@ template <WordStep kind, bool looking, typename Events>
       const unsigned first = stops & (0u - stops);
       const char* const end = p + std::countr_zero(stops);
       if ((static_cast<unsigned>(_mm_movemask_epi8(equal('\0'))) & first) && pending < end) {
-        const bool word =
-            kind != WordStep::kRunic || !kDividers[static_cast<unsigned char>(*pending)];
-        passed += word;
+        passed += isWord(pending);
         pending = end;
       }
       w.next = pending;

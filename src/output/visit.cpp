@@ -52,16 +52,22 @@ void Visit::GrowHitCodes(int word) {
   return true;
 }
 
-// A position where the word search's pattern fails on a word of one reading fails as its
-// evaluation would (see Conditions::wordLook); its word number still counts. A page mark is
-// never passed (`marksAhead` false: the walk knows that the main file has none left). The
-// pattern's first look comes first, then its flat evaluation.
-inline bool Visit::PassedByLook(const FirstLook& look, const CompiledPattern& pattern,
-                                const WordState& w, bool marksAhead) {
-  if (w.more) return false;
+// Whether the pattern surely fails on w's word: it has one reading, and the pattern's first
+// look or, after it, its flat evaluation fails there.
+[[gnu::always_inline]] static inline bool ReadingFails(const FirstLook& look,
+                                                       const CompiledPattern& pattern,
+                                                       const WordState& w) {
   const char* p = w.alt.data();
   const char* e = p + w.alt.size();
-  if (!look.SureToFail(p, e) && !pattern.Fails(p, e)) return false;
+  return !w.more && (look.SureToFail(p, e) || pattern.Fails(p, e));
+}
+
+// A position where the word search's pattern fails on a word of one reading fails as its
+// evaluation would (see Conditions::wordLook); its word number still counts. A page mark is
+// never passed (`marksAhead` false: the walk knows that the main file has none left).
+inline bool Visit::PassedByLook(const FirstLook& look, const CompiledPattern& pattern,
+                                const WordState& w, bool marksAhead) {
+  if (!ReadingFails(look, pattern, w)) return false;
   if (marksAhead && ctx.db.MainFileAtPageMark()) return false;
   ++wordNumber;
   alternativeFlag = false;
@@ -106,14 +112,6 @@ void Visit::WalkPassing(TFormat& format, TKombifil& f, const CompiledPattern& lo
 // (`mainStill` false: no mark lies ahead in it), or is not stepped and not at a mark.
 static bool QuietMain(const TDatabas& db, int lookSlot, bool mainStill) {
   return db.MainWordFile() == lookSlot || !mainStill || !db.MainFileAtPageMark();
-}
-
-// Whether the pattern fails at every position once its file has ended: the ended file's
-// reading is empty and stays so.
-static bool FailsAtEnd(const FirstLook& look, const CompiledPattern& pattern, const WordState& w) {
-  const char* p = w.alt.data();
-  const char* e = p + w.alt.size();
-  return !w.more && (look.SureToFail(p, e) || pattern.Fails(p, e));
 }
 
 void Visit::WalkOneFile(TFormat& format, int slot, const CompiledPattern* looking) {
@@ -183,8 +181,9 @@ void Visit::WalkLooking(TFormat& format, const CompiledPattern& looking, int loo
       // The files in step have ended; the others say whether a position is left, and all go
       // in step from here.
       step(behind, lag + 1);
-      if (any && alone && FailsAtEnd(look, looking, lookWords)) {
-        // This position and every one left pass by the look: they only count.
+      if (any && alone && ReadingFails(look, looking, lookWords)) {
+        // The pattern fails on the ended file's empty reading, which stays so: this position
+        // and every one left pass by the look, and only count.
         int left = 0;
         for (unsigned rest = behind; rest != 0; rest &= rest - 1)
           left = std::max(left, StepToEnd(db.File(std::countr_zero(rest))));
