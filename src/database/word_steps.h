@@ -90,17 +90,16 @@ inline bool WordsPassByBlanks(const TKombifil& f) {
   return f.wordStep() != WordStep::kVirtual;
 }
 
-// Moves w.next past up to `count` words of a file of the given kind that end at a blank, as
-// that many word steps would, sixteen bytes at a time. It stops before the token that holds
-// the line's end or a byte that would leave state behind: a square bracket where the kind
-// keeps bracket state, a "(" in runic text (a divider may stand after it). With `looking` it
-// also stops before a word with further readings or a page mark, which a walk must evaluate.
-// `events(p, starts, within)` names further bytes to stop at among the sixteen at p, of
-// which `starts` marks those that begin a token; only those in the mask `within`, before the
-// line's end, may be named (the byte after each of them is readable). The tokens it passes leave
-// nothing behind but where the next one begins, so the next step leaves the state the steps would
-// have. The line's last token passes as well where nothing stops before its end. Returns the words
-// passed.
+// Moves w.next past up to `count` words of a file of the given kind, as that many word steps
+// would, sixteen bytes at a time. It stops before a token that holds a byte that would leave
+// state behind: a square bracket where the kind keeps bracket state, a "(" in runic text (a
+// divider may stand after it). With `looking` it also stops before a word with further
+// readings or a page mark, which a walk must evaluate. `events(p, starts, within)` names
+// further bytes to stop at among the sixteen at p, of which `starts` marks those that begin a
+// token; only bytes in the mask `within`, before the line's end, may be named, and the line's
+// padding is readable after them. The line's last token passes too where nothing stops before
+// its end. The tokens passed leave nothing behind but where the next one begins, so the next
+// step leaves the state the steps would have. Returns the words passed.
 template <WordStep kind, bool looking, typename Events>
 [[gnu::always_inline]] inline int PassTokens(WordState& w, int count, Events&& events) {
   static_assert(kind != WordStep::kVirtual);
@@ -180,7 +179,7 @@ inline int PassWords(TKombifil& f, int count) {
 
 // Takes n >= 1 word steps of f as its NextWord takes them, and returns what the last one
 // returned. Where f's words can be passed by their blanks, the words before the last are
-// passed so where nothing in them changes the state the steps leave.
+// passed so, as far as nothing in them changes the state the steps leave.
 inline bool StepWords(TKombifil& f, int n) {
   if (n > 1) n -= PassWords(f, n - 1);
   bool found = false;
