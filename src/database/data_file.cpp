@@ -29,6 +29,13 @@ void TDatafil::SetAddresses(const Addresses& addresses,
       std::lower_bound(cpLines_.begin(), cpLines_.end(), lineCounter) - cpLines_.begin());
 }
 
+void TDatafil::AddIndexCheckpoints() {
+  std::map<std::int32_t, std::uint64_t> known;
+  for (std::size_t i = 0; i < cpLines_.size(); ++i)
+    if (cpOffsets_[i] >= 0) known[cpLines_[i]] = static_cast<std::uint64_t>(cpOffsets_[i]);
+  SetAddresses(address_, known);
+}
+
 void TDatafil::NoteCheckpoint() {
   while (nextCp_ < cpLines_.size() && cpLines_[nextCp_] < lineCounter) ++nextCp_;
   if (nextCp_ < cpLines_.size() && cpLines_[nextCp_] == lineCounter) {

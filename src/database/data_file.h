@@ -27,7 +27,11 @@ class TDatafil : public TKombifil {
   // Takes new addresses with the byte offsets of lines known so far (line number to offset);
   // the lines the signum index keeps are known too.
   void SetAddresses(const Addresses& addresses, const std::map<std::int32_t, std::uint64_t>& known);
-  // The finer index, filled by the pass that computes or checks the addresses.
+  // Adds the lines the signum index keeps to the checkpoints, with their byte offsets; the
+  // offsets known so far are kept.
+  void AddIndexCheckpoints();
+  // The finer index, filled by the pass that computes or checks the addresses, or by a pass
+  // of its own when a lookup first needs it.
   SignumIndex& signums() { return signums_; }
   const SignumIndex& signums() const { return signums_; }
 
@@ -46,6 +50,8 @@ class TDatafil : public TKombifil {
   // The addresses were loaded from the index, and the pass over the file that checks them
   // and fills the signum index is still to be made.
   bool passPending = false;
+  // The pass was made without the signum index, which a lookup fills first.
+  bool indexPending = false;
 
   // Lines read or compared by a scan, and lines passed over to reach a line number; for
   // measurements.

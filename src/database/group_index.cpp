@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #if defined(__SSE2__)
@@ -105,6 +106,7 @@ bool TDatabas::ComputeFileAddresses(TDatafil& f) {
   std::int32_t lastLine = 0;
   std::uint64_t lastOffset = 0;
   f.signums().Clear();
+  f.indexPending = false;
   // The lines are looked at where they lie in the read buffer, each as the line buffer would
   // hold it (up to a NUL byte, which the read buffer rarely holds); only their beginnings count.
   const LineFile::Result r = f.file().ForEachLine(
@@ -234,9 +236,9 @@ bool TDatabas::AddressesFit(const TDatafil::Addresses& a, std::uint32_t size) {
   return static_cast<std::uint64_t>(a[kGroupCount]) <= std::uint64_t{size} + 1;
 }
 
-void TDatabas::PrepareLoaded(TDatafil& f) {
+void TDatabas::PrepareLoaded(TDatafil& f, bool index) {
   f.passPending = false;
-  if (PassLoaded(f)) return;
+  if (PassLoaded(f, index)) return;
   // The file is not the one the index was made from. Its addresses are computed now; the
   // index is marked stale, so that the next opening computes and checks every file again.
   ui_.FaultLine(f.FileName() + ui_.S(Str::Andrad));
@@ -246,40 +248,69 @@ void TDatabas::PrepareLoaded(TDatafil& f) {
   SaveGroupAddresses(indexPath_, &f);
 }
 
-bool TDatabas::PassLoaded(TDatafil& f) {
-  const TDatafil::Addresses a = f.address();
+namespace {
+
+// Hands every line of f from its start to `visit(number, offset, line, groupStart)`, where
+// `groupStart` tells whether a group begins on it by f's addresses, and `line` shows at least
+// the signum index's key bytes. Returns the lines counted, and 0 or the system's error number.
+template <class Visit>
+std::pair<std::int32_t, int> ForEachNumberedLine(TDatafil& f, Visit&& visit) {
+  const TDatafil::Addresses& a = f.address();
   std::vector<std::int32_t> wanted(a.begin() + 1, a.end());
   std::sort(wanted.begin(), wanted.end());
-  // One pass counts the lines and notes where each group's first line begins, so that
-  // lookups seek there directly.
-  std::map<std::int32_t, std::uint64_t> offsets;
   LineFile& file = f.file();
-  if (const int err = file.Seek(0)) {
-    ReportReadError(f, err);
-    return false;
-  }
+  if (const int err = file.Seek(0)) return {0, err};
   std::int32_t lines = 0;
   auto next = wanted.begin();
-  f.signums().Clear();
-  // The lines are looked at where they lie in the read buffer; a line's beginning is enough
-  // for its signum key.
+  // The lines are looked at where they lie in the read buffer.
   const LineFile::Result r =
       file.ForEachLine(SignumIndex::kMaxKey, [&](std::uint64_t offset, std::string_view line) {
         ++lines;
         while (next != wanted.end() && *next < lines) ++next;
-        const bool groupStart = next != wanted.end() && *next == lines;
-        if (groupStart) offsets[lines] = offset;
-        f.signums().Add(lines, offset, line, groupStart);
+        visit(lines, offset, line, next != wanted.end() && *next == lines);
       });
-  if (r == LineFile::Result::Error) {
-    ReportReadError(f, file.error());
+  return {lines, r == LineFile::Result::Error ? file.error() : 0};
+}
+
+}  // namespace
+
+bool TDatabas::PassLoaded(TDatafil& f, bool index) {
+  // One pass counts the lines and notes where each group's first line begins, so that
+  // lookups seek there directly.
+  std::map<std::int32_t, std::uint64_t> offsets;
+  f.signums().Clear();
+  f.indexPending = !index;
+  const auto [lines, err] = ForEachNumberedLine(
+      f, [&](std::int32_t n, std::uint64_t offset, std::string_view line, bool groupStart) {
+        if (groupStart) offsets[n] = offset;
+        if (index) f.signums().Add(n, offset, line, groupStart);
+      });
+  if (err) {
+    ReportReadError(f, err);
     return false;
   }
-  if (a[kGroupCount] > lines) return false;
-  if (const int err = file.Seek(0)) ReportReadError(f, err);
+  if (f.address()[kGroupCount] > lines) return false;
+  if (const int err = f.file().Seek(0)) ReportReadError(f, err);
   f.lineCounter = 1;
-  f.SetAddresses(a, offsets);
+  f.SetAddresses(f.address(), offsets);
   return true;
+}
+
+void TDatabas::FillSignumIndex(TDatafil& f) {
+  f.indexPending = false;
+  const std::uint64_t back = f.file().Offset();
+  f.signums().Clear();
+  const int err = ForEachNumberedLine(f, [&](std::int32_t n, std::uint64_t offset,
+                                             std::string_view line, bool groupStart) {
+                    f.signums().Add(n, offset, line, groupStart);
+                  }).second;
+  if (err) {
+    // Without an index, lookups read their whole group.
+    ReportReadError(f, err);
+    f.signums().Clear();
+  }
+  if (const int err = f.file().Seek(back)) ReportReadError(f, err);
+  f.AddIndexCheckpoints();
 }
 
 bool TDatabas::SaveGroupAddresses(const std::string& path, const TDatafil* stale) {

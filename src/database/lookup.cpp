@@ -102,7 +102,7 @@ int TDatabas::Scan(TDatafil& f, std::string_view key, std::int32_t from, std::in
 }
 
 int TDatabas::ScanExact(TDatafil& f, std::string_view key) {
-  Prepare(f);
+  Prepare(f, true);
   const int g = GroupOf(key);
   const std::int32_t first = f.address()[g];
   const std::int32_t limit = f.address()[g + 1 <= kGroupCount ? g + 1 : kGroupCount];
@@ -157,7 +157,7 @@ bool TDatabas::FindInscription(SlotSet set, bool keep) {
   for (int slot = 1; slot <= count_; ++slot) {
     if (!InSet(toRead, slot)) continue;
     TDatafil& f = DataFile(slot);
-    Prepare(f);
+    Prepare(f, exact_);
     int status;
     if (!f.complete) {
       status = ScanExact(f, current_.empty() ? std::string_view(key_) : current_);

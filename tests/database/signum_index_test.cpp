@@ -159,5 +159,44 @@ TEST(SignumIndex, LookupsFindWhatReadingTheGroupFinds) {
   EXPECT_TRUE(loaded.host.boxes.size() == computed.host.boxes.size());
 }
 
+TEST(SignumIndex, AFileReadInOrderFirstIsIndexedWhenALookupNeedsIt) {
+  // Reading in order needs no index, so the first lookup fills it; the lines it keeps are
+  // then reached by their offsets, not by passing the lines before them.
+  const Files files;
+  MiniDb computed;
+  computed.Write("STAVBAS.RUN", files.run);
+  computed.Write("STAVBAS.FVN", files.fvn);
+  ASSERT_TRUE(computed.Open());
+  computed.db.Close();
+  MiniDb loaded;
+  loaded.Write("STAVBAS.RUN", files.run);
+  loaded.Write("STAVBAS.FVN", files.fvn);
+  std::filesystem::copy_file(computed.dir / "STAVBAS.$AD", loaded.dir / "STAVBAS.$AD");
+  ASSERT_TRUE(loaded.Open());
+  TDatabas& db = loaded.db;
+  const SlotSet runOnly = SlotBit(db.SlotOfExtension("RUN"));
+  ASSERT_TRUE(db.PositionAtStart(runOnly));
+  for (std::size_t i = 0; i < 20; ++i) {
+    ASSERT_TRUE(db.ReadNextInscription(runOnly));
+    ASSERT_EQ(loaded.Line(1).rfind(files.signums[i] + " ", 0), 0u) << i;
+  }
+  // Sö is out of order: a signum later in it is read on from where the file stands, which
+  // the index's own pass must leave as it found it.
+  TDatafil& run = db.DataFile(db.SlotOfExtension("RUN"));
+  std::uint64_t read = run.linesRead;
+  ASSERT_TRUE(loaded.Find(files.signums[40]));
+  EXPECT_EQ(loaded.Line(1), files.FirstLineOf(files.signums[40]));
+  EXPECT_EQ(run.linesRead - read, 21u);  // the 21 lines from the 21st to the 41st signum
+  const std::uint64_t skipped = run.linesSkipped;
+  for (const char* s : {"U 5290", "U 5001", "U 5150"}) {
+    read = run.linesRead;
+    ASSERT_TRUE(loaded.Find(s));
+    EXPECT_EQ(loaded.Line(1), files.FirstLineOf(s));
+    EXPECT_LE(run.linesRead - read, 2u * SignumIndex::kSpacing) << s << ": the whole group read";
+  }
+  EXPECT_EQ(run.linesSkipped, skipped) << "kept lines reached by passing the lines before them";
+  ExpectLookupsAsReadingFinds(loaded, files);
+}
+
 }  // namespace
 }  // namespace stavbas
