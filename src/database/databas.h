@@ -116,11 +116,14 @@ class TDatabas {
   };
   LookupState SaveLookup() const { return {given_, key_, current_, exact_, readSet_, ok_}; }
   void RestoreLookup(const LookupState& s) {
-    given_ = s.given, key_ = s.key, current_ = s.current;
+    given_ = s.given, key_ = s.key;
+    SetCurrentSignum(s.current);
     exact_ = s.exact, readSet_ = s.readSet, ok_ = s.ok;
   }
   const std::string& givenSignum() const { return given_; }
   const std::string& currentSignum() const { return current_; }
+  // RegionOf(currentSignum()), kept with it.
+  int currentRegion() const { return currentRegion_; }
   const std::string& lookupKey() const { return key_; }
   bool exactKey() const { return exact_; }
   SlotSet readSet() const { return readSet_; }
@@ -229,6 +232,11 @@ class TDatabas {
   std::string key_;      // the lookup key
   bool exact_ = true;    // false for a prefix key
   std::string current_;  // the current signum, as read
+  int currentRegion_ = RegionOf({});
+  void SetCurrentSignum(std::string_view signum, bool* otherAreasSeen = nullptr) {
+    current_.assign(signum);
+    currentRegion_ = RegionOf(current_, otherAreasSeen);
+  }
   SlotSet readSet_ = 0;
   bool ok_ = false;
   bool anyMore_ = false;

@@ -111,7 +111,7 @@ void TDatabas::Close() {
   mainWordFile_ = 0;
   usable_ = false;
   readSet_ = 0;
-  current_.clear();
+  SetCurrentSignum({});
   ok_ = false;
   searchRefs_ = formatRefs_ = {};
   conditionRefs_ = wordSet_ = fullSet_ = 0;

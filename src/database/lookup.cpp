@@ -32,8 +32,8 @@ bool BufferStartsWith(const char* text, std::string_view prefix) {
 }  // namespace
 
 void TDatabas::SetCurrent(const TKombifil& f) {
-  current_ = std::string(SignumOfPaddedLine(f.Line()));
-  RegionOf(current_, &ui_.otherAreasSeen);  // a signum of the other areas enables their box
+  // A signum of the other areas enables their box.
+  SetCurrentSignum(SignumOfPaddedLine(f.Line()), &ui_.otherAreasSeen);
 }
 
 void TDatabas::SetSignum(std::string_view text, bool interactive) {
@@ -238,7 +238,7 @@ bool TDatabas::PositionAtRegion(int region, SlotSet set) {
 
 bool TDatabas::PositionAtStart(SlotSet set) {
   ok_ = true;
-  current_.clear();
+  SetCurrentSignum({});
   for (int slot = 1; slot <= count_; ++slot) {
     if (!InSet(set, slot)) continue;
     TDatafil& f = DataFile(slot);

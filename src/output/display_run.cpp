@@ -149,7 +149,7 @@ bool DisplayRun::VisitCurrent(bool exact, bool testCondition) {
   const bool holds = !testCondition || ctx_.conditions.InscriptionPasses();
   bool broken = false;
   // The exports keep RT 90 coordinates only while every inscription lies in Sweden.
-  if (holds && RegionOf(ctx_.db.currentSignum()) > kLastSwedishProvince) keepRt90 = false;
+  if (holds && ctx_.db.currentRegion() > kLastSwedishProvince) keepRt90 = false;
   if (holds && format_.format()) {
     Visit visit(ctx_);
     visit.hitCodes.swap(spareHitCodes_);  // the memory of the last visit's codes
@@ -309,7 +309,7 @@ void DisplayRun::FileRun(const std::string& path, bool resume) {
       ui.abortRequest = false;
       abortFlag = true;
     }
-    if (found && IsProvinceSelected(provinces_.set, RegionOf(db.currentSignum()))) {
+    if (found && IsProvinceSelected(provinces_.set, db.currentRegion())) {
       std::string unused;
       broken = WalkMatches(false, unused);
     }
@@ -425,7 +425,7 @@ void DisplayRun::AllFromRun(const std::string& request) {
       return;
     }
     // The record the positioning made current is an inscription of this province too.
-    if (!db.currentSignum().empty() && RegionOf(db.currentSignum()) == p) {
+    if (!db.currentSignum().empty() && db.currentRegion() == p) {
       if (VisitCurrent(false, true)) {
         brokenFlag = true;
         break;
@@ -437,7 +437,7 @@ void DisplayRun::AllFromRun(const std::string& request) {
         return;
       }
       if (db.currentSignum().empty()) break;
-      const int region = RegionOf(db.currentSignum());
+      const int region = db.currentRegion();
       // The first record of a later province: that province is entered by positioning.
       if (region > p && region <= kAreaCount) break;
       if (region != p || !IsProvinceSelected(provinces_.set, region)) continue;
