@@ -40,13 +40,20 @@ void TTextFormat::SkrivUtText(Visit& visit) {
   OutputContext& ctx = visit.ctx;
   TDatabas& db = ctx.db;
   StagingBuffer& out = ctx.staging;
+  const auto& list = items();
+  // With the filter mark first, an inscription without hits shows nothing, which most of a
+  // search's inscriptions are: nothing else is looked at.
+  if (!list.empty() && list.front().kind == kItemFilterMark && !visit.showWhole &&
+      visit.hitCount == 0) {
+    out.Clear();
+    return;
+  }
   const Styles& styles = StylesOf(ctx);
   const std::uint32_t plain = styles.plain;
   const std::string& code = ctx.format ? ctx.format->code() : std::string();
   const bool fullStop = code.find('.') != std::string::npos;
   const bool lineEndsAtMarks = fullStop && code.find(',') == std::string::npos;
   out.Clear();
-  const auto& list = items();
   for (std::size_t index = 0; index < list.size(); ++index) {
     const FormatItem& item = list[index];
     bool wantLineEnd = item.lineEnd;

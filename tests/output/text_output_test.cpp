@@ -59,8 +59,10 @@ TEST_F(TextOutputTest, PageMarksBreakLinesOnlyWithAFullStopAndNoComma) {
 TEST_F(TextOutputTest, TheFilterMarkDropsInscriptionsWithoutHits) {
   app->settings.provinces.Assign(ProvinceSet::All());
   EXPECT_EQ(Run("", "$>", "RUN:stenar", true), "U 3 V \n1 ord (belägg) i 1 inskrift");
-  // An exact signum is shown whatever its hits.
+  // An exact signum is shown whatever its hits, also where the mark stands first.
   EXPECT_EQ(Run("U 1", "$>", "RUN:stenar"), "U 1 V \n");
+  EXPECT_EQ(Run("U 1", ">$", "RUN:stenar"), "U 1 V \n");
+  EXPECT_EQ(Run("", ">.$", "RUN:stenar", true), "\nU 3 V \n1 ord (belägg) i 1 inskrift");
 }
 
 TEST_F(TextOutputTest, InformationColumns) {
