@@ -67,8 +67,14 @@ struct FirstLook {
         if (MayFollow(p + std::countr_zero(rest) + 1)) found |= rest & -rest;
       return found;
     }
+    // Most tokens begin with a byte that the first step neither accepts nor skips: one look
+    // at the byte table passes them.
+    const std::uint8_t first = op == FlatStep::Op::kAfterIgnorable
+                                   ? FlatStep::kAccept | FlatStep::kIgnorable
+                                   : FlatStep::kAccept;
     for (unsigned rest = starts & within; rest != 0; rest &= rest - 1) {
       const char* q = p + std::countr_zero(rest);
+      if (!(bits[static_cast<unsigned char>(*q)] & first)) continue;
       if (op == FlatStep::Op::kAfterIgnorable) {
         // The skipped bytes lie within the token: a blank or the line's end is never skipped
         // (a first step that skips a blank looks at no blocks, and no "\0" is passed).
