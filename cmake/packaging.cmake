@@ -50,6 +50,6 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The SVG icon engine is loaded at run time, so no library link shows it.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, qt6-qpa-plugins")
+# The SVG icon engine and libgsf are loaded at run time, so no library link shows them.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, qt6-qpa-plugins, ${GSF_DEBIAN_PACKAGE}")
 include(CPack)

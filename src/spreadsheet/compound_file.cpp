@@ -1,13 +1,8 @@
 #include "spreadsheet/compound_file.h"
 
-#include <gsf/gsf-infile-msole.h>
-#include <gsf/gsf-infile.h>
-#include <gsf/gsf-input-stdio.h>
-#include <gsf/gsf-utils.h>
 #include <strings.h>
 
-#include <mutex>
-
+#include "spreadsheet/gsf_library.h"
 #include "spreadsheet/xls_read.h"
 
 namespace stavbas {
@@ -20,22 +15,23 @@ constexpr gsf_off_t kMaxStreamSize = gsf_off_t{512} << 20;
 // Drops a GObject reference when it goes out of scope.
 template <typename T>
 struct Ref {
+  const GsfLibrary& gsf;
   T* p = nullptr;
   ~Ref() {
-    if (p) g_object_unref(p);
+    if (p) gsf.objectUnref(p);
   }
 };
 
-std::string TakeMessage(GError* err) {
+std::string TakeMessage(const GsfLibrary& gsf, GError* err) {
   std::string text = err && err->message ? err->message : "unknown error";
-  if (err) g_error_free(err);
+  if (err) gsf.errorFree(err);
   return text;
 }
 
-int FindChild(GsfInfile* dir, const char* name) {
-  const int n = gsf_infile_num_children(dir);
+int FindChild(const GsfLibrary& gsf, GsfInfile* dir, const char* name) {
+  const int n = gsf.infileNumChildren(dir);
   for (int i = 0; i < n; ++i) {
-    const char* child = gsf_infile_name_by_index(dir, i);
+    const char* child = gsf.infileNameByIndex(dir, i);
     if (child && strcasecmp(child, name) == 0) return i;
   }
   return -1;
@@ -45,38 +41,37 @@ int FindChild(GsfInfile* dir, const char* name) {
 
 bool ReadWorkbookStream(const std::string& fileName, std::vector<std::uint8_t>& stream,
                         std::string& error) {
-  static std::once_flag init;
-  std::call_once(init, [] {
-    gsf_init();
-    // The library's own complaints about a broken container would reach the user's terminal
-    // beside the program's message; the program says what matters.
-    g_log_set_handler(
-        "libgsf:msole", G_LOG_LEVEL_MASK,
-        [](const gchar*, GLogLevelFlags, const gchar*, gpointer) {}, nullptr);
-  });
-
+  std::string loadError;
+  const GsfLibrary* library = GsfLibraryLoaded(loadError);
+  if (!library) {
+    error = loadError;
+    return false;
+  }
+  const GsfLibrary& gsf = *library;
   GError* err = nullptr;
-  Ref<GsfInput> file{gsf_input_stdio_new(fileName.c_str(), &err)};
+  Ref<GsfInput> file{gsf, gsf.inputStdioNew(fileName.c_str(), &err)};
   if (!file.p) {
-    error = "Can not open " + fileName + ": " + TakeMessage(err);
+    error = "Can not open " + fileName + ": " + TakeMessage(gsf, err);
     return false;
   }
-  Ref<GsfInfile> doc{gsf_infile_msole_new(file.p, &err)};
+  Ref<GsfInfile> doc{gsf, gsf.infileMsoleNew(file.p, &err)};
   if (!doc.p) {
-    if (err) g_error_free(err);
+    if (err) gsf.errorFree(err);
     error = kXlsNotAWorkbook;
     return false;
   }
-  int index = FindChild(doc.p, "Workbook");
-  if (index < 0) index = FindChild(doc.p, "Book");
-  Ref<GsfInput> child{index < 0 ? nullptr : gsf_infile_child_by_index(doc.p, index)};
+  int index = FindChild(gsf, doc.p, "Workbook");
+  if (index < 0) index = FindChild(gsf, doc.p, "Book");
+  Ref<GsfInput> child{gsf, index < 0 ? nullptr : gsf.infileChildByIndex(doc.p, index)};
   // A storage (folder) of that name is no workbook stream either.
-  if (!child.p || (GSF_IS_INFILE(child.p) && gsf_infile_num_children(GSF_INFILE(child.p)) >= 0)) {
+  if (!child.p ||
+      (gsf.typeCheckInstanceIsA(reinterpret_cast<GTypeInstance*>(child.p), gsf.infileGetType()) &&
+       gsf.infileNumChildren(reinterpret_cast<GsfInfile*>(child.p)) >= 0)) {
     error = kXlsNotAWorkbook;
     return false;
   }
 
-  const gsf_off_t size = gsf_input_size(child.p);
+  const gsf_off_t size = gsf.inputSize(child.p);
   if (size < 0 || size > kMaxStreamSize) {
     error = "Broken workbook: the workbook stream claims " + std::to_string(size) + " bytes";
     return false;
@@ -85,7 +80,7 @@ bool ReadWorkbookStream(const std::string& fileName, std::vector<std::uint8_t>& 
   constexpr std::size_t kChunk = 1 << 16;
   for (std::size_t pos = 0; pos < stream.size(); pos += kChunk) {
     const std::size_t n = std::min(kChunk, stream.size() - pos);
-    if (!gsf_input_read(child.p, n, stream.data() + pos)) {
+    if (!gsf.inputRead(child.p, n, stream.data() + pos)) {
       error = "Broken workbook: the workbook stream can not be read past byte " +
               std::to_string(pos) + " of " + std::to_string(size);
       return false;
