@@ -35,8 +35,8 @@ class WordTextTest : public ::testing::Test {
     return s;
   }
 
-  // Writes `line` (UTF-8 here, Windows-1252 in the buffer) with the hit codes (index 0 unused) and returns the pieces; `shown` gets
-  // whether anything counted as written.
+  // Writes `line` (UTF-8 here, Windows-1252 in the buffer) with the hit codes (index 0 unused) and
+  // returns the pieces; `shown` gets whether anything counted as written.
   std::string Write(std::string_view line, const Codes& codes = {}) {
     out.Clear();
     int lastSpecial = 0;
@@ -134,6 +134,39 @@ TEST_F(WordTextTest, HitsAfterManyWordsAndHitsThatLookLikeWords) {
   EXPECT_EQ(Write("a b c", {0, 1, 1, 1}), "w{a b c}");
   // Codes beyond the last word, or for words past the codes, change nothing.
   EXPECT_EQ(Write("a b c", {0, 1, 1, 1, 1, 1, 2}), "w{a b c}");
+}
+
+TEST_F(WordTextTest, LongLinesOfWordsAroundEveryHit) {
+  // Words of up to eighteen letters, so that sixteen bytes hold no blank, one or several; an
+  // empty word (two blanks), a word with a "§" inside it, which is no page mark, and one that
+  // begins with "§" where the main file has no page mark, which is counted but not written.
+  std::vector<std::string> words;
+  for (int k = 1; k <= 60; ++k)
+    words.push_back(
+        std::string(static_cast<std::size_t>(1 + (k * 7) % 18), static_cast<char>('a' + k % 26)));
+  words[19].clear();
+  words[33] = "x§y";
+  words[40] = "§Q";
+  // The third word's length moves the later words across the sixteen-byte steps of a run
+  // that begins with the second.
+  for (std::size_t shift = 0; shift < 16; ++shift)
+    for (std::size_t hit = 1; hit <= words.size(); ++hit) {
+      words[2] = std::string(shift + 1, 'c');
+      std::string line;
+      for (std::size_t k = 0; k < words.size(); ++k) line += (k > 0 ? " " : "") + words[k];
+      Codes codes(words.size() + 2, 0);
+      codes[hit] = 1;
+      std::string expected;
+      char style = 0;
+      for (std::size_t k = 1; k <= words.size(); ++k) {
+        if (k == 41 && hit != k) continue;
+        const char s = k == hit ? 'h' : 'w';
+        if (s != style) expected += std::string(style ? "}" : "") + s + "{";
+        expected += (k > 1 ? " " : "") + words[k - 1];
+        style = s;
+      }
+      ASSERT_EQ(Write(line, codes), expected + "}") << "hit on word " << hit << ", shift " << shift;
+    }
 }
 
 }  // namespace
