@@ -213,7 +213,7 @@ class TDatabas {
   std::optional<int> ScanRising(TDatafil& f, std::string_view key, std::int32_t first,
                                 std::int32_t limit);
   int ReadIncomplete(TDatafil& f);
-  // Takes the current signum from a file's line.
+  // Takes the current signum from a file's line, as its last TakeBuffer found it.
   void SetCurrent(const TKombifil& f);
   void ReportReadError(const TKombifil& f, int error);
 

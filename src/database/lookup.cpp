@@ -32,8 +32,9 @@ bool BufferStartsWith(const char* text, std::string_view prefix) {
 }  // namespace
 
 void TDatabas::SetCurrent(const TKombifil& f) {
-  // A signum of the other areas enables their box.
-  SetCurrentSignum(SignumOfPaddedLine(f.Line()), &ui_.otherAreasSeen);
+  // The line's words begin after its signum. A signum of the other areas enables their box.
+  SetCurrentSignum(std::string_view(f.Line(), static_cast<std::size_t>(f.Cursor() - f.Line())),
+                   &ui_.otherAreasSeen);
 }
 
 void TDatabas::SetSignum(std::string_view text, bool interactive) {
