@@ -97,6 +97,12 @@ struct Files {
     run += signum + " " + dating + " text " + std::to_string(signums.size()) + "\n";
     signums.push_back(signum);
   }
+  // Writes the files into a database, with the index that `indexed` computed.
+  void WriteInto(const MiniDb& m, const MiniDb* indexed = nullptr) const {
+    m.Write("STAVBAS.RUN", run);
+    m.Write("STAVBAS.FVN", fvn);
+    if (indexed) std::filesystem::copy_file(indexed->dir / "STAVBAS.$AD", m.dir / "STAVBAS.$AD");
+  }
   // The first line that a key begins, as reading the file would find it.
   std::string FirstLineOf(const std::string& signum) const {
     const std::string key = SystemUpperCase(Utf8ToCp1252(signum)) + " ";
@@ -139,8 +145,7 @@ void ExpectLookupsAsReadingFinds(MiniDb& m, const Files& files) {
 TEST(SignumIndex, LookupsFindWhatReadingTheGroupFinds) {
   const Files files;
   MiniDb computed;
-  computed.Write("STAVBAS.RUN", files.run);
-  computed.Write("STAVBAS.FVN", files.fvn);
+  files.WriteInto(computed);
   ASSERT_TRUE(computed.Open());
   ExpectLookupsAsReadingFinds(computed, files);
   // The incomplete file is looked up by the signum as read, its three parts.
@@ -151,9 +156,7 @@ TEST(SignumIndex, LookupsFindWhatReadingTheGroupFinds) {
   computed.db.Close();
 
   MiniDb loaded;
-  loaded.Write("STAVBAS.RUN", files.run);
-  loaded.Write("STAVBAS.FVN", files.fvn);
-  std::filesystem::copy_file(computed.dir / "STAVBAS.$AD", loaded.dir / "STAVBAS.$AD");
+  files.WriteInto(loaded, &computed);
   ASSERT_TRUE(loaded.Open());
   ExpectLookupsAsReadingFinds(loaded, files);
   EXPECT_TRUE(loaded.host.boxes.size() == computed.host.boxes.size());
@@ -164,14 +167,11 @@ TEST(SignumIndex, AFileReadInOrderFirstIsIndexedWhenALookupNeedsIt) {
   // then reached by their offsets, not by passing the lines before them.
   const Files files;
   MiniDb computed;
-  computed.Write("STAVBAS.RUN", files.run);
-  computed.Write("STAVBAS.FVN", files.fvn);
+  files.WriteInto(computed);
   ASSERT_TRUE(computed.Open());
   computed.db.Close();
   MiniDb loaded;
-  loaded.Write("STAVBAS.RUN", files.run);
-  loaded.Write("STAVBAS.FVN", files.fvn);
-  std::filesystem::copy_file(computed.dir / "STAVBAS.$AD", loaded.dir / "STAVBAS.$AD");
+  files.WriteInto(loaded, &computed);
   ASSERT_TRUE(loaded.Open());
   TDatabas& db = loaded.db;
   const SlotSet runOnly = SlotBit(db.SlotOfExtension("RUN"));
