@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
 #include <string>
 
 #include "support/command.h"
@@ -114,6 +116,21 @@ TEST_F(CliTest, TheSettingsFileGivesLanguageAndFontUnlessAnOptionSaysOtherwise) 
   dir.WriteText("list.txt", "12 V\nU 344\n");
   r = Cli(Db() + settings + " --list " + Quoted(dir / "list.txt"), true);
   EXPECT_NE(r.out.find("question: Faulty signum"), std::string::npos) << r.out;
+}
+
+TEST_F(CliTest, AnInformationFileOlderThanItsSpreadsheetIsMadeAgainFromIt) {
+  // The program loads the spreadsheet library itself when it reads a workbook: this is the
+  // program as installed, which does not link it.
+  const std::string before = dir.ReadBytes("STAVBAS.INF");
+  std::filesystem::last_write_time(
+      dir / "STAVBAS.INF",
+      std::filesystem::last_write_time(dir / "STAVBAS.XLS") - std::chrono::hours(24));
+  const auto r = Cli(Db() + " --signum 'U 344'", true);
+  EXPECT_EQ(r.status, 0) << r.out;
+  EXPECT_NE(r.out.find("Använder STAVBAS.XLS"), std::string::npos) << r.out;
+  EXPECT_GT(std::filesystem::last_write_time(dir / "STAVBAS.INF"),
+            std::filesystem::last_write_time(dir / "STAVBAS.XLS") - std::chrono::hours(1));
+  EXPECT_EQ(dir.ReadBytes("STAVBAS.INF"), before);  // the sample's spreadsheet gives the same
 }
 
 // A run far larger than the window holds comes out whole, in order, nothing dropped.
