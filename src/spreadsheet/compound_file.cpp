@@ -41,12 +41,8 @@ int FindChild(const GsfLibrary& gsf, GsfInfile* dir, const char* name) {
 
 bool ReadWorkbookStream(const std::string& fileName, std::vector<std::uint8_t>& stream,
                         std::string& error) {
-  std::string loadError;
-  const GsfLibrary* library = GsfLibraryLoaded(loadError);
-  if (!library) {
-    error = loadError;
-    return false;
-  }
+  const GsfLibrary* library = GsfLibraryLoaded(error);
+  if (!library) return false;
   const GsfLibrary& gsf = *library;
   GError* err = nullptr;
   Ref<GsfInput> file{gsf, gsf.inputStdioNew(fileName.c_str(), &err)};

@@ -24,23 +24,23 @@ std::optional<GsfLibrary> LoadGsfLibrary(const char* name, std::string& error) {
     return std::nullopt;
   }
   GsfLibrary g{};
-  std::string& e = error;
   // dlsym finds GLib's functions through the library's own dependencies. The first function
   // missing is named.
-  const bool all = Bind(handle, "gsf_init", g.init, e) &&
-                   Bind(handle, "gsf_input_stdio_new", g.inputStdioNew, e) &&
-                   Bind(handle, "gsf_infile_msole_new", g.infileMsoleNew, e) &&
-                   Bind(handle, "gsf_infile_num_children", g.infileNumChildren, e) &&
-                   Bind(handle, "gsf_infile_name_by_index", g.infileNameByIndex, e) &&
-                   Bind(handle, "gsf_infile_child_by_index", g.infileChildByIndex, e) &&
-                   Bind(handle, "gsf_infile_get_type", g.infileGetType, e) &&
-                   Bind(handle, "gsf_input_size", g.inputSize, e) &&
-                   Bind(handle, "gsf_input_read", g.inputRead, e) &&
-                   Bind(handle, "g_type_check_instance_is_a", g.typeCheckInstanceIsA, e) &&
-                   Bind(handle, "g_object_unref", g.objectUnref, e) &&
-                   Bind(handle, "g_error_free", g.errorFree, e) &&
-                   Bind(handle, "g_log_set_handler", g.logSetHandler, e);
+  const bool all = Bind(handle, "gsf_init", g.init, error) &&
+                   Bind(handle, "gsf_input_stdio_new", g.inputStdioNew, error) &&
+                   Bind(handle, "gsf_infile_msole_new", g.infileMsoleNew, error) &&
+                   Bind(handle, "gsf_infile_num_children", g.infileNumChildren, error) &&
+                   Bind(handle, "gsf_infile_name_by_index", g.infileNameByIndex, error) &&
+                   Bind(handle, "gsf_infile_child_by_index", g.infileChildByIndex, error) &&
+                   Bind(handle, "gsf_infile_get_type", g.infileGetType, error) &&
+                   Bind(handle, "gsf_input_size", g.inputSize, error) &&
+                   Bind(handle, "gsf_input_read", g.inputRead, error) &&
+                   Bind(handle, "g_type_check_instance_is_a", g.typeCheckInstanceIsA, error) &&
+                   Bind(handle, "g_object_unref", g.objectUnref, error) &&
+                   Bind(handle, "g_error_free", g.errorFree, error) &&
+                   Bind(handle, "g_log_set_handler", g.logSetHandler, error);
   if (!all) {
+    dlclose(handle);
     error = std::string("Can not use ") + name + ": " + error;
     return std::nullopt;
   }

@@ -1,6 +1,6 @@
 #pragma once
 // libgsf, loaded when a workbook is first read. Linked to the program, the library and the
-// dozen libraries it needs (GLib, libxml2, ICU...) would be loaded at every start of the
+// libraries it needs (GLib, GIO, libxml2, ICU...) would be loaded at every start of the
 // program, which costs more than most command-line runs; only reading an .xls file needs them.
 
 #include <gsf/gsf-infile-msole.h>
