@@ -48,7 +48,7 @@ class TDatafil : public TKombifil {
   std::uint64_t NextOffset() const { return file().Offset(); }
 
   // The addresses were loaded from the index, and the pass over the file that checks them
-  // and fills the signum index is still to be made.
+  // is still to be made.
   bool passPending = false;
   // The pass was made without the signum index, which a lookup fills first.
   bool indexPending = false;
