@@ -47,10 +47,10 @@ class TDatafil : public TKombifil {
   // Byte offset of the next line to be read.
   std::uint64_t NextOffset() const { return file().Offset(); }
 
-  // The addresses were loaded from the index, and the pass over the file that checks them
-  // is still to be made.
+  // The addresses were loaded from the index and are still to be checked against the file: by
+  // a pass over it, or by a reading in order that reaches its end.
   bool passPending = false;
-  // The pass was made without the signum index, which a lookup fills first.
+  // The file was checked without filling its signum index, which a lookup fills first.
   bool indexPending = false;
 
   // Lines read or compared by a scan, and lines passed over to reach a line number; for

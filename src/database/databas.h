@@ -181,21 +181,28 @@ class TDatabas {
   void InsertFile(std::unique_ptr<TDatafil> file);
   // Whether loaded addresses can be a file's of this size: rising, none beyond its bytes.
   static bool AddressesFit(const TDatafil::Addresses& a, std::uint32_t size);
-  // Makes the pass over a file with loaded addresses before it is first read. A lookup
-  // (`lookup`) needs the file's signum index, and so does every read of a file that is not
-  // complete, whose lines are found by lookups; a complete file read in order does not, and
-  // its index is filled when a lookup first needs it.
+  // Makes the pass over a file with loaded addresses before a lookup first needs it, or before
+  // any read of a file that is not complete (its lines are found by lookups). A complete file
+  // read in order is not passed first: its reading counts the lines and notes where each group
+  // begins, the check is made when it reaches its end (CheckAtEnd), and its signum index is
+  // filled when a lookup first needs it.
   void Prepare(TDatafil& file, bool lookup = false) {
     const bool index = lookup || !file.complete;
-    if (file.passPending)
-      PrepareLoaded(file, index);
-    else if (index && file.indexPending)
+    if (file.passPending) {
+      if (index) PrepareLoaded(file);
+    } else if (index && file.indexPending) {
       FillSignumIndex(file);
+    }
   }
-  void PrepareLoaded(TDatafil& file, bool index);
-  // The pass itself: counts the lines, notes where each group begins and, with `index`, fills
-  // the signum index. False when the addresses cannot be the file's (one beyond its last line).
-  bool PassLoaded(TDatafil& file, bool index);
+  // The pass before a lookup; the file is left where it stood.
+  void PrepareLoaded(TDatafil& file);
+  // The pass itself: counts the lines, notes where each group begins and fills the signum
+  // index. False when the addresses cannot be the file's (one beyond its last line).
+  bool PassLoaded(TDatafil& file);
+  // The check of a complete file whose reading, begun without the pass, has reached its end.
+  void CheckAtEnd(TDatafil& file);
+  // Addresses that cannot be the file's: computed again, and the index file marked stale.
+  void RecomputeChanged(TDatafil& file);
   // Fills the signum index of a file passed without it, in a pass of its own; the file is
   // left where it stood.
   void FillSignumIndex(TDatafil& file);

@@ -207,7 +207,7 @@ bool TDatabas::LoadGroupAddresses(const std::string& path) {
       a[g] = static_cast<std::int32_t>(GetLe32(rec + 12 + 4 * (g - 1)));
     // A file edited without a change of size or time stamp, or a damaged index, could send
     // every walk and scan past the file's end. What the record alone tells is checked here;
-    // the pass over the file that checks the rest is made when the file is first read.
+    // the rest is checked against the file itself before it is used (TDatabas::Prepare).
     if (!AddressesFit(a, f.size)) {
       ui_.FaultLine(f.FileName() + ui_.S(Str::Andrad));
       return false;
@@ -236,16 +236,38 @@ bool TDatabas::AddressesFit(const TDatafil::Addresses& a, std::uint32_t size) {
   return static_cast<std::uint64_t>(a[kGroupCount]) <= std::uint64_t{size} + 1;
 }
 
-void TDatabas::PrepareLoaded(TDatafil& f, bool index) {
+void TDatabas::PrepareLoaded(TDatafil& f) {
   f.passPending = false;
-  if (PassLoaded(f, index)) return;
+  const std::int32_t line = f.lineCounter;
+  if (PassLoaded(f)) return;
+  RecomputeChanged(f);
+  if (const int err = f.SeekLine(line)) ReportReadError(f, err);
+}
+
+void TDatabas::RecomputeChanged(TDatafil& f) {
   // The file is not the one the index was made from. Its addresses are computed now; the
   // index is marked stale, so that the next opening computes and checks every file again.
   ui_.FaultLine(f.FileName() + ui_.S(Str::Andrad));
   ui_.ProgressLine(ui_.S(Str::BeraknarGruppadresser));
   if (!ComputeFileAddresses(f)) ui_.ShowMessage(ui_.S(Str::FelPaDatafilerna), MsgKind::Information);
-  if (const int err = f.SeekLine(1)) ReportReadError(f, err);
   SaveGroupAddresses(indexPath_, &f);
+}
+
+void TDatabas::CheckAtEnd(TDatafil& f) {
+  if (!f.passPending || !f.file().AtEnd()) return;
+  // Read from its start, line by line or by seeks to lines already counted, the file has
+  // counted every line, and noted the offsets of the groups' first lines on the way.
+  f.passPending = false;
+  if (f.address()[kGroupCount] <= f.lineCounter - 1) {
+    f.indexPending = true;
+    return;
+  }
+  // The computing pass clears the line buffer, which may hold the line just read.
+  const std::string kept(f.Buffer(), kLineCapacity + 1 + kSplitPadding);
+  const std::size_t length = f.BufferLength();
+  RecomputeChanged(f);  // leaves the file at its end, where it stood
+  std::memcpy(f.Buffer(), kept.data(), kept.size());
+  f.BufferLength() = length;
 }
 
 namespace {
@@ -274,24 +296,24 @@ std::pair<std::int32_t, int> ForEachNumberedLine(TDatafil& f, Visit&& visit) {
 
 }  // namespace
 
-bool TDatabas::PassLoaded(TDatafil& f, bool index) {
+bool TDatabas::PassLoaded(TDatafil& f) {
   // One pass counts the lines and notes where each group's first line begins, so that
-  // lookups seek there directly.
+  // lookups seek there directly. The file is left where it stood.
+  const std::uint64_t back = f.file().Offset();
   std::map<std::int32_t, std::uint64_t> offsets;
   f.signums().Clear();
-  f.indexPending = !index;
+  f.indexPending = false;
   const auto [lines, err] = ForEachNumberedLine(
       f, [&](std::int32_t n, std::uint64_t offset, std::string_view line, bool groupStart) {
         if (groupStart) offsets[n] = offset;
-        if (index) f.signums().Add(n, offset, line, groupStart);
+        f.signums().Add(n, offset, line, groupStart);
       });
   if (err) {
     ReportReadError(f, err);
     return false;
   }
   if (f.address()[kGroupCount] > lines) return false;
-  if (const int err = f.file().Seek(0)) ReportReadError(f, err);
-  f.lineCounter = 1;
+  if (const int err = f.file().Seek(back)) ReportReadError(f, err);
   f.SetAddresses(f.address(), offsets);
   return true;
 }

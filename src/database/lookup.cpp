@@ -319,7 +319,10 @@ bool TDatabas::ReadNextInscription(SlotSet set) {
           f.status = kReadError;
         }
       }
-      if (r != LineFile::Result::Error && f.file().AtEnd()) ui_.endOfData = true;
+      if (r != LineFile::Result::Error && f.file().AtEnd()) {
+        ui_.endOfData = true;
+        CheckAtEnd(f);
+      }
     } else {
       ReadIncomplete(f);
     }

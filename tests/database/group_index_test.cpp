@@ -262,6 +262,58 @@ TEST(GroupIndex, AddressesPastAFilesEndOrOutOfOrderAreRebuilt) {
   for (const char* s : {"Öl 5", "U 12", "U 150", "U 1100", "DR 3"}) EXPECT_TRUE(m.Find(s)) << s;
 }
 
+// A complete file read in order is not passed before its first read: its reading counts the
+// lines and notes where each group begins, and its loaded addresses are checked at its end.
+TEST(GroupIndex, AFileReadInOrderIsCheckedWhenItsEndIsReached) {
+  test::MiniDb m;
+  m.Write("STAVBAS.RUN", kRun);
+  ASSERT_TRUE(m.Open());
+  const std::string good = m.dir.ReadBytes("STAVBAS.$AD");
+  const TDatafil::Addresses computed = m.db.DataFile(1).address();
+  const SlotSet run = SlotBit(1);
+  // Every inscription in order, and the line last read as the walk holds it after the end.
+  auto readInOrder = [&] {
+    Strings seen;
+    m.ui.endOfData = false;
+    EXPECT_TRUE(m.db.PositionAtStart(run));
+    while (!m.ui.endOfData && m.db.ReadNextInscription(run) && !m.db.currentSignum().empty())
+      seen.push_back(m.Line(1));
+    return seen;
+  };
+  const Strings all = {"Öl 5 V a", "U 12 V b", "U 150 V c", "U 1100 V d", "DR 3 V e"};
+
+  m.host.Clear();
+  ASSERT_TRUE(m.Open());
+  TDatafil& f = m.db.DataFile(1);
+  EXPECT_EQ(readInOrder(), all);
+  EXPECT_FALSE(Contains(m.host.Lines(), "STAVBAS.RUN ändrad"));
+  EXPECT_FALSE(f.passPending);
+  // The groups' first lines were noted on the way: a seek to one reads no line to get there.
+  const std::uint64_t skipped = f.linesSkipped;
+  for (int g = 1; g <= kGroupCount; ++g) ASSERT_EQ(f.SeekLine(computed[g]), 0) << g;
+  EXPECT_EQ(f.linesSkipped, skipped);
+  for (const char* s : {"DR 3", "Öl 5", "U 1100", "U 12"}) EXPECT_TRUE(m.Find(s)) << s;
+  EXPECT_EQ(m.dir.ReadBytes("STAVBAS.$AD"), good);
+
+  // The last group one line beyond the file's six: found when the reading reaches the end,
+  // with the line just read kept; the addresses are computed then and the index marked stale.
+  std::string crafted = good;
+  crafted[2 + 12 + 4 * 67] = 7;
+  m.dir.WriteBytes("STAVBAS.$AD", crafted);
+  m.host.Clear();
+  ASSERT_TRUE(m.Open());
+  ASSERT_TRUE(m.db.PositionAtStart(run));
+  for (int i = 0; i < 4; ++i) ASSERT_TRUE(m.db.ReadNextInscription(run));
+  EXPECT_FALSE(Contains(m.host.Lines(), "STAVBAS.RUN ändrad"));
+  ASSERT_TRUE(m.db.ReadNextInscription(run));
+  EXPECT_TRUE(Contains(m.host.Lines(), "STAVBAS.RUN ändrad"));
+  EXPECT_TRUE(Contains(m.host.Lines(), "Beräknar gruppadresser"));
+  EXPECT_EQ(m.Line(1), "DR 3 V e");
+  EXPECT_EQ(m.db.DataFile(1).address(), computed);
+  EXPECT_EQ(Le32(m.dir.ReadBytes("STAVBAS.$AD"), 2 + 8), 0xFFFFFFFFu);
+  for (const char* s : {"Öl 5", "U 12", "U 150", "U 1100", "DR 3"}) EXPECT_TRUE(m.Find(s)) << s;
+}
+
 // The check walks to the end of the main word file and stops there, whatever the addresses in
 // memory say.
 TEST(GroupIndex, TheCheckEndsAtTheEndOfTheFiles) {
