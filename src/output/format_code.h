@@ -73,6 +73,9 @@ class TFormat {
   virtual bool Accept(char c) = 0;
   virtual void RecordHit(Visit& visit) = 0;
   virtual void FinishInscription(Visit& visit) = 0;
+  // Whether a hit tells the format its word number and nothing else: not the words, their
+  // further readings or the page mark before it.
+  virtual bool HitsTellOnlyPositions() const { return false; }
 
  private:
   LayoutKind kind_;

@@ -35,15 +35,22 @@ void Visit::GrowHitCodes(int word) {
   TDatabas& db = ctx.db;
   ++wordNumber;
   if (db.MainFileAtPageMark()) {
-    currentPageMark = std::string(db.MainFileWordText().substr(0, 14)) + " ";
-    lastMarkWordNumber = wordNumber;
-    const std::string_view mark = db.MainFileWordText();
-    if (mark.size() > 1 && static_cast<unsigned char>(mark[1]) > 'O') ++alternativeMarkCount;
-    ++markCount;
-    SetHitCode(wordNumber, 2);
+    AtPageMark(db.MainFileWordText());
     return true;
   }
   if (!ctx.conditions.EvalWordPosition(walked, alternativeFlag)) return true;
+  return AtHit(format);
+}
+
+inline void Visit::AtPageMark(std::string_view mark) {
+  currentPageMark = std::string(mark.substr(0, 14)) + " ";
+  lastMarkWordNumber = wordNumber;
+  if (mark.size() > 1 && static_cast<unsigned char>(mark[1]) > 'O') ++alternativeMarkCount;
+  ++markCount;
+  SetHitCode(wordNumber, 2);
+}
+
+[[gnu::always_inline]] inline bool Visit::AtHit(TFormat& format) {
   if (alternativeMarkCount <= 1 || hitCount == 0) {
     format.RecordHit(*this);
     return !stop;
@@ -211,6 +218,68 @@ void Visit::WalkLooking(TFormat& format, const CompiledPattern& looking, int loo
   db.NoteMoreAlternatives(more);
 }
 
+namespace {
+bool everyPositionWalk = true;
+}  // namespace
+
+bool Visit::SetEveryPositionWalkForTesting(bool on) {
+  return std::exchange(everyPositionWalk, on);
+}
+
+bool Visit::WalkEveryPosition(TFormat& format) {
+  // Without a word search every position holds but where the main file has a page mark, and
+  // a format that asks only where the hits are asks nothing of the words. So only the main
+  // file is stepped, for its page marks, passing the words between them by their blanks; the
+  // other files only count their words, as the walk goes on while any of them has one.
+  TDatabas& db = ctx.db;
+  const SlotSet files = walked & ((2u << db.count()) - 1);
+  for (unsigned rest = files; rest != 0; rest &= rest - 1)
+    if (!WordsPassByBlanks(db.File(std::countr_zero(rest)))) return false;
+  const int main = db.MainWordFile();
+  if (main != 0 && !InSet(files, main)) return false;
+  alternativeFlag = false;  // not asked by such a format
+  bool going = true;
+  if (main != 0) {
+    TKombifil& m = db.File(main);
+    WordState& w = m.words();
+    WithWordStep(
+        m.wordStep(),
+        [&](auto kind) {
+          constexpr WordStep k = decltype(kind)::value;
+          for (;;) {
+            // The words passed hold no page mark: a "\xA7" stops the passing.
+            const int n = PassTokens<k, true>(w, std::numeric_limits<int>::max(),
+                                              [](const char*, unsigned, unsigned) { return 0u; });
+            for (int i = 0; i < n; ++i) {
+              ++wordNumber;
+              if (!AtHit(format)) return;
+            }
+            if (!StepInline<k>(w)) return;
+            ++wordNumber;
+            if (!w.word.empty() && w.word[0] == '\xA7')
+              AtPageMark(w.word);
+            else if (!AtHit(format))
+              return;
+          }
+        },
+        [] {});
+    going = !stop;
+  }
+  if (going) {
+    int longest = wordNumber;
+    for (unsigned rest = files; rest != 0; rest &= rest - 1) {
+      const int slot = std::countr_zero(rest);
+      if (slot != main) longest = std::max(longest, StepToEnd(db.File(slot)));
+    }
+    while (wordNumber < longest) {
+      ++wordNumber;
+      if (!AtHit(format)) break;
+    }
+  }
+  db.NoteMoreAlternatives(false);
+  return true;
+}
+
 bool Visit::AtWordCalled(TFormat& format) {
   return AtWord(format);
 }
@@ -237,7 +306,8 @@ void Visit::Run(TFormat& format, bool whole) {
     WalkOneFile(format, std::countr_zero(inDatabase), looking);
   else if (looking)
     WalkLooking(format, *looking, wordLook.slot);
-  else
+  else if (!(everyPositionWalk && format.HitsTellOnlyPositions() &&
+             !ctx.conditions.IsWordSearchActive() && WalkEveryPosition(format)))
     while (db.NextWords(walked))
       if (!AtWord(format)) break;
   ctx.wordPositions += wordNumber;

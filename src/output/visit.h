@@ -68,6 +68,9 @@ class Visit {
 
   // Visits the current inscription with the format object.
   void Run(TFormat& format, bool showWhole);
+  // Turns the walk of every position without a word search off or on, so that tests can
+  // compare it with the walk that evaluates each position; returns the setting before.
+  static bool SetEveryPositionWalkForTesting(bool on);
 
   OutputContext& ctx;
   SlotSet walked = 0;  // the files walked word by word
@@ -99,6 +102,10 @@ class Visit {
   void GrowHitCodes(int word);
   // One word position of the walk, just stepped to; false when the format stops the visit.
   bool AtWord(TFormat& format);
+  // The parts of a position: the main file's page mark, and a position where the word search
+  // holds.
+  void AtPageMark(std::string_view mark);
+  bool AtHit(TFormat& format);
   [[gnu::noinline]] bool AtWordCalled(TFormat& format);
   // The walks of one file alone, and of several with the word search's flat pattern looking
   // at one of them.
@@ -113,6 +120,9 @@ class Visit {
   int PassFailing(WordStep kind, WordState& w, const FirstLook& look);
   template <WordStep kind>
   void WalkPassing(TFormat& format, TKombifil& f, const CompiledPattern& looking);
+  // The walk without a word search for a format that asks only where the hits are; false when
+  // the files do not allow it (a word step that is not inline, a main file not walked).
+  bool WalkEveryPosition(TFormat& format);
 };
 
 // The counts line at the end of a run: hits and inscriptions.

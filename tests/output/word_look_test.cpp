@@ -16,8 +16,9 @@ class WordLookTest : public ::testing::Test, public test::OutputFixture {
  protected:
   // Inscriptions of random words: readings, brackets and other ignorable marks, dividers and
   // page marks (alternative ones too), in the runic and the normalised text; the third file
-  // lacks some inscriptions (and may be a word file). Long lines have many words without the searched letters and
-  // few marks, so that the walks pass runs of words at once, across sixteen-byte blocks.
+  // lacks some inscriptions (and may be a word file). Long lines have many words without the
+  // searched letters and few marks, so that the walks pass runs of words at once, across
+  // sixteen-byte blocks.
   void RandomDatabase(std::mt19937& rng, bool longLines = false, bool wordFile = false) {
     const std::string letters = Utf8ToCp1252(longLines ? "sstaainnSTæbdkruulo" : "sstaainnSTæ");
     const std::string marks = "[]().";
@@ -111,6 +112,33 @@ TEST_F(WordLookTest, LooksAndFlatPatternsNeverChangeARun) {
   }
   EXPECT_GT(runs, 210);
   EXPECT_GT(hitRuns, 60);  // the codes do find words
+}
+
+// Without a word search, the text formats' walk steps only the main file for its page marks
+// and counts the other files' words: the run is the same as where every position is evaluated.
+TEST_F(WordLookTest, TheWalkWithoutASearchChangesNoRun) {
+  std::mt19937 rng(7);
+  const std::vector<std::string> formats = {">.$ RUN", "$ RUN NFS FVN", ">$ NFS FVN", "$ FVN RUN",
+                                            "$ RUN NFS"};
+  int runs = 0;
+  for (int database = 0; database < 7; ++database) {
+    RandomDatabase(rng, database >= 4, database == 6);
+    ASSERT_TRUE(app->conditions.ParseWordSearchCode(""));
+    for (const std::string& format : formats) {
+      ASSERT_TRUE(app->format.Validate(Utf8ToCp1252(format)));
+      const long start = app->output.wordPositions;
+      const auto with = AllRun();
+      const long walkedWith = app->output.wordPositions - start;
+      const bool before = Visit::SetEveryPositionWalkForTesting(false);
+      const auto without = AllRun();
+      Visit::SetEveryPositionWalkForTesting(before);
+      const long walkedWithout = app->output.wordPositions - start - walkedWith;
+      ASSERT_EQ(with, without) << format << " (database " << database << ")";
+      ASSERT_EQ(walkedWith, walkedWithout) << format << " (database " << database << ")";
+      ++runs;
+    }
+  }
+  EXPECT_EQ(runs, 35);
 }
 
 }  // namespace
