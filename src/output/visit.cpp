@@ -166,6 +166,11 @@ void Visit::WalkLooking(TFormat& format, const CompiledPattern& looking, int loo
   // that file has ended the positions left pass together if the pattern fails on its end.
   const SlotSet lookAlone = static_cast<SlotSet>(1u << lookSlot);
   const bool alone = inStep == lookAlone && QuietMain(db, lookSlot, !InSet(behind, main));
+  // Where the word search reads the pattern's file alone and the format asks of a hit only
+  // its position, nothing asks for the words of the files behind: they catch up only where
+  // the files in step have ended, to count the positions left.
+  const bool behindUnread =
+      format.HitsTellOnlyPositions() && ctx.conditions.wordSearchFiles().all == SlotBit(lookSlot);
   const bool blocks = alone && look.blocks && WordsPassByBlanks(lookFile);
   int lag = 0;  // the word steps the files behind have not taken
   bool any = false;
@@ -208,7 +213,9 @@ void Visit::WalkLooking(TFormat& format, const CompiledPattern& looking, int loo
       if (behind != 0) ++lag;
       continue;
     }
-    if (behind != 0) {
+    if (behind != 0 && behindUnread) {
+      ++lag;
+    } else if (behind != 0) {
       step(behind, lag + 1);
       lag = 0;
     }
