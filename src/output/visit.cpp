@@ -82,11 +82,11 @@ inline bool Visit::PassedByLook(const FirstLook& look, const CompiledPattern& pa
 }
 
 template <WordStep kind>
-inline int Visit::PassFailing(WordState& w, const FirstLook& look) {
-  const int n = PassTokens<kind, true>(w, std::numeric_limits<int>::max(),
-                                       [&look](const char* p, unsigned starts, unsigned within) {
-                                         return look.Candidates16(p, starts, within);
-                                       });
+inline int Visit::PassFailing(WordState& w, const FirstLook& look, int count) {
+  const int n =
+      PassTokens<kind, true>(w, count, [&look](const char* p, unsigned starts, unsigned within) {
+        return look.Candidates16(p, starts, within);
+      });
   if (n != 0) {
     wordNumber += n;
     alternativeFlag = false;
@@ -94,9 +94,31 @@ inline int Visit::PassFailing(WordState& w, const FirstLook& look) {
   return n;
 }
 
-int Visit::PassFailing(WordStep kind, WordState& w, const FirstLook& look) {
+int Visit::PassFailing(WordStep kind, WordState& w, const FirstLook& look, int count) {
   return WithWordStep(
-      kind, [&](auto k) { return PassFailing<decltype(k)::value>(w, look); }, [] { return 0; });
+      kind, [&](auto k) { return PassFailing<decltype(k)::value>(w, look, count); },
+      [] { return 0; });
+}
+
+// The words of f's line before its next page mark (a word that begins with "\xA7"), from where
+// its walk stands; -1 when no page mark lies ahead. The walk itself stays where it stands.
+static int WordsBeforeMark(const TKombifil& f) {
+  if (std::strchr(f.words().next, '\xA7') == nullptr) return -1;
+  WordState w = f.words();
+  return WithWordStep(
+      f.wordStep(),
+      [&](auto kind) {
+        constexpr WordStep k = decltype(kind)::value;
+        int words = 0;
+        for (;;) {
+          words += PassTokens<k, true>(w, std::numeric_limits<int>::max(),
+                                       [](const char*, unsigned, unsigned) { return 0u; });
+          if (!StepInline<k>(w)) return -1;
+          if (!w.word.empty() && w.word[0] == '\xA7') return words;
+          ++words;
+        }
+      },
+      [] { return -1; });
 }
 
 // The walk of the pattern's file alone, where the look can pass many words at once: before
@@ -106,7 +128,7 @@ void Visit::WalkPassing(TFormat& format, TKombifil& f, const CompiledPattern& lo
   const FirstLook look = looking.look();
   WordState& w = f.words();
   for (;;) {
-    PassFailing<kind>(w, look);
+    PassFailing<kind>(w, look, std::numeric_limits<int>::max());
     if (!StepInline<kind>(w)) return;
     if (PassedByLook(look, looking, w, true)) continue;
     ctx.db.NoteMoreAlternatives(w.more);
@@ -146,14 +168,13 @@ void Visit::WalkLooking(TFormat& format, const CompiledPattern& looking, int loo
   const FirstLook look = looking.look();
   TKombifil& lookFile = db.File(lookSlot);
   WordState& lookWords = lookFile.words();
-  // The pattern's file keeps step, and so does the main file while a page mark lies ahead in
-  // it. The other files' words are only read where a position is evaluated: while the pattern
-  // passes positions, the files whose words can be passed by their blanks fall behind, and
-  // catch up before the next evaluation.
+  // The pattern's file keeps step. The other files' words are only read where a position is
+  // evaluated: while the pattern passes positions, the files whose words can be passed by
+  // their blanks fall behind, and catch up before the next evaluation. The main file among
+  // them also catches up at each of its page marks, whose positions are counted ahead.
   const int main = db.MainWordFile();
   auto passable = [&](int slot) { return WordsPassByBlanks(db.File(slot)); };
-  const bool mainBehind = main != 0 && main != lookSlot && InSet(walked, main) && passable(main) &&
-                          std::strchr(db.File(main).words().next, '\xA7') == nullptr;
+  const bool mainBehind = main != 0 && main != lookSlot && InSet(walked, main) && passable(main);
   SlotSet inStep = 0;
   SlotSet behind = 0;
   for (unsigned rest = walked & ((2u << db.count()) - 1); rest != 0; rest &= rest - 1) {
@@ -173,6 +194,13 @@ void Visit::WalkLooking(TFormat& format, const CompiledPattern& looking, int loo
       format.HitsTellOnlyPositions() && ctx.conditions.wordSearchFiles().all == SlotBit(lookSlot);
   const bool blocks = alone && look.blocks && WordsPassByBlanks(lookFile);
   int lag = 0;  // the word steps the files behind have not taken
+  constexpr int kNoMark = std::numeric_limits<int>::max();
+  int nextMark = kNoMark;  // the position of the next page mark of the main file behind
+  auto findMark = [&] {
+    const int before = WordsBeforeMark(db.File(main));
+    nextMark = before < 0 ? kNoMark : wordNumber - lag + 1 + before;
+  };
+  if (InSet(behind, main)) findMark();
   bool any = false;
   bool more = false;
   auto step = [&](SlotSet set, int steps) {
@@ -184,7 +212,9 @@ void Visit::WalkLooking(TFormat& format, const CompiledPattern& looking, int loo
   };
   for (;;) {
     if (blocks && inStep == lookAlone) {
-      const int n = PassFailing(lookFile.wordStep(), lookWords, look);
+      // Up to the main file's next page mark, which is not passed.
+      const int room = nextMark == kNoMark ? kNoMark : nextMark - wordNumber - 1;
+      const int n = room > 0 ? PassFailing(lookFile.wordStep(), lookWords, look, room) : 0;
       if (behind != 0) lag += n;
     }
     any = more = false;
@@ -193,7 +223,7 @@ void Visit::WalkLooking(TFormat& format, const CompiledPattern& looking, int loo
       // The files in step have ended; the others say whether a position is left, and all go
       // in step from here.
       step(behind, lag + 1);
-      if (any && alone && ReadingFails(look, looking, lookWords)) {
+      if (any && alone && nextMark == kNoMark && ReadingFails(look, looking, lookWords)) {
         // The pattern fails on the ended file's empty reading, which stays so: this position
         // and every one left pass by the look, and only count.
         int left = 0;
@@ -206,14 +236,18 @@ void Visit::WalkLooking(TFormat& format, const CompiledPattern& looking, int loo
       }
       inStep |= std::exchange(behind, SlotSet{0});
       lag = 0;
+      nextMark = kNoMark;  // the main file is in step: its marks are seen where they stand
     }
     if (!any) break;
-    // While the main file is behind, no page mark lies ahead in it.
-    if (PassedByLook(look, looking, lookWords, !InSet(behind, main))) {
+    // While the main file is behind, its page marks are known by their positions.
+    const bool atMark = wordNumber + 1 == nextMark;
+    if (!atMark && PassedByLook(look, looking, lookWords, !InSet(behind, main))) {
       if (behind != 0) ++lag;
       continue;
     }
-    if (behind != 0 && behindUnread) {
+    // A main file behind that was last stepped to a page mark would show it here too.
+    if (behind != 0 && behindUnread && !atMark &&
+        !(InSet(behind, main) && db.MainFileAtPageMark())) {
       ++lag;
     } else if (behind != 0) {
       step(behind, lag + 1);
@@ -221,6 +255,7 @@ void Visit::WalkLooking(TFormat& format, const CompiledPattern& looking, int loo
     }
     db.NoteMoreAlternatives(more);
     if (!AtWordCalled(format)) return;
+    if (atMark) findMark();  // the files behind have caught up with the mark
   }
   db.NoteMoreAlternatives(more);
 }

@@ -113,11 +113,11 @@ class Visit {
   void WalkLooking(TFormat& format, const CompiledPattern& looking, int lookSlot);
   bool PassedByLook(const FirstLook& look, const CompiledPattern& pattern, const WordState& w,
                     bool marksAhead);
-  // Passes the words ahead in w at which the look says the pattern fails, many at a time, as
-  // PassedByLook would pass them one by one; returns how many.
+  // Passes up to `count` words ahead in w at which the look says the pattern fails, many at a
+  // time, as PassedByLook would pass them one by one; returns how many.
   template <WordStep kind>
-  int PassFailing(WordState& w, const FirstLook& look);
-  int PassFailing(WordStep kind, WordState& w, const FirstLook& look);
+  int PassFailing(WordState& w, const FirstLook& look, int count);
+  int PassFailing(WordStep kind, WordState& w, const FirstLook& look, int count);
   template <WordStep kind>
   void WalkPassing(TFormat& format, TKombifil& f, const CompiledPattern& looking);
   // The walk without a word search for a format that asks only where the hits are; false when

@@ -114,6 +114,35 @@ TEST_F(WordLookTest, LooksAndFlatPatternsNeverChangeARun) {
   EXPECT_GT(hitRuns, 60);  // the codes do find words
 }
 
+// The main file's page marks where the main file is not the searched one: its words fall
+// behind the searched file's, and the walk knows where its marks stand. A hit right after a
+// mark, marks side by side, and a mark after the searched line has ended.
+TEST_F(WordLookTest, PageMarksOfAMainFileBehindTheSearchedOne) {
+  Database(
+      "U 1 V saantsæ TsaT sætsn ] tt sSnt nnssaT\n"
+      "U 2 V sSa tt sSa tt sSa\n"
+      "U 3 V tt sSa\n"
+      "U 4 V sSa tt tt tt sSa\n",
+      "U 1 V §A nSin[n a taaan [n \"t\n"
+      "U 2 V a §A §P b c d\n"
+      "U 3 V a b c §P d\n"
+      "U 4 V §A b §P d e\n");
+  ASSERT_TRUE(app->conditions.ParseWordSearchCode("RUN:s#Ka"));
+  for (const char* format : {">.$ NFS", "$ RUN NFS", "ß/$ NFS"}) {
+    ASSERT_TRUE(app->format.Validate(Utf8ToCp1252(format)));
+    const auto with = AllRun();
+    const bool before = CompiledPattern::SetQuickLooksForTesting(false);
+    const auto without = AllRun();
+    CompiledPattern::SetQuickLooksForTesting(before);
+    EXPECT_EQ(with, without) << format;
+  }
+  ASSERT_TRUE(app->format.Validate(Utf8ToCp1252(">.$ NFS")));
+  AllRun();
+  // U 1: its last word; U 2: its first, and its fifth word after the two marks; U 3: its
+  // second word; U 4: its fifth word, after a mark that the look would have passed.
+  EXPECT_NE(Text().find("5 ord (belägg) i 4 inskrifter"), std::string::npos) << Text();
+}
+
 // Without a word search, the text formats' walk steps only the main file for its page marks
 // and counts the other files' words: the run is the same as where every position is evaluated.
 TEST_F(WordLookTest, TheWalkWithoutASearchChangesNoRun) {
