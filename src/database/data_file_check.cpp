@@ -18,10 +18,6 @@ constexpr std::size_t kMaxWordLength = 254;
 constexpr int kMaxWords = 254;
 constexpr std::size_t kMaxKeyLength = 79;
 
-bool IsPageMark(std::string_view word) {
-  return !word.empty() && word[0] == '\xA7';
-}
-
 // The signum of a file's current line, as the line up to its first NUL shows it. A line just
 // read had its signum measured when it was taken (its cursor stands after the signum).
 std::string_view SignumOf(TDatafil& f) {

@@ -163,10 +163,7 @@ class TDatabas {
   std::string_view MainFileWordText() const {
     return mainWordFile_ == 0 ? std::string_view() : DataFile(mainWordFile_).Word();
   }
-  bool MainFileAtPageMark() const {
-    const std::string_view w = MainFileWordText();
-    return !w.empty() && w[0] == '\xA7';
-  }
+  bool MainFileAtPageMark() const { return IsPageMark(MainFileWordText()); }
 
   // The folder of the data files (with its final "/", or empty), the base name as the files
   // carry it, and the literature list's file name.

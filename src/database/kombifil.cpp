@@ -95,7 +95,7 @@ std::string TKombifil::MarkedLine() const {
     const char* e = b + copy.word.size();
     if (current >= b && (current < e || (current == b && e == b)))
       out += WordText();
-    else if (!copy.word.empty() && copy.word[0] == '\xA7')
+    else if (IsPageMark(copy.word))
       out += copy.word;
     out += ' ';
   }

@@ -34,6 +34,11 @@ constexpr std::size_t kLineCapacity = 2100;
 // sixteen bytes at a time.
 constexpr std::size_t kSplitPadding = 15;
 
+// Whether a word is a page mark: it begins with "\xA7" (§).
+inline bool IsPageMark(std::string_view word) {
+  return !word.empty() && word[0] == '\xA7';
+}
+
 // What a word split looks for besides the blank that ends the word.
 enum class SplitMode { kPlain, kReadings, kReadingsAndBrackets };
 

@@ -166,6 +166,20 @@ template <WordStep kind, bool looking, typename Events>
 #endif
 }
 
+// Steps w's words up to the next page mark, passing words by their blanks where nothing in
+// them leaves state behind, and takes the mark as the current word. Returns whether a mark was
+// found; `words` grows by the words taken before it (at the line's end, by all of them).
+template <WordStep kind>
+inline bool StepToPageMark(WordState& w, int& words) {
+  for (;;) {
+    words += PassTokens<kind, true>(w, std::numeric_limits<int>::max(),
+                                    [](const char*, unsigned, unsigned) { return 0u; });
+    if (!StepInline<kind>(w)) return false;
+    if (IsPageMark(w.word)) return true;
+    ++words;
+  }
+}
+
 // Passes up to `count` words of f by their blanks (PassTokens); returns how many.
 inline int PassWords(TKombifil& f, int count) {
   return WithWordStep(

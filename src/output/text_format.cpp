@@ -16,10 +16,6 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-bool IsPageMark(std::string_view word) {
-  return !word.empty() && word[0] == '\xA7';
-}
-
 }  // namespace
 
 void TTextFormat::RecordHit(Visit& visit) {

@@ -100,23 +100,16 @@ int Visit::PassFailing(WordStep kind, WordState& w, const FirstLook& look, int c
       [] { return 0; });
 }
 
-// The words of f's line before its next page mark (a word that begins with "\xA7"), from where
-// its walk stands; -1 when no page mark lies ahead. The walk itself stays where it stands.
+// The words of f's line before its next page mark, from where its walk stands; -1 when no
+// page mark lies ahead. The walk itself stays where it stands.
 static int WordsBeforeMark(const TKombifil& f) {
   if (std::strchr(f.words().next, '\xA7') == nullptr) return -1;
   WordState w = f.words();
   return WithWordStep(
       f.wordStep(),
       [&](auto kind) {
-        constexpr WordStep k = decltype(kind)::value;
         int words = 0;
-        for (;;) {
-          words += PassTokens<k, true>(w, std::numeric_limits<int>::max(),
-                                       [](const char*, unsigned, unsigned) { return 0u; });
-          if (!StepInline<k>(w)) return -1;
-          if (!w.word.empty() && w.word[0] == '\xA7') return words;
-          ++words;
-        }
+        return StepToPageMark<decltype(kind)::value>(w, words) ? words : -1;
       },
       [] { return -1; });
 }
@@ -287,21 +280,16 @@ bool Visit::WalkEveryPosition(TFormat& format) {
     WithWordStep(
         m.wordStep(),
         [&](auto kind) {
-          constexpr WordStep k = decltype(kind)::value;
           for (;;) {
-            // The words passed hold no page mark: a "\xA7" stops the passing.
-            const int n = PassTokens<k, true>(w, std::numeric_limits<int>::max(),
-                                              [](const char*, unsigned, unsigned) { return 0u; });
-            for (int i = 0; i < n; ++i) {
+            int words = 0;
+            const bool mark = StepToPageMark<decltype(kind)::value>(w, words);
+            for (int i = 0; i < words; ++i) {
               ++wordNumber;
               if (!AtHit(format)) return;
             }
-            if (!StepInline<k>(w)) return;
+            if (!mark) return;
             ++wordNumber;
-            if (!w.word.empty() && w.word[0] == '\xA7')
-              AtPageMark(w.word);
-            else if (!AtHit(format))
-              return;
+            AtPageMark(w.word);
           }
         },
         [] {});

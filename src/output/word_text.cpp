@@ -157,7 +157,7 @@ bool WriteWordText(StagingBuffer& out, std::string_view line, const WordTextLayo
     if (code == 1) {
       written(start, end, blank(), layout.hit);
     } else if (code == 0) {
-      if (!token.empty() && token[0] == '\xA7') {  // a page mark the main file does not have
+      if (IsPageMark(token)) {  // a page mark the main file does not have
         flush();
         continue;
       }
