@@ -62,6 +62,26 @@ class WordLookTest : public ::testing::Test, public test::OutputFixture {
     }
   }
 
+  // An all run with a walk switched on and again with it off (`turn(false)` switches it off
+  // and returns the setting before): the texts and the word positions each walked.
+  struct BothWays {
+    std::string with, without;
+    long walkedWith = 0, walkedWithout = 0;
+  };
+  template <typename Turn>
+  BothWays RunBothWays(Turn turn) {
+    BothWays b;
+    long start = app->output.wordPositions;
+    b.with = AllRun();
+    b.walkedWith = app->output.wordPositions - start;
+    const bool before = turn(false);
+    start = app->output.wordPositions;
+    b.without = AllRun();
+    b.walkedWithout = app->output.wordPositions - start;
+    turn(before);
+    return b;
+  }
+
   // The run's text, each styled run marked with its style.
   std::string AllRun() {
     window.Clear();
@@ -96,18 +116,12 @@ TEST_F(WordLookTest, LooksAndFlatPatternsNeverChangeARun) {
       const std::string format = Utf8ToCp1252(formats[rng() % formats.size()]);
       ASSERT_TRUE(app->format.Validate(format));
       // The walks also pass the same number of word positions, those after the last hit too.
-      const long start = app->output.wordPositions;
-      const auto with = AllRun();
-      const long walkedWith = app->output.wordPositions - start;
-      const bool before = CompiledPattern::SetQuickLooksForTesting(false);
-      const auto without = AllRun();
-      CompiledPattern::SetQuickLooksForTesting(before);
-      const long walkedWithout = app->output.wordPositions - start - walkedWith;
-      ASSERT_EQ(with, without) << code << " in format " << format << " (database " << database
-                               << ")";
-      ASSERT_EQ(walkedWith, walkedWithout) << code << " in format " << format;
+      const BothWays b = RunBothWays(CompiledPattern::SetQuickLooksForTesting);
+      ASSERT_EQ(b.with, b.without)
+          << code << " in format " << format << " (database " << database << ")";
+      ASSERT_EQ(b.walkedWith, b.walkedWithout) << code << " in format " << format;
       ++runs;
-      hitRuns += with.find("<" + std::to_string(kRed)) != std::string::npos;
+      hitRuns += b.with.find("<" + std::to_string(kRed)) != std::string::npos;
     }
   }
   EXPECT_GT(runs, 210);
@@ -130,11 +144,8 @@ TEST_F(WordLookTest, PageMarksOfAMainFileBehindTheSearchedOne) {
   ASSERT_TRUE(app->conditions.ParseWordSearchCode("RUN:s#Ka"));
   for (const char* format : {">.$ NFS", "$ RUN NFS", "ß/$ NFS"}) {
     ASSERT_TRUE(app->format.Validate(Utf8ToCp1252(format)));
-    const auto with = AllRun();
-    const bool before = CompiledPattern::SetQuickLooksForTesting(false);
-    const auto without = AllRun();
-    CompiledPattern::SetQuickLooksForTesting(before);
-    EXPECT_EQ(with, without) << format;
+    const BothWays b = RunBothWays(CompiledPattern::SetQuickLooksForTesting);
+    EXPECT_EQ(b.with, b.without) << format;
   }
   ASSERT_TRUE(app->format.Validate(Utf8ToCp1252(">.$ NFS")));
   AllRun();
@@ -155,15 +166,9 @@ TEST_F(WordLookTest, TheWalkWithoutASearchChangesNoRun) {
     ASSERT_TRUE(app->conditions.ParseWordSearchCode(""));
     for (const std::string& format : formats) {
       ASSERT_TRUE(app->format.Validate(Utf8ToCp1252(format)));
-      const long start = app->output.wordPositions;
-      const auto with = AllRun();
-      const long walkedWith = app->output.wordPositions - start;
-      const bool before = Visit::SetEveryPositionWalkForTesting(false);
-      const auto without = AllRun();
-      Visit::SetEveryPositionWalkForTesting(before);
-      const long walkedWithout = app->output.wordPositions - start - walkedWith;
-      ASSERT_EQ(with, without) << format << " (database " << database << ")";
-      ASSERT_EQ(walkedWith, walkedWithout) << format << " (database " << database << ")";
+      const BothWays b = RunBothWays(Visit::SetEveryPositionWalkForTesting);
+      ASSERT_EQ(b.with, b.without) << format << " (database " << database << ")";
+      ASSERT_EQ(b.walkedWith, b.walkedWithout) << format << " (database " << database << ")";
       ++runs;
     }
   }
