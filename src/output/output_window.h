@@ -158,6 +158,9 @@ class OutputWindow {
   virtual int FontSizeAtEnd() const = 0;
   // The styled runs of the whole text, for saving it as rich text.
   virtual std::vector<StyledRun> Runs() const = 0;
+  // Whether the text's styles are shown or kept; a window that hands its text on as plain text
+  // is not written in styles that only tell hits from other words.
+  virtual bool KeepsStyles() const { return true; }
 
   // Old text is dropped from the top once the window would hold more than this.
   std::size_t maxLength = kStartMaxLength;

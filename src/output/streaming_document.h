@@ -23,6 +23,7 @@ class StreamingDocument : public MemoryDocument {
   void Append(const std::vector<StyledRun>& runs) override;
   void AppendStaged(const StagingBuffer& staging, int size) override;
   void InsertAtCursor(std::string_view text, const TextStyle& style) override;
+  bool KeepsStyles() const override { return withStyles_; }
   // Hands on everything that is left, as at the end of the program.
   void HandOnAll();
 

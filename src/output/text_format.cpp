@@ -133,9 +133,10 @@ void TTextFormat::WriteWords(Visit& visit, const FormatItem& item, const Styles&
   const std::uint32_t plain = styles.plain;
   const bool normalised = f.kind() == kNormtext;
   const std::uint32_t word = normalised ? styles.italic : styles.bold;
-  const std::uint32_t hit = ctx.conditions.wordSearchFiles().all == 0 ? word
-                            : normalised                              ? styles.italicHit
-                                                                      : styles.boldHit;
+  // Hits are written like the other words where no search is set, and where the window keeps
+  // no styles: the word text then passes the words after the line's last page mark together.
+  const bool hitsShown = ctx.conditions.wordSearchFiles().all != 0 && ctx.Out().KeepsStyles();
+  const std::uint32_t hit = !hitsShown ? word : normalised ? styles.italicHit : styles.boldHit;
 
   if (item.title && !f.title.empty()) {
     out.AppendIn(f.title, ": ", plain);

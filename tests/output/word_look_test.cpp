@@ -8,6 +8,7 @@
 #include "base/cp1252.h"
 #include "conditions/match_elements.h"
 #include "output/output_fixture.h"
+#include "output/streaming_document.h"
 
 namespace stavbas {
 namespace {
@@ -173,6 +174,45 @@ TEST_F(WordLookTest, TheWalkWithoutASearchChangesNoRun) {
     }
   }
   EXPECT_EQ(runs, 35);
+}
+
+// A window that hands its text on without styles is written with hits in the words' style,
+// so that the word text passes the words after a line's last page mark together: its text is
+// still the text of a window that shows the hits.
+TEST_F(WordLookTest, AWindowWithoutStylesGetsTheSameText) {
+  std::mt19937 rng(23);
+  const std::vector<std::string> codes = {"RUN:s",  "NFS:_sa", "RUN:#Ka",      "FVN:a*n",
+                                          "NFS:n_", "RUN:st",  "RUN:a & NFS:s"};
+  const std::vector<std::string> formats = {">.$ RUN NFS FVN", ">.$ RUN",     "$ RUN NFS FVN",
+                                            "ß$ RUN",          "ß/$ NFS FVN", ">$ NFS FVN"};
+  int hitRuns = 0;
+  for (int database = 0; database < 5; ++database) {
+    RandomDatabase(rng, database >= 3, database == 4);
+    std::string handedOn;
+    StreamingDocument plain(
+        [&handedOn](std::string_view text, const std::vector<StyledPiece>&) { handedOn += text; },
+        false);
+    StavbasApp other(host, plain, settings, "");
+    other.db.checkAtOpening = nullptr;
+    ASSERT_TRUE(other.Open());
+    for (const std::string& code : codes) {
+      ASSERT_TRUE(app->conditions.ParseWordSearchCode(code));
+      ASSERT_TRUE(other.conditions.ParseWordSearchCode(code));
+      for (const std::string& format : formats) {
+        ASSERT_TRUE(app->format.Validate(Utf8ToCp1252(format)));
+        ASSERT_TRUE(other.format.Validate(Utf8ToCp1252(format)));
+        window.Clear();
+        app->run.AllRun();
+        handedOn.clear();
+        plain.Clear();
+        other.run.AllRun();
+        plain.HandOnAll();
+        ASSERT_EQ(handedOn, window.Text()) << code << " in format " << format;
+        hitRuns += window.Text().find(Utf8ToCp1252("belägg")) != std::string::npos;
+      }
+    }
+  }
+  EXPECT_GT(hitRuns, 100);  // the codes do find words
 }
 
 }  // namespace
