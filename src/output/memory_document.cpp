@@ -87,6 +87,13 @@ void MemoryDocument::Delete(std::size_t start, std::size_t count) {
 void MemoryDocument::DeleteFront(std::size_t count) {
   count = std::min(count, text_.size());
   if (count == 0) return;
+  if (count == text_.size()) {  // everything goes, as a streaming window's kept line often does
+    text_.clear();
+    spans_.clear();
+    lineStarts_.assign(1, 0);
+    cursor_ = 0;
+    return;
+  }
   text_.erase(0, count);
   // The span that holds the first character left starts the text; those before it are gone.
   const auto holder = std::upper_bound(spans_.begin(), spans_.end(), count,
