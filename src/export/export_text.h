@@ -95,6 +95,8 @@ void ForEachBlock(const ExportText& text, F f);
 class ExportCapture : public MemoryDocument {
  public:
   explicit ExportCapture(ExportText& text) : text_(text) { maxLength = SIZE_MAX; }
+  // Only the text goes on to the export.
+  bool KeepsStyles() const override { return false; }
   // The inscription is finished: its text goes to the export text and the window is emptied.
   void EndInscription();
 
