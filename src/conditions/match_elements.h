@@ -134,6 +134,12 @@ class CompiledPattern {
   bool Fails(const char* p, const char* e) const {
     return flat_.Serves(static_cast<std::size_t>(e - p)) && !flat_.Evaluate(p, e);
   }
+  // For a flat pattern: Match of a padded text from p to e, where the flat evaluation serves
+  // for its length (Serves); otherwise nothing.
+  bool FlatServes(const char* p, const char* e) const {
+    return flat_.Serves(static_cast<std::size_t>(e - p));
+  }
+  bool FlatMatch(const char* p, const char* e) const { return flat_.Evaluate(p, e); }
   const ByteTable& table() const { return *ctx_.table; }
   // Whether Match may take its quick looks (a first element sure to fail, sixteen-byte
   // compares); for tests that compare the results without them. Returns the setting before.

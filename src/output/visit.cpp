@@ -34,11 +34,18 @@ void Visit::GrowHitCodes(int word) {
 [[gnu::always_inline]] inline bool Visit::AtWord(TFormat& format) {
   TDatabas& db = ctx.db;
   ++wordNumber;
+  const bool matched = std::exchange(lookMatched_, false);
   if (db.MainFileAtPageMark()) {
     AtPageMark(db.MainFileWordText());
     return true;
   }
-  if (!ctx.conditions.EvalWordPosition(walked, alternativeFlag)) return true;
+  if (matched) {
+    // The look evaluated the search already; evaluating changes no file, and a search that
+    // holds steps to no further reading.
+    alternativeFlag = db.anyMoreRecorded();
+  } else if (!ctx.conditions.EvalWordPosition(walked, alternativeFlag)) {
+    return true;
+  }
   return AtHit(format);
 }
 
@@ -59,22 +66,36 @@ inline void Visit::AtPageMark(std::string_view mark) {
   return true;
 }
 
-// Whether the pattern surely fails on w's word: it has one reading, and the pattern's first
-// look or, after it, its flat evaluation fails there.
+// What the look tells of the pattern on w's word: for a word of one reading, that the first
+// look fails there, or where the flat evaluation serves, whether it matches.
+enum class Verdict { kFails, kMatches, kOpen };
+[[gnu::always_inline]] static inline Verdict LookAt(const FirstLook& look,
+                                                    const CompiledPattern& pattern,
+                                                    const WordState& w) {
+  if (w.more) return Verdict::kOpen;
+  const char* p = w.alt.data();
+  const char* e = p + w.alt.size();
+  if (look.SureToFail(p, e)) return Verdict::kFails;
+  if (!pattern.FlatServes(p, e)) return Verdict::kOpen;
+  return pattern.FlatMatch(p, e) ? Verdict::kMatches : Verdict::kFails;
+}
+
+// Whether the pattern surely fails on w's word.
 [[gnu::always_inline]] static inline bool ReadingFails(const FirstLook& look,
                                                        const CompiledPattern& pattern,
                                                        const WordState& w) {
-  const char* p = w.alt.data();
-  const char* e = p + w.alt.size();
-  return !w.more && (look.SureToFail(p, e) || pattern.Fails(p, e));
+  return LookAt(look, pattern, w) == Verdict::kFails;
 }
 
 // A position where the word search's pattern fails on a word of one reading fails as its
 // evaluation would (see Conditions::wordLook); its word number still counts. A page mark is
-// never passed (`marksAhead` false: the walk knows that the main file has none left).
+// never passed (`marksAhead` false: the walk knows that the main file has none left). Where
+// the pattern matches, the position's evaluation is left to AtWord, which knows the result.
 inline bool Visit::PassedByLook(const FirstLook& look, const CompiledPattern& pattern,
                                 const WordState& w, bool marksAhead) {
-  if (!ReadingFails(look, pattern, w)) return false;
+  const Verdict verdict = LookAt(look, pattern, w);
+  lookMatched_ = verdict == Verdict::kMatches;
+  if (verdict != Verdict::kFails) return false;
   if (marksAhead && ctx.db.MainFileAtPageMark()) return false;
   ++wordNumber;
   alternativeFlag = false;
@@ -320,7 +341,7 @@ void Visit::Run(TFormat& format, bool whole) {
   hitCount = 0;
   currentPageMark.clear();
   wordNumber = lastMarkWordNumber = lastHitWordNumber = markCount = alternativeMarkCount = 0;
-  alternativeFlag = false;
+  alternativeFlag = lookMatched_ = false;
   hitCodes.assign(hitCodes.size(), 0);
 
   TDatabas& db = ctx.db;

@@ -107,6 +107,9 @@ class Visit {
   void AtPageMark(std::string_view mark);
   bool AtHit(TFormat& format);
   [[gnu::noinline]] bool AtWordCalled(TFormat& format);
+  // The look at the position about to be evaluated found that the word search holds there
+  // (its pattern, the whole search, matches the looked file's only reading).
+  bool lookMatched_ = false;
   // The walks of one file alone, and of several with the word search's flat pattern looking
   // at one of them.
   void WalkOneFile(TFormat& format, int slot, const CompiledPattern* looking);
