@@ -125,17 +125,12 @@ class CompiledPattern {
   // read sixteen bytes at a time up to its end bound (see PatternContext).
   bool Match(const char* start, const char* end, bool padded = false);
   // Whether the pattern is laid out flat, with the quick looks on: a walk may then ask
-  // look() and Fails about a word instead of evaluating its position.
+  // look() and the flat evaluation about a word instead of evaluating its position.
   bool Flat() const { return quickLooks_ && flat_.Laid(); }
   // The look at a padded text's first bytes that tells when Match is sure to fail there.
   const FirstLook& look() const { return flat_.look(); }
-  // For a flat pattern: whether Match of a padded text from p to e fails, the first look left
-  // out. False when the text is too long for the flat evaluation.
-  bool Fails(const char* p, const char* e) const {
-    return flat_.Serves(static_cast<std::size_t>(e - p)) && !flat_.Evaluate(p, e);
-  }
-  // For a flat pattern: Match of a padded text from p to e, where the flat evaluation serves
-  // for its length (Serves); otherwise nothing.
+  // For a flat pattern: whether the flat evaluation serves for the padded text from p to e
+  // (it is not too long), and where it does, Match of that text with the first look left out.
   bool FlatServes(const char* p, const char* e) const {
     return flat_.Serves(static_cast<std::size_t>(e - p));
   }
