@@ -31,15 +31,14 @@ void Visit::GrowHitCodes(int word) {
 }
 
 // Inline: it is taken at every word position of every walk.
-[[gnu::always_inline]] inline bool Visit::AtWord(TFormat& format) {
+[[gnu::always_inline]] inline bool Visit::AtWord(TFormat& format, bool holds) {
   TDatabas& db = ctx.db;
   ++wordNumber;
-  const bool matched = std::exchange(lookMatched_, false);
   if (db.MainFileAtPageMark()) {
     AtPageMark(db.MainFileWordText());
     return true;
   }
-  if (matched) {
+  if (holds) {
     // The look evaluated the search already; evaluating changes no file, and a search that
     // holds steps to no further reading.
     alternativeFlag = db.anyMoreRecorded();
@@ -90,16 +89,16 @@ enum class Verdict { kFails, kMatches, kOpen };
 // A position where the word search's pattern fails on a word of one reading fails as its
 // evaluation would (see Conditions::wordLook); its word number still counts. A page mark is
 // never passed (`marksAhead` false: the walk knows that the main file has none left). Where
-// the pattern matches, the position's evaluation is left to AtWord, which knows the result.
-inline bool Visit::PassedByLook(const FirstLook& look, const CompiledPattern& pattern,
-                                const WordState& w, bool marksAhead) {
+// the pattern matches, the search holds (the pattern is the whole search).
+inline Visit::Looked Visit::LookAtPosition(const FirstLook& look, const CompiledPattern& pattern,
+                                           const WordState& w, bool marksAhead) {
   const Verdict verdict = LookAt(look, pattern, w);
-  lookMatched_ = verdict == Verdict::kMatches;
-  if (verdict != Verdict::kFails) return false;
-  if (marksAhead && ctx.db.MainFileAtPageMark()) return false;
+  if (verdict != Verdict::kFails)
+    return verdict == Verdict::kMatches ? Looked::kHolds : Looked::kEvaluate;
+  if (marksAhead && ctx.db.MainFileAtPageMark()) return Looked::kEvaluate;
   ++wordNumber;
   alternativeFlag = false;
-  return true;
+  return Looked::kPassed;
 }
 
 template <WordStep kind>
@@ -144,9 +143,10 @@ void Visit::WalkPassing(TFormat& format, TKombifil& f, const CompiledPattern& lo
   for (;;) {
     PassFailing<kind>(w, look, std::numeric_limits<int>::max());
     if (!StepInline<kind>(w)) return;
-    if (PassedByLook(look, looking, w, true)) continue;
+    const Looked looked = LookAtPosition(look, looking, w, true);
+    if (looked == Looked::kPassed) continue;
     ctx.db.NoteMoreAlternatives(w.more);
-    if (!AtWordCalled(format)) return;
+    if (!AtWordCalled(format, looked == Looked::kHolds)) return;
   }
 }
 
@@ -169,9 +169,10 @@ void Visit::WalkOneFile(TFormat& format, int slot, const CompiledPattern* lookin
   } else {
     const FirstLook look = looking ? looking->look() : FirstLook{};
     ForEachWord(f, [&](const WordState& w) {
-      if (looking && PassedByLook(look, *looking, w, true)) return true;
+      const Looked looked = looking ? LookAtPosition(look, *looking, w, true) : Looked::kEvaluate;
+      if (looked == Looked::kPassed) return true;
       db.NoteMoreAlternatives(w.more);
-      return AtWordCalled(format);
+      return AtWordCalled(format, looked == Looked::kHolds);
     });
   }
   db.NoteMoreAlternatives(f.MoreAlternatives());
@@ -255,7 +256,9 @@ void Visit::WalkLooking(TFormat& format, const CompiledPattern& looking, int loo
     if (!any) break;
     // While the main file is behind, its page marks are known by their positions.
     const bool atMark = wordNumber + 1 == nextMark;
-    if (!atMark && PassedByLook(look, looking, lookWords, !InSet(behind, main))) {
+    const Looked looked =
+        atMark ? Looked::kEvaluate : LookAtPosition(look, looking, lookWords, !InSet(behind, main));
+    if (looked == Looked::kPassed) {
       if (behind != 0) ++lag;
       continue;
     }
@@ -268,7 +271,7 @@ void Visit::WalkLooking(TFormat& format, const CompiledPattern& looking, int loo
       lag = 0;
     }
     db.NoteMoreAlternatives(more);
-    if (!AtWordCalled(format)) return;
+    if (!AtWordCalled(format, looked == Looked::kHolds)) return;
     if (atMark) findMark();  // the files behind have caught up with the mark
   }
   db.NoteMoreAlternatives(more);
@@ -331,8 +334,8 @@ bool Visit::WalkEveryPosition(TFormat& format) {
   return true;
 }
 
-bool Visit::AtWordCalled(TFormat& format) {
-  return AtWord(format);
+bool Visit::AtWordCalled(TFormat& format, bool holds) {
+  return AtWord(format, holds);
 }
 
 void Visit::Run(TFormat& format, bool whole) {
@@ -341,7 +344,7 @@ void Visit::Run(TFormat& format, bool whole) {
   hitCount = 0;
   currentPageMark.clear();
   wordNumber = lastMarkWordNumber = lastHitWordNumber = markCount = alternativeMarkCount = 0;
-  alternativeFlag = lookMatched_ = false;
+  alternativeFlag = false;
   hitCodes.assign(hitCodes.size(), 0);
 
   TDatabas& db = ctx.db;
@@ -360,7 +363,7 @@ void Visit::Run(TFormat& format, bool whole) {
   else if (!(everyPositionWalk && format.HitsTellOnlyPositions() &&
              !ctx.conditions.IsWordSearchActive() && WalkEveryPosition(format)))
     while (db.NextWords(walked))
-      if (!AtWord(format)) break;
+      if (!AtWord(format, false)) break;
   ctx.wordPositions += wordNumber;
   format.FinishInscription(*this);
   if (hitCount > 0 && !stop && !ctx.informationDisplay) {

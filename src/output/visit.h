@@ -101,23 +101,24 @@ class Visit {
  private:
   void GrowHitCodes(int word);
   // One word position of the walk, just stepped to; false when the format stops the visit.
-  bool AtWord(TFormat& format);
+  // `holds`: the walk's look found the word search holding there, so it is not evaluated.
+  bool AtWord(TFormat& format, bool holds);
   // The parts of a position: the main file's page mark, and a position where the word search
   // holds.
   void AtPageMark(std::string_view mark);
   bool AtHit(TFormat& format);
-  [[gnu::noinline]] bool AtWordCalled(TFormat& format);
-  // The look at the position about to be evaluated found that the word search holds there
-  // (its pattern, the whole search, matches the looked file's only reading).
-  bool lookMatched_ = false;
+  [[gnu::noinline]] bool AtWordCalled(TFormat& format, bool holds);
   // The walks of one file alone, and of several with the word search's flat pattern looking
   // at one of them.
   void WalkOneFile(TFormat& format, int slot, const CompiledPattern* looking);
   void WalkLooking(TFormat& format, const CompiledPattern& looking, int lookSlot);
-  bool PassedByLook(const FirstLook& look, const CompiledPattern& pattern, const WordState& w,
-                    bool marksAhead);
+  // What the look at a position did: passed it (it fails), found the word search holding
+  // there, or left it to the evaluation.
+  enum class Looked { kPassed, kHolds, kEvaluate };
+  Looked LookAtPosition(const FirstLook& look, const CompiledPattern& pattern, const WordState& w,
+                        bool marksAhead);
   // Passes up to `count` words ahead in w at which the look says the pattern fails, many at a
-  // time, as PassedByLook would pass them one by one; returns how many.
+  // time, as LookAtPosition would pass them one by one; returns how many.
   template <WordStep kind>
   int PassFailing(WordState& w, const FirstLook& look, int count);
   int PassFailing(WordStep kind, WordState& w, const FirstLook& look, int count);
