@@ -30,9 +30,9 @@ enum FileKind : int {
 };
 
 constexpr std::size_t kLineCapacity = 2100;
-// Bytes after a line's terminating NUL that the word split may read: it looks at a line
-// sixteen bytes at a time.
-constexpr std::size_t kSplitPadding = 15;
+// Bytes after a line's terminating NUL that the word split and the check's word summary may
+// read: they look at a line sixteen, or thirty-two, bytes at a time.
+constexpr std::size_t kSplitPadding = 31;
 
 // Whether a word is a page mark: it begins with "\xA7" (§).
 inline bool IsPageMark(std::string_view word) {
