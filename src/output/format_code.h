@@ -76,6 +76,9 @@ class TFormat {
   // Whether a hit tells the format its word number and nothing else: not the words, their
   // further readings or the page mark before it.
   virtual bool HitsTellOnlyPositions() const { return false; }
+  // Whether RecordHit does nothing but mark the hit (Visit::MarkHit), so that a run of hits
+  // may be marked at once.
+  virtual bool HitOnlyMarks() const { return false; }
 
  private:
   LayoutKind kind_;

@@ -19,8 +19,7 @@ constexpr std::string_view kLineEnd = "\r\n";
 }  // namespace
 
 void TTextFormat::RecordHit(Visit& visit) {
-  visit.SetHitCode(visit.wordNumber, 1);
-  ++visit.hitCount;
+  visit.MarkHit();
 }
 
 void TTextFormat::FinishInscription(Visit& visit) {

@@ -12,6 +12,7 @@ class TTextFormat : public TFormat {
   bool Accept(char c) override { return AcceptTextCharacter(items().back(), c); }
   void RecordHit(Visit& visit) override;
   bool HitsTellOnlyPositions() const override { return true; }
+  bool HitOnlyMarks() const override { return true; }
   void FinishInscription(Visit& visit) override;
 
   // Writes the inscription into the staging buffer and appends it to the output window.

@@ -65,6 +65,25 @@ inline void Visit::AtPageMark(std::string_view mark) {
   return true;
 }
 
+bool Visit::AtHits(TFormat& format, int count) {
+  if (count <= 0) return true;
+  if (!format.HitOnlyMarks()) {
+    for (int i = 0; i < count; ++i) {
+      ++wordNumber;
+      if (!AtHit(format)) return false;
+    }
+    return true;
+  }
+  // Every position takes code 1; the count goes up at each while at most one alternative
+  // page mark has been passed, and otherwise only for the inscription's first hit.
+  const int first = wordNumber + 1;
+  wordNumber += count;
+  SetHitCode(wordNumber, 1);
+  std::fill(hitCodes.begin() + first, hitCodes.begin() + wordNumber, std::uint8_t{1});
+  hitCount += alternativeMarkCount <= 1 ? count : hitCount == 0 ? 1 : 0;
+  return !stop;
+}
+
 // What the look tells of the pattern on w's word: for a word of one reading, that the first
 // look fails there, or where the flat evaluation serves, whether it matches.
 enum class Verdict { kFails, kMatches, kOpen };
@@ -307,10 +326,7 @@ bool Visit::WalkEveryPosition(TFormat& format) {
           for (;;) {
             int words = 0;
             const bool mark = StepToPageMark<decltype(kind)::value>(w, words);
-            for (int i = 0; i < words; ++i) {
-              ++wordNumber;
-              if (!AtHit(format)) return;
-            }
+            if (!AtHits(format, words)) return;
             if (!mark) return;
             ++wordNumber;
             AtPageMark(w.word);
@@ -325,10 +341,7 @@ bool Visit::WalkEveryPosition(TFormat& format) {
       const int slot = std::countr_zero(rest);
       if (slot != main) longest = std::max(longest, StepToEnd(db.File(slot)));
     }
-    while (wordNumber < longest) {
-      ++wordNumber;
-      if (!AtHit(format)) break;
-    }
+    AtHits(format, longest - wordNumber);
   }
   db.NoteMoreAlternatives(false);
   return true;

@@ -97,6 +97,11 @@ class Visit {
     hitCodes[word] = code;
     if (code == 1 && word > lastHitWordNumber) lastHitWordNumber = word;
   }
+  // A hit at the current word: its code and the count (the text format's RecordHit).
+  void MarkHit() {
+    SetHitCode(wordNumber, 1);
+    ++hitCount;
+  }
 
  private:
   void GrowHitCodes(int word);
@@ -107,6 +112,8 @@ class Visit {
   // holds.
   void AtPageMark(std::string_view mark);
   bool AtHit(TFormat& format);
+  // Steps `count` positions on, each a hit, as that many steps with AtHit would.
+  bool AtHits(TFormat& format, int count);
   [[gnu::noinline]] bool AtWordCalled(TFormat& format, bool holds);
   // The walks of one file alone, and of several with the word search's flat pattern looking
   // at one of them.
