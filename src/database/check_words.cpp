@@ -256,9 +256,7 @@ constexpr bool NibblesMatchTheDividers() {
 }
 static_assert(NibblesMatchTheDividers());
 
-// The blanks and page marks of 64 bytes from p, or in runic text its blanks and classed
-// bytes, thirty-two bytes at a time (AVX2); nothing after the thirty-two that hold the NUL is
-// read. The runic classes are looked up by nibbles, in both halves of the register at once.
+// A bit for each of the 32 bytes of a compare's result that holds.
 __attribute__((target("avx2"), always_inline)) inline std::uint64_t Bits(__m256i x) {
   return std::uint64_t{static_cast<std::uint32_t>(_mm256_movemask_epi8(x))};
 }
@@ -271,6 +269,9 @@ __attribute__((target("avx2"), always_inline)) inline std::uint64_t InClass(__m2
   return ~Bits(none) & 0xFFFFFFFFu;
 }
 
+// The blanks and page marks of 64 bytes from p, or in runic text its blanks and classed
+// bytes, thirty-two bytes at a time (AVX2); nothing after the thirty-two that hold the NUL is
+// read. The runic classes are looked up by nibbles, in both halves of the register at once.
 __attribute__((target("avx2,popcnt"), always_inline)) inline Stretch WideStretch(const char* p,
                                                                                  bool runic) {
   Stretch b;
