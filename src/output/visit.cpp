@@ -56,8 +56,14 @@ inline void Visit::AtPageMark(std::string_view mark) {
   SetHitCode(wordNumber, 2);
 }
 
+// A hit counts, and the format takes it, while at most one alternative page mark has been
+// passed; after that only the inscription's first hit does, and the rest are only marked.
+inline bool Visit::HitCounts() const {
+  return alternativeMarkCount <= 1 || hitCount == 0;
+}
+
 [[gnu::always_inline]] inline bool Visit::AtHit(TFormat& format) {
-  if (alternativeMarkCount <= 1 || hitCount == 0) {
+  if (HitCounts()) {
     format.RecordHit(*this);
     return !stop;
   }
@@ -74,13 +80,12 @@ bool Visit::AtHits(TFormat& format, int count) {
     }
     return true;
   }
-  // Every position takes code 1; the count goes up at each while at most one alternative
-  // page mark has been passed, and otherwise only for the inscription's first hit.
+  // Every position takes code 1, and counts as AtHit would count it one after the other.
   const int first = wordNumber + 1;
   wordNumber += count;
   SetHitCode(wordNumber, 1);
   std::fill(hitCodes.begin() + first, hitCodes.begin() + wordNumber, std::uint8_t{1});
-  hitCount += alternativeMarkCount <= 1 ? count : hitCount == 0 ? 1 : 0;
+  if (HitCounts()) hitCount += alternativeMarkCount <= 1 ? count : 1;
   return !stop;
 }
 

@@ -111,6 +111,7 @@ class Visit {
   // The parts of a position: the main file's page mark, and a position where the word search
   // holds.
   void AtPageMark(std::string_view mark);
+  bool HitCounts() const;
   bool AtHit(TFormat& format);
   // Steps `count` positions on, each a hit, as that many steps with AtHit would.
   bool AtHits(TFormat& format, int count);
