@@ -259,20 +259,17 @@ void Visit::WalkLooking(TFormat& format, const CompiledPattern& looking, int loo
     any = more = false;
     step(inStep, 1);
     if (!any && behind != 0) {
-      // The files in step have ended; the others say whether a position is left, and all go
-      // in step from here.
-      step(behind, lag + 1);
-      if (any && alone && nextMark == kNoMark && ReadingFails(look, looking, lookWords)) {
-        // The pattern fails on the ended file's empty reading, which stays so: this position
-        // and every one left pass by the look, and only count.
-        int left = 0;
-        for (unsigned rest = behind; rest != 0; rest &= rest - 1)
-          left = std::max(left, StepToEnd(db.File(std::countr_zero(rest))));
-        wordNumber += 1 + left;
+      // The files in step have ended. Where the pattern fails on the ended file's empty
+      // reading, which stays so, and no page mark of the main file lies ahead, no position
+      // left can hold and nothing is asked of them: the walk ends, and the files behind are
+      // not read to their ends only to number positions that pass.
+      if (alone && nextMark == kNoMark && ReadingFails(look, looking, lookWords)) {
         alternativeFlag = false;
-        db.NoteMoreAlternatives(false);  // every file has ended
+        db.NoteMoreAlternatives(false);
         return;
       }
+      // Otherwise the others say whether a position is left, and all go in step from here.
+      step(behind, lag + 1);
       inStep |= std::exchange(behind, SlotSet{0});
       lag = 0;
       nextMark = kNoMark;  // the main file is in step: its marks are seen where they stand

@@ -54,7 +54,7 @@ struct OutputContext {
   bool runInProgress = false;
   bool informationDisplay = false;
   long shownInscriptions = 0;  // inscriptions something was written for, over all runs
-  long wordPositions = 0;      // word positions the visits walked, over all runs
+  long wordPositions = 0;      // word positions the visits numbered, over all runs
   // Called after every visited inscription: the display run's pausing.
   std::function<void()> afterInscription;
 

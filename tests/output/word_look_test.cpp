@@ -104,6 +104,7 @@ TEST_F(WordLookTest, LooksAndFlatPatternsNeverChangeARun) {
                                             ">.$ NFS"};
   int runs = 0;
   int hitRuns = 0;
+  int endedEarly = 0;
   for (int database = 0; database < 7; ++database) {
     RandomDatabase(rng, database >= 4, database == 6);
     for (int k = 0; k < 40; ++k) {
@@ -116,17 +117,20 @@ TEST_F(WordLookTest, LooksAndFlatPatternsNeverChangeARun) {
       if (!app->conditions.ParseWordSearchCode(code)) continue;
       const std::string format = Utf8ToCp1252(formats[rng() % formats.size()]);
       ASSERT_TRUE(app->format.Validate(format));
-      // The walks also pass the same number of word positions, those after the last hit too.
+      // The walk with the look numbers no position more; it numbers fewer where it ends
+      // once the searched file has ended, with no position left that can hold.
       const BothWays b = RunBothWays(CompiledPattern::SetQuickLooksForTesting);
       ASSERT_EQ(b.with, b.without)
           << code << " in format " << format << " (database " << database << ")";
-      ASSERT_EQ(b.walkedWith, b.walkedWithout) << code << " in format " << format;
+      ASSERT_LE(b.walkedWith, b.walkedWithout) << code << " in format " << format;
+      endedEarly += b.walkedWith < b.walkedWithout;
       ++runs;
       hitRuns += b.with.find("<" + std::to_string(kRed)) != std::string::npos;
     }
   }
   EXPECT_GT(runs, 210);
   EXPECT_GT(hitRuns, 60);  // the codes do find words
+  EXPECT_GT(endedEarly, 20);
 }
 
 // The main file's page marks where the main file is not the searched one: its words fall
