@@ -39,6 +39,7 @@ bool Conditions::ParseWordSearchCode(const std::string& code) {
   state_.errorShown = false;
   wordSearchCode_ = code;
   const bool ok = ParseCode(code, wordTree_);
+  wordSearchActive_ = dynamic_cast<const TrueNode*>(wordTree_.get()) == nullptr;
   const auto* atom = dynamic_cast<const WordAtom*>(wordTree_.get());
   wordLook_ = atom ? WordLook{&atom->pattern(), atom->slot()} : WordLook{};
   wordSearchFiles_ = state_.files;
@@ -67,10 +68,6 @@ void Conditions::ParseStoredCodes(std::string& wordSearchCode, std::string& insc
   };
   parse(wordSearchCode, &Conditions::ParseWordSearchCode);
   parse(inscriptionCode, &Conditions::ParseInscriptionCode);
-}
-
-bool Conditions::IsWordSearchActive() const {
-  return dynamic_cast<const TrueNode*>(wordTree_.get()) == nullptr;
 }
 
 bool Conditions::EvalWordPosition(SlotSet walked, bool& furtherReading) {

@@ -20,7 +20,8 @@ class Conditions {
   bool ParseWordSearchCode(const std::string& code);
   // Parses the inscription condition code; word atoms are refused in it (4233).
   bool ParseInscriptionCode(const std::string& code);
-  bool IsWordSearchActive() const;
+  // Asked for every inscription, so kept rather than looked up in the tree.
+  bool IsWordSearchActive() const { return wordSearchActive_; }
   // The codes kept from the last session, parsed after an opening: a code that is refused is
   // cleared (the stored string too) and the empty code parsed instead.
   void ParseStoredCodes(std::string& wordSearchCode, std::string& inscriptionCode);
@@ -62,6 +63,7 @@ class Conditions {
   FileRefSets wordSearchFiles_;
   std::string inscriptionCode_;
   CondPtr wordTree_;
+  bool wordSearchActive_ = false;
   WordLook wordLook_;
   CondPtr inscriptionTree_;
 };

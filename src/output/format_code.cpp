@@ -1,5 +1,7 @@
 #include "output/format_code.h"
 
+#include <utility>
+
 #include "base/ui.h"
 #include "database/databas.h"
 
@@ -58,18 +60,24 @@ bool FormatCode::Fail(std::uint16_t error, const std::string& detail) {
   ui_.ShowMessage(ui_.S(Str::FelMedFormatkod) + detail + ", " + ui_.MessageOf(error),
                   MsgKind::Information);
   format_.reset();
-  code_.clear();
+  SetCode({});
   return false;
 }
 
+void FormatCode::SetCode(std::string code) {
+  code_ = std::move(code);
+  fullStop_ = code_.find('.') != std::string::npos;
+  lineEndsAtMarks_ = fullStop_ && code_.find(',') == std::string::npos;
+}
+
 bool FormatCode::Validate(const std::string& code) {
-  code_ = code;
+  SetCode(code);
   std::size_t start = 0;
   const LayoutKind kind = KindOf(code, &start);
   const std::string_view body = Trim(
       std::string_view(code).substr(std::min(start, code.size())).substr(0, kMaxFormatCodeLength));
   if (body.empty()) {
-    code_ = DefaultCode(kind);
+    SetCode(DefaultCode(kind));
     return false;
   }
   format_.reset();

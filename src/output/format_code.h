@@ -92,6 +92,10 @@ class FormatCode {
   ~FormatCode();
 
   const std::string& code() const { return code_; }
+  // Whether the code holds a "." (lines end with a full stop), and whether it also ends lines
+  // at page marks (no ","); asked for every inscription, so kept with the code.
+  bool fullStop() const { return fullStop_; }
+  bool lineEndsAtMarks() const { return lineEndsAtMarks_; }
   // The format object; null after a refused code until a code is accepted.
   TFormat* format() const { return format_.get(); }
 
@@ -112,10 +116,13 @@ class FormatCode {
  private:
   bool Parse(LayoutKind kind, std::string_view body);
   bool Fail(std::uint16_t error, const std::string& detail);
+  void SetCode(std::string code);
 
   Ui& ui_;
   TDatabas& db_;
   std::string code_;
+  bool fullStop_ = false;
+  bool lineEndsAtMarks_ = false;
   std::unique_ptr<TFormat> format_;
 };
 

@@ -45,9 +45,8 @@ void TTextFormat::SkrivUtText(Visit& visit) {
   }
   const Styles& styles = StylesOf(ctx);
   const std::uint32_t plain = styles.plain;
-  const std::string& code = ctx.format ? ctx.format->code() : std::string();
-  const bool fullStop = code.find('.') != std::string::npos;
-  const bool lineEndsAtMarks = fullStop && code.find(',') == std::string::npos;
+  const bool fullStop = ctx.format && ctx.format->fullStop();
+  const bool lineEndsAtMarks = ctx.format && ctx.format->lineEndsAtMarks();
   out.Clear();
   for (std::size_t index = 0; index < list.size(); ++index) {
     const FormatItem& item = list[index];
