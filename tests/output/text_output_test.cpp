@@ -51,6 +51,7 @@ TEST_F(TextOutputTest, HitsAreRedOnlyWithAWordSearch) {
 TEST_F(TextOutputTest, PageMarksBreakLinesOnlyWithAFullStopAndNoComma) {
   EXPECT_EQ(Run("U 2", ".RUN"), "\n§A a : b\n§B c\n");
   EXPECT_EQ(Run("U 2", "RUN"), "§A a : b §B c\n");
+  EXPECT_EQ(Run("U 2", ".RUN,"), "\n§A a : b §B c\n");  // a comma keeps the marks in the line
   // Hidden marks still break the line; the first word after a hidden mark keeps its blank.
   EXPECT_EQ(Run("U 2", ".RUN§ NFS"), "\n a : b\n c\n§A a b\n§B c\n");
   EXPECT_EQ(Run("U 2", ".RUN\\ FVN"), "\n§A a : b §B c\n§A aa bb\n§B cc\n");
