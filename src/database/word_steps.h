@@ -9,6 +9,7 @@
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
+#include <immintrin.h>
 #endif
 
 #include "base/bit_count.h"
@@ -92,7 +93,7 @@ inline bool WordsPassByBlanks(const TKombifil& f) {
 
 // The runic dividers, found among bytes as a few compares find them: ¤ ¦ ´ ¶ differ from ¤
 // only in two bits, · × ÷ from ÷ in two others (as does 0x97, which is no divider), and + from
-// * in one. DividerBits16 compares so, sixteen bytes at a time.
+// * in one. DividerBits (word_blocks.inc) compares so, a block of bytes at a time.
 constexpr bool DividerByCompares(unsigned c) {
   return (c & 0xED) == 0xA4 || ((c | 0x60) == 0xF7 && c != 0x97) || (c | 1) == 0x2B || c == 0x27 ||
          c == 0x3A || c == 0x60;
@@ -105,107 +106,114 @@ constexpr bool ComparesFindTheDividers() {
 static_assert(ComparesFindTheDividers());
 
 #if defined(__SSE2__)
-// A bit for each runic divider among the sixteen bytes of v.
-inline unsigned DividerBits16(__m128i v) {
-  const auto is = [](__m128i x, int c) {
-    return _mm_cmpeq_epi8(x, _mm_set1_epi8(static_cast<char>(c)));
-  };
-  const __m128i marks =
-      _mm_or_si128(is(_mm_and_si128(v, _mm_set1_epi8(static_cast<char>(0xED))), 0xA4),
-                   _mm_andnot_si128(is(v, 0x97), is(_mm_or_si128(v, _mm_set1_epi8(0x60)), 0xF7)));
-  const __m128i ascii =
-      _mm_or_si128(_mm_or_si128(is(_mm_or_si128(v, _mm_set1_epi8(1)), 0x2B), is(v, 0x27)),
-                   _mm_or_si128(is(v, 0x3A), is(v, 0x60)));
-  return static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(marks, ascii)));
+// Blocks of sixteen bytes, for every x86-64 processor.
+namespace blocks16 {
+using Block = __m128i;
+constexpr int kBlock = 16;
+static_assert(kSplitPadding >= kBlock - 1);
+inline Block LoadBlock(const char* p) {
+  return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+}
+inline Block Same(Block v, char c) {
+  return _mm_cmpeq_epi8(v, _mm_set1_epi8(c));
+}
+inline Block Or(Block a, Block b) {
+  return _mm_or_si128(a, b);
+}
+inline Block AndNot(Block a, Block b) {
+  return _mm_andnot_si128(a, b);
+}
+inline Block WithBits(Block v, char c) {
+  return _mm_or_si128(v, _mm_set1_epi8(c));
+}
+inline Block WithoutBits(Block v, char c) {
+  return _mm_and_si128(v, _mm_set1_epi8(c));
+}
+inline unsigned MaskOf(Block v) {
+  return static_cast<unsigned>(_mm_movemask_epi8(v));
+}
+inline int CountBits(unsigned mask) {
+  return BitCount16(mask);
+}
+#include "database/word_blocks.inc"
+}  // namespace blocks16
+
+#if defined(__GNUC__)
+#define STAVBAS_WIDE_WORD_BLOCKS 1
+// Blocks of thirty-two bytes, compiled for processors with AVX2 and POPCNT alone: nothing here
+// is called unless WideWordBlocks() says the processor has them. A line's padding
+// (kSplitPadding) keeps the wider load of the block that holds its end in its buffer.
+#pragma GCC push_options
+#pragma GCC target("avx2,popcnt")
+namespace blocks32 {
+using Block = __m256i;
+constexpr int kBlock = 32;
+static_assert(kSplitPadding >= kBlock - 1);
+inline Block LoadBlock(const char* p) {
+  return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
+}
+inline Block Same(Block v, char c) {
+  return _mm256_cmpeq_epi8(v, _mm256_set1_epi8(c));
+}
+inline Block Or(Block a, Block b) {
+  return _mm256_or_si256(a, b);
+}
+inline Block AndNot(Block a, Block b) {
+  return _mm256_andnot_si256(a, b);
+}
+inline Block WithBits(Block v, char c) {
+  return _mm256_or_si256(v, _mm256_set1_epi8(c));
+}
+inline Block WithoutBits(Block v, char c) {
+  return _mm256_and_si256(v, _mm256_set1_epi8(c));
+}
+inline unsigned MaskOf(Block v) {
+  return static_cast<unsigned>(_mm256_movemask_epi8(v));
+}
+inline int CountBits(unsigned mask) {
+  return __builtin_popcount(mask);
+}
+#include "database/word_blocks.inc"
+}  // namespace blocks32
+#pragma GCC pop_options
+#endif
+#endif
+
+// Whether words pass thirty-two bytes at a time: where the processor has AVX2 and POPCNT,
+// unless switched off (as tests do, to try the other way too). Set before the first walk.
+extern bool wideWordBlocks;
+inline bool WideWordBlocks() {
+  return wideWordBlocks;
+}
+void UseWideWordBlocks(bool on);
+
+// PassTokens (word_blocks.inc) over blocks of sixteen bytes; returns 0 without SSE2.
+template <WordStep kind, bool looking, typename Events>
+[[gnu::always_inline]] inline int PassTokens(WordState& w, int count, Events&& events) {
+#if defined(__SSE2__)
+  return blocks16::PassTokens<kind, looking>(w, count, events);
+#else
+  (void)w, (void)count, (void)events;
+  return 0;
+#endif
+}
+
+#if defined(STAVBAS_WIDE_WORD_BLOCKS)
+// PassTokens over blocks of thirty-two bytes, a call of its own for processors with AVX2.
+template <WordStep kind, bool looking, typename Events>
+__attribute__((target("avx2,popcnt"), noinline)) int PassTokensWide(WordState& w, int count,
+                                                                    Events& events) {
+  return blocks32::PassTokens<kind, looking>(w, count, events);
 }
 #endif
 
-// Moves w.next past up to `count` words of a file of the given kind, as that many word steps
-// would, sixteen bytes at a time. It stops before a token that holds a byte that would leave
-// state behind: a square bracket where the kind keeps bracket state, a "(" in runic text (a
-// divider may stand after it). With `looking` it also stops before a word with further
-// readings or a page mark, which a walk must evaluate. `events(p, starts, within)` names
-// further bytes to stop at among the sixteen at p, of which `starts` marks those that begin a
-// token; only bytes in the mask `within`, before the line's end, may be named, and the line's
-// padding is readable after them. The line's last token passes too where nothing stops before
-// its end. The tokens passed leave nothing behind but where the next one begins, so the next
-// step leaves the state the steps would have. Returns the words passed.
+// PassTokens over the widest blocks the processor takes.
 template <WordStep kind, bool looking, typename Events>
-[[gnu::always_inline]] inline int PassTokens(WordState& w, int count, Events&& events) {
-  static_assert(kind != WordStep::kVirtual);
-  int passed = 0;
-#if defined(__SSE2__)
-  const char* pending = w.next;  // the token being read, passed once a blank ends it
-  unsigned carry = 1;            // the block's first byte begins a token
-  // Whether the token from `start` counts as a word: a runic divider token does not.
-  auto isWord = [](const char* start) {
-    return kind != WordStep::kRunic || !kDividers[static_cast<unsigned char>(*start)];
-  };
-  // A line is followed by kSplitPadding readable bytes, and the look goes no further than the
-  // block that holds the line's end.
-  for (const char* p = w.next;; p += 16) {
-    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-    auto equal = [&v](char c) { return _mm_cmpeq_epi8(v, _mm_set1_epi8(c)); };
-    const auto blanks = static_cast<unsigned>(_mm_movemask_epi8(equal(' ')));
-    __m128i stopBytes = equal('\0');
-    if constexpr (kind != WordStep::kReadings)
-      stopBytes = _mm_or_si128(stopBytes, _mm_or_si128(equal('['), equal(']')));
-    if constexpr (kind == WordStep::kRunic) stopBytes = _mm_or_si128(stopBytes, equal('('));
-    if constexpr (looking)
-      stopBytes = _mm_or_si128(stopBytes, _mm_or_si128(equal('/'), equal('\xA7')));
-    auto stops = static_cast<unsigned>(_mm_movemask_epi8(stopBytes));
-    // Bytes past the line's end are no events: only those before its first stop count.
-    const unsigned before = stops ? (1u << std::countr_zero(stops)) - 1 : 0xFFFFu;
-    stops |= events(p, (blanks << 1) | carry, before);
-    carry = blanks >> 15;
-    unsigned ends = stops ? blanks & ((1u << std::countr_zero(stops)) - 1) : blanks;
-    if constexpr (kind != WordStep::kRunic) {
-      // Every token is a word: the blanks count at once while the count allows.
-      const int n = BitCount16(ends);
-      if (n != 0 && passed + n < count) {
-        passed += n;
-        pending = p + (32 - std::countl_zero(ends));
-        ends = 0;
-      }
-    }
-    if constexpr (kind == WordStep::kRunic) {
-      // The tokens that end here are the one being read and one after each blank but the
-      // last. Where the count cannot be reached among them, the dividers among their first
-      // bytes tell at once how many are words.
-      const int ended = BitCount16(ends);
-      if (ended > 1 && passed + ended < count) {
-        const unsigned last = 0x80000000u >> std::countl_zero(ends);
-        passed += isWord(pending) + BitCount16(((ends ^ last) << 1) & ~DividerBits16(v));
-        pending = p + (32 - std::countl_zero(ends));
-        ends = 0;
-      }
-    }
-    for (; ends != 0; ends &= ends - 1) {
-      const char* const after = p + std::countr_zero(ends) + 1;
-      const bool word = isWord(pending);
-      pending = after;
-      if (word && ++passed == count) {
-        w.next = after;
-        return passed;
-      }
-    }
-    if (stops) {
-      // Where the token being read is the line's last and nothing stops before its end, it
-      // passes too: the step after it finds the end, and leaves the state it would have left.
-      const unsigned first = stops & (0u - stops);
-      const char* const end = p + std::countr_zero(stops);
-      if ((static_cast<unsigned>(_mm_movemask_epi8(equal('\0'))) & first) && pending < end) {
-        passed += isWord(pending);
-        pending = end;
-      }
-      w.next = pending;
-      return passed;
-    }
-  }
-#else
-  (void)w, (void)count, (void)events;
-  return passed;
+[[gnu::always_inline]] inline int PassTokensWidest(WordState& w, int count, Events&& events) {
+#if defined(STAVBAS_WIDE_WORD_BLOCKS)
+  if (WideWordBlocks()) return PassTokensWide<kind, looking>(w, count, events);
 #endif
+  return PassTokens<kind, looking>(w, count, events);
 }
 
 // Steps w's words up to the next page mark, passing words by their blanks where nothing in
@@ -214,8 +222,8 @@ template <WordStep kind, bool looking, typename Events>
 template <WordStep kind>
 inline bool StepToPageMark(WordState& w, int& words) {
   for (;;) {
-    words += PassTokens<kind, true>(w, std::numeric_limits<int>::max(),
-                                    [](const char*, unsigned, unsigned) { return 0u; });
+    words += PassTokensWidest<kind, true>(w, std::numeric_limits<int>::max(),
+                                          [](const char*, unsigned, unsigned) { return 0u; });
     if (!StepInline<kind>(w)) return false;
     if (IsPageMark(w.word)) return true;
     ++words;
@@ -227,7 +235,7 @@ inline int PassWords(TKombifil& f, int count) {
   return WithWordStep(
       f.wordStep(),
       [&](auto kind) {
-        return PassTokens<decltype(kind)::value, false>(
+        return PassTokensWidest<decltype(kind)::value, false>(
             f.words(), count, [](const char*, unsigned, unsigned) { return 0u; });
       },
       [] { return 0; });

@@ -213,38 +213,43 @@ TEST(Words, LongWordsAndLinesSplitAsByteByByte) {
 
 // Passing words by their blanks counts the words and stops where the steps one by one would:
 // every byte at the start of a token, alone and before others, in every place of a block of
-// sixteen, so that a block holds several tokens that begin with it.
+// sixteen and of thirty-two bytes, so that a block holds several tokens that begin with it.
 TEST(Words, PassingByBlanksTakesTheWordsTheStepsTake) {
   RecordingHost host;
   Ui ui(host);
   TRuntextFil run(ui);
   TNormtextFil norm(ui);
   TSokFil sok(ui, kRunsok);
-  for (int c = 1; c < 256; ++c) {
-    if (c == ' ') continue;
-    const std::string b(1, static_cast<char>(c));
-    for (std::size_t pad = 0; pad < 18; ++pad) {
-      const std::string line = "U 1 V " + std::string(pad, 'p') + " " + b + " a " + b + "b " + b +
-                               " " + b + b + " c " + b + " d e " + b;
-      for (TKombifil* f : std::initializer_list<TKombifil*>{&run, &norm, &sok}) {
-        std::memcpy(f->Buffer(), line.c_str(), line.size() + 1);
-        f->BufferLength() = line.size();
-        f->TakeBuffer();
-        std::vector<std::string> words;
-        f->FirstWord();
-        while (f->NextWord()) words.emplace_back(f->Word());
-        SCOPED_TRACE("byte " + std::to_string(c) + ", after " + std::to_string(pad) + ", kind " +
-                     std::to_string(f->kind()));
-        f->FirstWord();
-        ASSERT_EQ(StepToEnd(*f), static_cast<int>(words.size()));
-        for (std::size_t n = 1; n <= words.size(); ++n) {
+  const bool wide = WideWordBlocks();
+  for (const bool tryWide : {false, true}) {
+    UseWideWordBlocks(tryWide);
+    for (int c = 1; c < 256; ++c) {
+      if (c == ' ') continue;
+      const std::string b(1, static_cast<char>(c));
+      for (std::size_t pad = 0; pad < 34; ++pad) {
+        const std::string line = "U 1 V " + std::string(pad, 'p') + " " + b + " a " + b + "b " + b +
+                                 " " + b + b + " c " + b + " d e " + b;
+        for (TKombifil* f : std::initializer_list<TKombifil*>{&run, &norm, &sok}) {
+          std::memcpy(f->Buffer(), line.c_str(), line.size() + 1);
+          f->BufferLength() = line.size();
+          f->TakeBuffer();
+          std::vector<std::string> words;
           f->FirstWord();
-          ASSERT_TRUE(StepWords(*f, static_cast<int>(n)));
-          ASSERT_EQ(f->Word(), words[n - 1]) << "word " << n;
+          while (f->NextWord()) words.emplace_back(f->Word());
+          SCOPED_TRACE("byte " + std::to_string(c) + ", after " + std::to_string(pad) + ", kind " +
+                       std::to_string(f->kind()) + (tryWide ? ", wide" : ""));
+          f->FirstWord();
+          ASSERT_EQ(StepToEnd(*f), static_cast<int>(words.size()));
+          for (std::size_t n = 1; n <= words.size(); ++n) {
+            f->FirstWord();
+            ASSERT_TRUE(StepWords(*f, static_cast<int>(n)));
+            ASSERT_EQ(f->Word(), words[n - 1]) << "word " << n;
+          }
         }
       }
     }
   }
+  UseWideWordBlocks(wide);
 }
 
 TEST(Words, NormalisedWordTextAndProperNames) {

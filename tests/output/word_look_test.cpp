@@ -7,6 +7,7 @@
 
 #include "base/cp1252.h"
 #include "conditions/match_elements.h"
+#include "database/word_steps.h"
 #include "output/output_fixture.h"
 #include "output/streaming_document.h"
 
@@ -61,6 +62,14 @@ class WordLookTest : public ::testing::Test, public test::OutputFixture {
       dir.WriteText("STAVBAS.FVN", "!/O\n!/F NF\n" + Cp1252ToUtf8(fvn));
       MakeApp();
     }
+  }
+
+  // Switches the passing of words by blocks of thirty-two bytes, where the processor takes
+  // them, and says whether it was on: runs with it on and off pass the same words.
+  static bool WideBlocks(bool on) {
+    const bool was = WideWordBlocks();
+    UseWideWordBlocks(on);
+    return was;
   }
 
   // An all run with a walk switched on and again with it off (`turn(false)` switches it off
@@ -124,6 +133,9 @@ TEST_F(WordLookTest, LooksAndFlatPatternsNeverChangeARun) {
           << code << " in format " << format << " (database " << database << ")";
       ASSERT_LE(b.walkedWith, b.walkedWithout) << code << " in format " << format;
       endedEarly += b.walkedWith < b.walkedWithout;
+      const BothWays blocks = RunBothWays(WideBlocks);
+      ASSERT_EQ(blocks.with, blocks.without) << code << " in format " << format;
+      ASSERT_EQ(blocks.walkedWith, blocks.walkedWithout) << code << " in format " << format;
       ++runs;
       hitRuns += b.with.find("<" + std::to_string(kRed)) != std::string::npos;
     }
@@ -174,6 +186,9 @@ TEST_F(WordLookTest, TheWalkWithoutASearchChangesNoRun) {
       const BothWays b = RunBothWays(Visit::SetEveryPositionWalkForTesting);
       ASSERT_EQ(b.with, b.without) << format << " (database " << database << ")";
       ASSERT_EQ(b.walkedWith, b.walkedWithout) << format << " (database " << database << ")";
+      const BothWays blocks = RunBothWays(WideBlocks);
+      ASSERT_EQ(blocks.with, blocks.without) << format << " (database " << database << ")";
+      ASSERT_EQ(blocks.walkedWith, blocks.walkedWithout) << format;
       ++runs;
     }
   }
