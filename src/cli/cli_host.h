@@ -13,14 +13,12 @@ class CliHost : public Host {
  public:
   bool ShowBox(MsgKind kind, const std::string& text) override {
     static const char* const kLabels[] = {"warning", "error", "information", "question"};
-    std::cerr << kLabels[static_cast<int>(kind)] << ": " << Cp1252ToUtf8(text)
-              << (kind == MsgKind::Confirmation ? " [No]" : "") << '\n';
+    Line(std::string(kLabels[static_cast<int>(kind)]) + ": " + Cp1252ToUtf8(text) +
+         (kind == MsgKind::Confirmation ? " [No]" : ""));
     return false;
   }
-  void AppendLine(const std::string& text) override { std::cerr << Cp1252ToUtf8(text) << '\n'; }
-  void InsertMessageLine(const std::string& text) override {
-    std::cerr << Cp1252ToUtf8(text) << '\n';
-  }
+  void AppendLine(const std::string& text) override { Line(Cp1252ToUtf8(text)); }
+  void InsertMessageLine(const std::string& text) override { Line(Cp1252ToUtf8(text)); }
   void AppendComment(const std::string&) override {}
   void ClearComments() override {}
   void SetStatusPanel(int, const std::string&) override {}
@@ -31,6 +29,13 @@ class CliHost : public Host {
   void WaitUntil(const std::function<bool()>&) override {}
   void ShellOpen(const std::string&) override {}
   void SetCommandEnabled(std::string_view, bool) override {}
+
+ private:
+  // A line in one piece: standard error is not buffered, and each piece is a write of its own.
+  static void Line(std::string text) {
+    text += '\n';
+    std::cerr << text;
+  }
 };
 
 }  // namespace stavbas::cli
