@@ -187,17 +187,6 @@ inline bool WideWordBlocks() {
 }
 void UseWideWordBlocks(bool on);
 
-// PassTokens (word_blocks.inc) over blocks of sixteen bytes; returns 0 without SSE2.
-template <WordStep kind, bool looking, typename Events>
-[[gnu::always_inline]] inline int PassTokens(WordState& w, int count, Events&& events) {
-#if defined(__SSE2__)
-  return blocks16::PassTokens<kind, looking>(w, count, events);
-#else
-  (void)w, (void)count, (void)events;
-  return 0;
-#endif
-}
-
 #if defined(STAVBAS_WIDE_WORD_BLOCKS)
 // PassTokens over blocks of thirty-two bytes, a call of its own for processors with AVX2.
 template <WordStep kind, bool looking, typename Events>
@@ -207,13 +196,19 @@ __attribute__((target("avx2,popcnt"), noinline)) int PassTokensWide(WordState& w
 }
 #endif
 
-// PassTokens over the widest blocks the processor takes.
+// PassTokens (word_blocks.inc) over the widest blocks the processor takes; without SSE2 no
+// word passes so.
 template <WordStep kind, bool looking, typename Events>
-[[gnu::always_inline]] inline int PassTokensWidest(WordState& w, int count, Events&& events) {
+[[gnu::always_inline]] inline int PassTokens(WordState& w, int count, Events&& events) {
 #if defined(STAVBAS_WIDE_WORD_BLOCKS)
   if (WideWordBlocks()) return PassTokensWide<kind, looking>(w, count, events);
 #endif
-  return PassTokens<kind, looking>(w, count, events);
+#if defined(__SSE2__)
+  return blocks16::PassTokens<kind, looking>(w, count, events);
+#else
+  (void)w, (void)count, (void)events;
+  return 0;
+#endif
 }
 
 // Steps w's words up to the next page mark, passing words by their blanks where nothing in
@@ -222,8 +217,8 @@ template <WordStep kind, bool looking, typename Events>
 template <WordStep kind>
 inline bool StepToPageMark(WordState& w, int& words) {
   for (;;) {
-    words += PassTokensWidest<kind, true>(w, std::numeric_limits<int>::max(),
-                                          [](const char*, unsigned, unsigned) { return 0u; });
+    words += PassTokens<kind, true>(w, std::numeric_limits<int>::max(),
+                                    [](const char*, unsigned, unsigned) { return 0u; });
     if (!StepInline<kind>(w)) return false;
     if (IsPageMark(w.word)) return true;
     ++words;
@@ -235,7 +230,7 @@ inline int PassWords(TKombifil& f, int count) {
   return WithWordStep(
       f.wordStep(),
       [&](auto kind) {
-        return PassTokensWidest<decltype(kind)::value, false>(
+        return PassTokens<decltype(kind)::value, false>(
             f.words(), count, [](const char*, unsigned, unsigned) { return 0u; });
       },
       [] { return 0; });

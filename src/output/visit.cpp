@@ -127,8 +127,8 @@ inline Visit::Looked Visit::LookAtPosition(const FirstLook& look, const Compiled
 
 template <WordStep kind>
 inline int Visit::PassFailing(WordState& w, const FirstLook& look, int count) {
-  const int n = PassTokensWidest<kind, true>(
-      w, count, [&look](const char* p, unsigned starts, unsigned within) {
+  const int n =
+      PassTokens<kind, true>(w, count, [&look](const char* p, unsigned starts, unsigned within) {
         return look.Candidates16(p, starts, within);
       });
   if (n != 0) {
