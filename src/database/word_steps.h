@@ -111,71 +111,72 @@ namespace blocks16 {
 using Block = __m128i;
 constexpr int kBlock = 16;
 static_assert(kSplitPadding >= kBlock - 1);
-inline Block LoadBlock(const char* p) {
+#define STAVBAS_BLOCK_CODE gnu::always_inline
+[[STAVBAS_BLOCK_CODE]] inline Block LoadBlock(const char* p) {
   return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
 }
-inline Block Same(Block v, char c) {
+[[STAVBAS_BLOCK_CODE]] inline Block Same(Block v, char c) {
   return _mm_cmpeq_epi8(v, _mm_set1_epi8(c));
 }
-inline Block Or(Block a, Block b) {
+[[STAVBAS_BLOCK_CODE]] inline Block Or(Block a, Block b) {
   return _mm_or_si128(a, b);
 }
-inline Block AndNot(Block a, Block b) {
+[[STAVBAS_BLOCK_CODE]] inline Block AndNot(Block a, Block b) {
   return _mm_andnot_si128(a, b);
 }
-inline Block WithBits(Block v, char c) {
+[[STAVBAS_BLOCK_CODE]] inline Block WithBits(Block v, char c) {
   return _mm_or_si128(v, _mm_set1_epi8(c));
 }
-inline Block WithoutBits(Block v, char c) {
+[[STAVBAS_BLOCK_CODE]] inline Block WithoutBits(Block v, char c) {
   return _mm_and_si128(v, _mm_set1_epi8(c));
 }
-inline unsigned MaskOf(Block v) {
+[[STAVBAS_BLOCK_CODE]] inline unsigned MaskOf(Block v) {
   return static_cast<unsigned>(_mm_movemask_epi8(v));
 }
-inline int CountBits(unsigned mask) {
+[[STAVBAS_BLOCK_CODE]] inline int CountBits(unsigned mask) {
   return BitCount16(mask);
 }
 #include "database/word_blocks.inc"
+#undef STAVBAS_BLOCK_CODE
 }  // namespace blocks16
 
 #if defined(__GNUC__)
 #define STAVBAS_WIDE_WORD_BLOCKS 1
-// Blocks of thirty-two bytes, compiled for processors with AVX2 and POPCNT alone: nothing here
-// is called unless WideWordBlocks() says the processor has them. A line's padding
-// (kSplitPadding) keeps the wider load of the block that holds its end in its buffer.
-#pragma GCC push_options
-#pragma GCC target("avx2,popcnt")
+// Blocks of thirty-two bytes, each function compiled for processors with AVX2 and POPCNT:
+// nothing here is called unless WideWordBlocks() says the processor has them. A line's
+// padding (kSplitPadding) keeps the wider load of the block that holds its end in its buffer.
 namespace blocks32 {
 using Block = __m256i;
 constexpr int kBlock = 32;
 static_assert(kSplitPadding >= kBlock - 1);
-inline Block LoadBlock(const char* p) {
+#define STAVBAS_BLOCK_CODE gnu::always_inline, gnu::target("avx2,popcnt")
+[[STAVBAS_BLOCK_CODE]] inline Block LoadBlock(const char* p) {
   return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
 }
-inline Block Same(Block v, char c) {
+[[STAVBAS_BLOCK_CODE]] inline Block Same(Block v, char c) {
   return _mm256_cmpeq_epi8(v, _mm256_set1_epi8(c));
 }
-inline Block Or(Block a, Block b) {
+[[STAVBAS_BLOCK_CODE]] inline Block Or(Block a, Block b) {
   return _mm256_or_si256(a, b);
 }
-inline Block AndNot(Block a, Block b) {
+[[STAVBAS_BLOCK_CODE]] inline Block AndNot(Block a, Block b) {
   return _mm256_andnot_si256(a, b);
 }
-inline Block WithBits(Block v, char c) {
+[[STAVBAS_BLOCK_CODE]] inline Block WithBits(Block v, char c) {
   return _mm256_or_si256(v, _mm256_set1_epi8(c));
 }
-inline Block WithoutBits(Block v, char c) {
+[[STAVBAS_BLOCK_CODE]] inline Block WithoutBits(Block v, char c) {
   return _mm256_and_si256(v, _mm256_set1_epi8(c));
 }
-inline unsigned MaskOf(Block v) {
+[[STAVBAS_BLOCK_CODE]] inline unsigned MaskOf(Block v) {
   return static_cast<unsigned>(_mm256_movemask_epi8(v));
 }
-inline int CountBits(unsigned mask) {
+[[STAVBAS_BLOCK_CODE]] inline int CountBits(unsigned mask) {
   return __builtin_popcount(mask);
 }
 #include "database/word_blocks.inc"
+#undef STAVBAS_BLOCK_CODE
 }  // namespace blocks32
-#pragma GCC pop_options
 #endif
 #endif
 
