@@ -9,6 +9,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "base/processor.h"
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #include <immintrin.h>
@@ -65,11 +67,7 @@ __attribute__((target("avx2"), always_inline)) inline std::uint64_t BreakBitsAvx
          std::uint64_t{static_cast<std::uint32_t>(_mm256_movemask_epi8(hb))} << 32;
 }
 
-bool HasAvx2() {
-  __builtin_cpu_init();
-  return __builtin_cpu_supports("avx2");
-}
-bool wideSearch = HasAvx2();
+bool wideSearch = ProcessorHasAvx2();
 #endif
 
 // What a pass over the lines that end within a buffer needs to know and to call.
@@ -149,7 +147,7 @@ std::size_t FindBreaks(const char* b, std::size_t at, std::size_t length, std::u
 
 void LineFile::UseWideSearch(bool on) {
 #if defined(STAVBAS_AVX2_BREAKS)
-  wideSearch = on && HasAvx2();
+  wideSearch = on && ProcessorHasAvx2();
 #else
   (void)on;
 #endif

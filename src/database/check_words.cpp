@@ -10,6 +10,7 @@
 #endif
 
 #include "base/bit_count.h"
+#include "base/processor.h"
 #include "database/word_files.h"
 
 namespace stavbas {
@@ -329,7 +330,7 @@ bool SummariseWordsPortable(const TKombifil& file, std::size_t maxLength, WordSu
 bool SummariseWords(const TKombifil& file, std::size_t maxLength, WordSummary& s) {
 #if defined(STAVBAS_CLASSED_SCAN)
   // The processor's wide byte shuffle and bit count, where it has them.
-  static const bool classed = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt");
+  static const bool classed = ProcessorHasAvx2AndPopcnt();
   if (classed) return SummariseClassed(file, maxLength, s);
 #endif
   return SummariseWordsPortable(file, maxLength, s);

@@ -1,12 +1,12 @@
+#include "base/processor.h"
 #include "database/word_steps.h"
 
 namespace stavbas {
 namespace {
 
-bool ProcessorTakesWideBlocks() {
+bool WideBlocksPossible() {
 #if defined(STAVBAS_WIDE_WORD_BLOCKS)
-  __builtin_cpu_init();
-  return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt");
+  return ProcessorHasAvx2AndPopcnt();
 #else
   return false;
 #endif
@@ -14,10 +14,10 @@ bool ProcessorTakesWideBlocks() {
 
 }  // namespace
 
-bool wideWordBlocks = ProcessorTakesWideBlocks();
+bool wideWordBlocks = WideBlocksPossible();
 
 void UseWideWordBlocks(bool on) {
-  wideWordBlocks = on && ProcessorTakesWideBlocks();
+  wideWordBlocks = on && WideBlocksPossible();
 }
 
 }  // namespace stavbas

@@ -1,0 +1,25 @@
+#pragma once
+// What the processor offers beyond plain x86-64, for the loops that have a wider way for it;
+// each asks once, when it first needs to know.
+
+namespace stavbas {
+
+inline bool ProcessorHasAvx2() {
+#if defined(__GNUC__) && defined(__x86_64__)
+  __builtin_cpu_init();  // may be asked before the runtime has done it (static initialisers)
+  return __builtin_cpu_supports("avx2");
+#else
+  return false;
+#endif
+}
+
+// AVX2 with the processor's own bit count.
+inline bool ProcessorHasAvx2AndPopcnt() {
+#if defined(__GNUC__) && defined(__x86_64__)
+  return ProcessorHasAvx2() && __builtin_cpu_supports("popcnt");
+#else
+  return false;
+#endif
+}
+
+}  // namespace stavbas
