@@ -10,8 +10,11 @@
 #include <emmintrin.h>
 #endif
 #if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
 #include <tmmintrin.h>
 #endif
+
+#include "base/processor.h"
 
 namespace stavbas {
 namespace {
@@ -136,8 +139,9 @@ const PackShuffles& Shuffles() {
 // The first `count` of eight bytes, given as (lead, continuation) pairs and with the top bits
 // of those `count`, written as their shuffle says (sixteen bytes are stored); returns the end
 // of what counts.
-__attribute__((target("ssse3"))) inline char* Pack(char* p, __m128i pairs, unsigned top, int count,
-                                                   const PackShuffles& shuffles) {
+__attribute__((target("ssse3"), always_inline)) inline char* Pack(char* p, __m128i pairs,
+                                                                  unsigned top, int count,
+                                                                  const PackShuffles& shuffles) {
   const __m128i order = _mm_load_si128(reinterpret_cast<const __m128i*>(shuffles.index[top]));
   _mm_storeu_si128(reinterpret_cast<__m128i*>(p), _mm_shuffle_epi8(pairs, order));
   return p + count + shuffles.upper[top];
@@ -206,11 +210,81 @@ __attribute__((target("ssse3"))) char* WriteExpanding(char* p, std::string_view 
   return p;
 }
 
+// Pack for the group of eight bytes from `from` among those before n, whose top bits are
+// among `top`.
+__attribute__((target("avx2"), always_inline)) inline char* PackGroup(
+    char* p, __m128i pairs, unsigned top, unsigned n, unsigned from, const PackShuffles& shuffles) {
+  const unsigned count = n - from < 8 ? n - from : 8;
+  return Pack(p, pairs, (top >> from) & ((1u << count) - 1), static_cast<int>(count), shuffles);
+}
+
+// ExpandStep over thirty-two bytes at once where the processor has AVX2: the tests and the
+// masks are made once for twice the bytes, and the four groups of eight are packed as before.
+template <bool kWithoutCr>
+__attribute__((target("avx2"), always_inline)) inline void ExpandWideStep(
+    char*& p, const char*& q, unsigned avail, const Utf8Table& table,
+    const PackShuffles& shuffles) {
+  const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(q));
+  const unsigned past = avail >= 32 ? 0u : ~0u << avail;  // the bytes after the text
+  const auto top = static_cast<unsigned>(_mm256_movemask_epi8(v)) & ~past;
+  const __m256i c1 = _mm256_set1_epi8(static_cast<char>(0x80));
+  auto special = static_cast<unsigned>(_mm256_movemask_epi8(
+      _mm256_cmpeq_epi8(_mm256_and_si256(v, _mm256_set1_epi8(static_cast<char>(0xE0))), c1)));
+  if constexpr (kWithoutCr)
+    special |=
+        static_cast<unsigned>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(v, _mm256_set1_epi8('\r'))));
+  special = (special & ~past) | past;
+  const __m256i high = _mm256_cmpgt_epi8(_mm256_setzero_si256(), v);
+  const __m256i upperLead = _mm256_or_si256(
+      _mm256_set1_epi8(static_cast<char>(0xC2)),
+      _mm256_and_si256(_mm256_cmpgt_epi8(v, _mm256_set1_epi8(static_cast<char>(0xBF))),
+                       _mm256_set1_epi8(1)));
+  const __m256i lead =
+      _mm256_or_si256(_mm256_and_si256(high, upperLead), _mm256_andnot_si256(high, v));
+  const __m256i next = _mm256_or_si256(_mm256_and_si256(v, _mm256_set1_epi8(0x3F)), c1);
+  // Within each half of sixteen bytes, the pairs of its first eight and of its last eight.
+  const __m256i low = _mm256_unpacklo_epi8(lead, next);
+  const __m256i upper = _mm256_unpackhi_epi8(lead, next);
+  const unsigned n = special ? static_cast<unsigned>(__builtin_ctz(special)) : 32;
+  // The groups of eight in order, each cut at n.
+  p = PackGroup(p, _mm256_castsi256_si128(low), top, n, 0, shuffles);
+  if (n > 8) p = PackGroup(p, _mm256_castsi256_si128(upper), top, n, 8, shuffles);
+  if (n > 16) p = PackGroup(p, _mm256_extracti128_si256(low, 1), top, n, 16, shuffles);
+  if (n > 24) p = PackGroup(p, _mm256_extracti128_si256(upper, 1), top, n, 24, shuffles);
+  q += n;
+  if (n < avail) {
+    const auto& e = table[static_cast<unsigned char>(*q++)];
+    std::memcpy(p, e.data(), 4);
+    p += e[3];
+  }
+}
+
+// WriteExpanding with the wide step; the last bytes are copied to a zeroed block of their own.
+template <bool kWithoutCr>
+__attribute__((target("avx2"))) char* WriteExpandingWide(char* p, std::string_view s,
+                                                         const Utf8Table& table) {
+  const PackShuffles& shuffles = Shuffles();
+  const char* q = s.data();
+  const char* end = q + s.size();
+  while (end - q >= 32) ExpandWideStep<kWithoutCr>(p, q, 32, table, shuffles);
+  if (q == end) return p;
+  alignas(32) char rest[64] = {};
+  const auto left = static_cast<std::size_t>(end - q);
+  std::memcpy(rest, q, left);
+  q = rest;
+  end = rest + left;
+  while (q < end) ExpandWideStep<kWithoutCr>(p, q, static_cast<unsigned>(end - q), table, shuffles);
+  return p;
+}
+
 using Writer = char* (*)(char*, std::string_view, const Utf8Table&);
 
+// The widest way the processor takes, or another if told (for tests).
 template <bool kWithoutCr>
-Writer ChooseWriter() {
-  return __builtin_cpu_supports("ssse3") ? &WriteExpanding<kWithoutCr> : &WriteByTable<kWithoutCr>;
+Writer ChooseWriter(int widest) {
+  if (widest >= 32 && ProcessorHasAvx2()) return &WriteExpandingWide<kWithoutCr>;
+  if (widest >= 16 && __builtin_cpu_supports("ssse3")) return &WriteExpanding<kWithoutCr>;
+  return &WriteByTable<kWithoutCr>;
 }
 
 #endif
@@ -227,12 +301,31 @@ const Utf8Table& TableWithoutCr() {
 
 }  // namespace
 
+namespace {
+
+int conversionWidth = 32;  // the widest blocks the conversion may take
+
+#ifdef STAVBAS_LATIN1_EXPANSION
+// The writer for the width allowed, chosen once for each width.
+template <bool kWithoutCr>
+Writer WriterNow() {
+  static const Writer writers[3] = {ChooseWriter<kWithoutCr>(0), ChooseWriter<kWithoutCr>(16),
+                                    ChooseWriter<kWithoutCr>(32)};
+  return writers[conversionWidth >= 32 ? 2 : conversionWidth >= 16 ? 1 : 0];
+}
+#endif
+
+}  // namespace
+
+void LimitUtf8ConversionWidth(int widest) {
+  conversionWidth = widest;
+}
+
 void AppendCp1252AsUtf8(std::string& out, std::string_view s) {
   const std::size_t old = out.size();
   out.resize(old + Utf8Room(s.size()));
 #ifdef STAVBAS_LATIN1_EXPANSION
-  static const Writer write = ChooseWriter<false>();
-  char* end = write(out.data() + old, s, TableWithCr());
+  char* end = WriterNow<false>()(out.data() + old, s, TableWithCr());
 #else
   char* end = WriteByTable<false>(out.data() + old, s, TableWithCr());
 #endif
@@ -241,8 +334,7 @@ void AppendCp1252AsUtf8(std::string& out, std::string_view s) {
 
 char* WriteCp1252AsUtf8WithoutCr(char* out, std::string_view s) {
 #ifdef STAVBAS_LATIN1_EXPANSION
-  static const Writer write = ChooseWriter<true>();
-  return write(out, s, TableWithoutCr());
+  return WriterNow<true>()(out, s, TableWithoutCr());
 #else
   return WriteByTable<true>(out, s, TableWithoutCr());
 #endif

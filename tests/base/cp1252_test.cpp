@@ -66,13 +66,11 @@ void AppendWithoutCr(std::string& out, std::string_view text) {
       static_cast<std::size_t>(WriteCp1252AsUtf8WithoutCr(out.data() + old, text) - out.data()));
 }
 
-TEST(Cp1252, TextOfAnyMixAndLengthConvertsAsCharacterByCharacter) {
-  // Runs of ASCII, letters from the upper half, line ends and lone "\r", across the blocks the
-  // conversion copies or expands whole; every other round mostly letters, in longer texts.
+void ConvertsRandomTextsAsCharacterByCharacter() {
   std::mt19937 random(11);
-  const std::string pieces[] = {"a",        "runa ",     "\xFE", "\xB7", "0123456789abcdef",
-                                "\xFF\xE5", "st\xE6in ", "\r\n", "\r",   "\n",
-                                "\x80\x81"};
+  const std::string pieces[] = {
+      "a",         "runa ", "\xFE", "\xB7", "0123456789abcdef", "\xFF\xE5",
+      "st\xE6in ", "\r\n",  "\r",   "\n",   "\x80\x81",         "0123456789abcdefghijklmnopqrstuv"};
   for (int round = 0; round < 2000; ++round) {
     std::string text;
     const bool letters = round % 2 == 1;
@@ -85,6 +83,19 @@ TEST(Cp1252, TextOfAnyMixAndLengthConvertsAsCharacterByCharacter) {
     AppendWithoutCr(kept, text);
     EXPECT_EQ(kept, "kept\r" + Utf8Of(text, true)) << "round " << round;
   }
+}
+
+TEST(Cp1252, TextOfAnyMixAndLengthConvertsAsCharacterByCharacter) {
+  // Runs of ASCII, letters from the upper half, line ends and lone "\r", across the blocks the
+  // conversion copies or expands whole; every other round mostly letters, in longer texts.
+  // Each way of converting: byte by byte, sixteen and thirty-two bytes at a time where the
+  // processor has them (the narrower way stands in otherwise).
+  for (const int width : {0, 16, 32}) {
+    SCOPED_TRACE(width);
+    LimitUtf8ConversionWidth(width);
+    ConvertsRandomTextsAsCharacterByCharacter();
+  }
+  LimitUtf8ConversionWidth(32);
   std::string out;
   AppendWithoutCr(out, "U 1\r\nr\xF6k\r\n");
   EXPECT_EQ(out, "U 1\nr\u00F6k\n");
