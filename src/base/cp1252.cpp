@@ -245,7 +245,16 @@ __attribute__((target("avx2"), always_inline)) inline void ExpandWideStep(
   // Within each half of sixteen bytes, the pairs of its first eight and of its last eight.
   const __m256i low = _mm256_unpacklo_epi8(lead, next);
   const __m256i upper = _mm256_unpackhi_epi8(lead, next);
-  const unsigned n = special ? static_cast<unsigned>(__builtin_ctz(special)) : 32;
+  if (special == 0) {
+    // All thirty-two bytes expand, as in most steps: every group is whole.
+    p = Pack(p, _mm256_castsi256_si128(low), top & 0xFF, 8, shuffles);
+    p = Pack(p, _mm256_castsi256_si128(upper), top >> 8 & 0xFF, 8, shuffles);
+    p = Pack(p, _mm256_extracti128_si256(low, 1), top >> 16 & 0xFF, 8, shuffles);
+    p = Pack(p, _mm256_extracti128_si256(upper, 1), top >> 24, 8, shuffles);
+    q += 32;
+    return;
+  }
+  const auto n = static_cast<unsigned>(__builtin_ctz(special));
   // The groups of eight in order, each cut at n.
   p = PackGroup(p, _mm256_castsi256_si128(low), top, n, 0, shuffles);
   if (n > 8) p = PackGroup(p, _mm256_castsi256_si128(upper), top, n, 8, shuffles);
