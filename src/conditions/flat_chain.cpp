@@ -34,6 +34,19 @@ void FlatChain::Assign(std::vector<FlatStep> steps) {
     look_.following[look_.followingCount] = steps_[i].bits.data();
     look_.skips[look_.followingCount++] = op == FlatStep::Op::kAfterIgnorable;
   }
+  if (first.op == FlatStep::Op::kSearch && look_.followingCount > 0) {
+    const std::uint8_t* second = look_.following[0];
+    StartBytes& passing = look_.secondBytes;
+    int count = 0;
+    passing.Collect([second, &count](char c) {
+      const bool passes = IsLetterOrBlank(c) && (second[static_cast<unsigned char>(c)] &
+                                                 (FlatStep::kAccept | FlatStep::kIgnorable));
+      count += passes;
+      return passes;
+    });
+    // Collect stops at one more than it can take, or takes none.
+    look_.secondAtOnce = count <= StartBytes::kMax;
+  }
 }
 
 namespace {

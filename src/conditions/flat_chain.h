@@ -36,6 +36,12 @@ struct FirstLook {
   std::array<bool, kFollowing> skips{};  // the step skips ignorable bytes first
   int followingCount = 0;
   bool blocks = false;  // Candidates16 serves
+  // For a first search followed by a compared step: the letters and blanks (IsLetterOrBlank)
+  // that the second step accepts or skips, when few enough to search for. A found byte is
+  // then followed by a byte that may pass the second step only where that byte is one of
+  // them or no letter or blank at all, which is told sixteen places at once.
+  bool secondAtOnce = false;
+  StartBytes secondBytes;
 
   // Whether the chain fails on a padded text from p with end bound e; false when the look
   // cannot tell.
@@ -63,7 +69,10 @@ struct FirstLook {
   unsigned Candidates16(const char* p, unsigned starts, unsigned within) const {
     unsigned found = 0;
     if (op == FlatStep::Op::kSearch) {
-      for (unsigned rest = bytes.Mask16(p) & within; rest != 0; rest &= rest - 1)
+      unsigned found16 = bytes.Mask16(p) & within;
+      // Without a branch: whether a byte is found at all is hard to foresee.
+      if (secondAtOnce) found16 &= ~LetterOrBlankMask16(p + 1) | secondBytes.Mask16(p + 1);
+      for (unsigned rest = found16; rest != 0; rest &= rest - 1)
         if (MayFollow(p + std::countr_zero(rest) + 1)) found |= rest & -rest;
       return found;
     }

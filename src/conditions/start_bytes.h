@@ -7,6 +7,12 @@
 
 namespace stavbas {
 
+// Whether a byte is one of those LetterOrBlankMask16 finds.
+constexpr bool IsLetterOrBlank(char c) {
+  const auto b = static_cast<unsigned char>(c);
+  return ((b | 0x20) >= 'a' && (b | 0x20) <= 'z') || b == ' ' || (b >= 0xC0 && (b | 0x20) != 0xF7);
+}
+
 // The bytes that pass a comparing element's test, when they are few: a run of text is then
 // searched for them sixteen bytes at a time.
 class StartBytes {
@@ -39,6 +45,28 @@ class StartBytes {
   bool usable_ = false;
   alignas(16) char splats_[16 * kMax] = {};
 };
+
+// Bit i is set when p[i] (i < 16) is a letter, of A to Z, a to z or from 0xC0 on but for the
+// signs × and ÷, or a blank: the bytes that most text is made of. The sixteen bytes must be
+// readable.
+inline unsigned LetterOrBlankMask16(const char* p) {
+#if defined(__SSE2__)
+  const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+  const __m128i folded = _mm_or_si128(v, _mm_set1_epi8(0x20));  // capitals as small letters
+  const __m128i fromA = _mm_sub_epi8(folded, _mm_set1_epi8('a'));
+  const __m128i ascii = _mm_cmpeq_epi8(_mm_min_epu8(fromA, _mm_set1_epi8(25)), fromA);
+  const __m128i upper = _mm_cmpeq_epi8(_mm_max_epu8(v, _mm_set1_epi8('\xC0')), v);
+  const __m128i sign = _mm_cmpeq_epi8(folded, _mm_set1_epi8('\xF7'));  // × ÷
+  const __m128i blank = _mm_cmpeq_epi8(v, _mm_set1_epi8(' '));
+  return static_cast<unsigned>(
+      _mm_movemask_epi8(_mm_or_si128(_mm_or_si128(ascii, blank), _mm_andnot_si128(sign, upper))));
+#else
+  unsigned mask = 0;
+  for (int j = 0; j < 16; ++j)
+    if (IsLetterOrBlank(p[j])) mask |= 1u << j;
+  return mask;
+#endif
+}
 
 inline unsigned StartBytes::Mask16(const char* p) const {
 #if defined(__SSE2__)
