@@ -308,10 +308,6 @@ const Utf8Table& TableWithoutCr() {
   return table;
 }
 
-}  // namespace
-
-namespace {
-
 int conversionWidth = 32;  // the widest blocks the conversion may take
 
 #ifdef STAVBAS_LATIN1_EXPANSION

@@ -71,7 +71,11 @@ struct FirstLook {
     if (op == FlatStep::Op::kSearch) {
       unsigned found16 = bytes.Mask16(p) & within;
       // Without a branch: whether a byte is found at all is hard to foresee.
-      if (secondAtOnce) found16 &= ~LetterOrBlankMask16(p + 1) | secondBytes.Mask16(p + 1);
+      if (secondAtOnce) {
+        unsigned mayFollow = ~LetterOrBlankMask16(p + 1);
+        if (secondBytes.usable()) mayFollow |= secondBytes.Mask16(p + 1);
+        found16 &= mayFollow;
+      }
       for (unsigned rest = found16; rest != 0; rest &= rest - 1)
         if (MayFollow(p + std::countr_zero(rest) + 1)) found |= rest & -rest;
       return found;
