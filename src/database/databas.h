@@ -72,8 +72,9 @@ class TDatabas {
   // Computes the addresses of every data file by reading them; returns false when a fault in
   // the order of the files was found (the addresses are filled all the same).
   bool ComputeGroupAddresses();
-  // The same for one file; false when a fault in its order was found.
-  bool ComputeFileAddresses(TDatafil& file);
+  // The same for one file; false when a fault in its order was found. Its progress and
+  // fault lines go to `held` where given.
+  bool ComputeFileAddresses(TDatafil& file, std::vector<std::string>* held = nullptr);
   // Takes the addresses of an index file whose records fit the files; each file's pass that
   // checks them against its lines waits until the file is first read.
   bool LoadGroupAddresses(const std::string& path);

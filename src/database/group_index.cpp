@@ -12,20 +12,15 @@
 #include <utility>
 #include <vector>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 #include "base/atomic_file.h"
 #include "base/file_listing.h"
+#include "database/address_pass.h"
 #include "database/databas.h"
 
 namespace stavbas {
 namespace {
 
 constexpr std::uint16_t kRecordSize = 284;
-// The part of a line that its signum and group are taken from.
-constexpr std::size_t kSignumBytes = 254;
 
 void PutLe32(unsigned char* p, std::uint32_t v) {
   for (int i = 0; i < 4; ++i) p[i] = static_cast<unsigned char>(v >> (8 * i));
@@ -41,46 +36,6 @@ struct FileCloser {
 };
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
-// The signum of the last record line, for a message about the lines after it: its text up to
-// the third blank. Nearly every signum lies within a line's first bytes, and those are kept
-// with a copy of fixed length; the signum is measured in them only when a message asks for it.
-class KeptSignum {
- public:
-  void Keep(std::string_view line) {
-    if (line.size() >= kHead) {
-      std::memcpy(head_, line.data(), kHead);
-      inHead_ = HasThreeBlanks(head_);
-      if (inHead_) return;
-    }
-    long_.assign(SignumOfLine(line));
-    inHead_ = false;
-  }
-  std::string_view Text() const {
-    return inHead_ ? SignumOfLine(std::string_view(head_, kHead)) : std::string_view(long_);
-  }
-
- private:
-  static constexpr std::size_t kHead = 32;
-  static bool HasThreeBlanks(const char* p) {
-#if defined(__SSE2__)
-    const __m128i blank = _mm_set1_epi8(' ');
-    const auto mask = [&](const char* q) {
-      return static_cast<std::uint32_t>(_mm_movemask_epi8(
-          _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(q)), blank)));
-    };
-    std::uint32_t m = mask(p) | mask(p + 16) << 16;
-    m &= m - 1;
-    m &= m - 1;
-    return m != 0;
-#else
-    return std::count(p, p + kHead, ' ') >= 3;
-#endif
-  }
-  char head_[kHead];
-  bool inHead_ = false;  // whether the signum lies within head_; else it is long_
-  std::string long_;
-};
-
 }  // namespace
 
 bool TDatabas::ComputeGroupAddresses() {
@@ -92,82 +47,32 @@ bool TDatabas::ComputeGroupAddresses() {
   return !fault;
 }
 
-bool TDatabas::ComputeFileAddresses(TDatafil& f) {
-  bool fault = false;
-  ui_.ProgressLine(f.FileName());
-  TDatafil::Addresses a{};
-  std::map<std::int32_t, std::uint64_t> offsets;  // lines that begin a group
+bool TDatabas::ComputeFileAddresses(TDatafil& f, std::vector<std::string>* held) {
+  if (held)
+    held->push_back(f.FileName());
+  else
+    ui_.ProgressLine(f.FileName());
   if (const int err = f.file().Seek(0)) ReportReadError(f, err);
-  int prevGroup = 0;
-  int prevRegion = 0;
-  bool anyRecord = false;
-  KeptSignum lastSignum;
-  GroupFinder groups;
-  std::int32_t lastLine = 0;
-  std::uint64_t lastOffset = 0;
-  f.signums().Clear();
-  f.indexPending = false;
+  TDatafil::Addresses a{};
+  AddressPass pass(ui_, f, a, held);
   // The lines are looked at where they lie in the read buffer, each as the line buffer would
-  // hold it (up to a NUL byte, which the read buffer rarely holds); only their beginnings count.
+  // hold it (up to a NUL byte, which the read buffer rarely holds).
   const LineFile::Result r = f.file().ForEachLine(
-      kSignumBytes, [&](std::uint64_t offset, std::string_view line, bool mayHoldNul) {
-        const std::int32_t lineNo = ++lastLine;
-        lastOffset = offset;
-        line = line.substr(0, kSignumBytes);
-        const void* nul = mayHoldNul ? std::memchr(line.data(), '\0', line.size()) : nullptr;
-        if (nul)
+      AddressPass::kSignumBytes, [&](std::uint64_t offset, std::string_view line, bool mayHoldNul) {
+        line = line.substr(0, AddressPass::kSignumBytes);
+        if (const void* nul = mayHoldNul ? std::memchr(line.data(), '\0', line.size()) : nullptr)
           line =
               line.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - line.data()));
-        f.signums().Add(lineNo, offset, line);
-        if (!IsRecordLine(line)) {
-          if (anyRecord) {
-            ui_.FaultLine(ui_.S(Str::SignumIFelOrdning) + " " + UpToBlank(lastSignum.Text(), 3));
-            fault = true;
-          }
-          return;
-        }
-        anyRecord = true;
-        const std::string_view s = line;
-        lastSignum.Keep(s);
-        const int g = groups.GroupOf(s);
-        if (g == prevGroup) return;
-        const int region = RegionOf(s, &ui_.otherAreasSeen);
-        if (region != prevRegion) {
-          ui_.ProgressLine("  " + std::string(RegionInfo(region).name));
-          prevRegion = region;
-        }
-        if (g == kFaultyGroup) {
-          ui_.FaultLine(ui_.S(Str::FelaktigtSignum) + " " + UpToBlank(lastSignum.Text(), 3));
-          fault = true;
-        }
-        if (g < prevGroup) {
-          ui_.FaultLine(ui_.S(Str::SignumIFelOrdning) + " " + UpToBlank(lastSignum.Text(), 3));
-          fault = true;
-        }
-        if (prevGroup != kFaultyGroup) {
-          for (int h = prevGroup + 1; h <= g; ++h) a[h] = lineNo;
-          if (prevGroup < g) {
-            offsets[lineNo] = offset;
-            f.signums().KeepLast();
-          }
-        }
-        prevGroup = g;
+        pass.Line(offset, line);
       });
   if (r == LineFile::Result::Error) ReportReadError(f, f.file().error());
   // Left as reading line by line leaves it: after the last line, with an empty buffer.
-  f.lineCounter = lastLine + 1;
-  f.linesRead += static_cast<std::uint64_t>(lastLine);
+  const std::int32_t lines = pass.NextLine() - 1;
+  f.lineCounter = lines + 1;
+  f.linesRead += static_cast<std::uint64_t>(lines);
   f.Buffer()[0] = '\0';
   f.BufferLength() = 0;
-  if (prevGroup != kFaultyGroup) {
-    for (int h = prevGroup + 1; h <= kGroupCount; ++h) a[h] = lastLine;
-    if (prevGroup < kGroupCount && lastLine > 0) {
-      offsets[lastLine] = lastOffset;
-      f.signums().KeepLast();
-    }
-  }
-  f.SetAddresses(a, offsets);
-  return !fault;
+  return pass.Finish();
 }
 
 bool TDatabas::LoadGroupAddresses(const std::string& path) {
