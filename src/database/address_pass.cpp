@@ -9,9 +9,8 @@
 
 namespace stavbas {
 
-AddressPass::AddressPass(Ui& ui, TDatafil& f, TDatafil::Addresses& addresses,
-                         std::vector<std::string>* held)
-    : ui_(ui), f_(f), a_(addresses), held_(held) {
+AddressPass::AddressPass(Ui& ui, TDatafil& f, std::vector<std::string>* held)
+    : ui_(ui), f_(f), held_(held) {
   f.signums().Clear();
   f.indexPending = false;
 }

@@ -20,10 +20,9 @@ class AddressPass {
   // The part of a line that its signum and group are taken from.
   static constexpr std::size_t kSignumBytes = 254;
 
-  // Fills `addresses` for f, starting with f's signum index empty. The pass's progress and
-  // fault lines go to `held` where given, else to the window.
-  AddressPass(Ui& ui, TDatafil& f, TDatafil::Addresses& addresses,
-              std::vector<std::string>* held = nullptr);
+  // A pass over f's lines, starting with f's signum index empty. Its progress and fault lines
+  // go to `held` where given, else to the window.
+  AddressPass(Ui& ui, TDatafil& f, std::vector<std::string>* held = nullptr);
 
   // The next line, from its byte offset, as the line buffer holds it up to a NUL byte (only
   // its first kSignumBytes bytes count).
@@ -58,7 +57,7 @@ class AddressPass {
 
   Ui& ui_;
   TDatafil& f_;
-  TDatafil::Addresses& a_;
+  TDatafil::Addresses a_{};
   std::vector<std::string>* held_;
   std::map<std::int32_t, std::uint64_t> offsets_;  // lines that begin a group
   int prevGroup_ = 0;

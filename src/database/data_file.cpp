@@ -1,8 +1,11 @@
 #include "database/data_file.h"
 
 #include <algorithm>
+#include <cstring>
+#include <limits>
 
 #include "base/char_tables.h"
+#include "database/address_pass.h"
 
 namespace stavbas {
 
@@ -66,6 +69,7 @@ int TDatafil::SeekLine(std::int32_t n) {
   }
   while (lineCounter < n) {
     NoteCheckpoint();
+    NoteSkip();
     const LineFile::Result r = file().SkipLine();
     if (r == LineFile::Result::Error) return file().error();
     if (r == LineFile::Result::End) break;
@@ -77,12 +81,47 @@ int TDatafil::SeekLine(std::int32_t n) {
 
 LineFile::Result TDatafil::ReadNextLine() {
   NoteCheckpoint();
+  const std::uint64_t offset = file().Offset();
   const LineFile::Result r = file().ReadLine(Buffer(), kLineCapacity, BufferLength());
   if (r == LineFile::Result::Line) {
     ++lineCounter;
     ++linesRead;
+    if (feed_) [[unlikely]]
+      Feed(offset);
   }
   return r;
+}
+
+void TDatafil::BeginAddresses() {
+  address_.fill(std::numeric_limits<std::int32_t>::max());
+  address_[0] = 0;
+  cpLines_.clear();
+  cpOffsets_.clear();
+  nextCp_ = 0;
+}
+
+void TDatafil::FeedLines(AddressPass* pass) {
+  feed_ = pass;
+  fedInOrder_ = true;
+}
+
+std::int32_t TDatafil::FedNext() const {
+  return feed_->NextLine();
+}
+
+void TDatafil::Feed(std::uint64_t offset) {
+  const std::int32_t n = lineCounter - 1;
+  if (n < feed_->NextLine()) return;  // read again after a seek back
+  if (n > feed_->NextLine()) {
+    StopFeeding();
+    return;
+  }
+  // The line as the pass over the file shows it: up to a NUL byte.
+  const std::size_t length = std::min(BufferLength(), AddressPass::kSignumBytes);
+  const void* nul = std::memchr(Buffer(), '\0', length);
+  feed_->Line(offset, std::string_view(Buffer(), nul ? static_cast<std::size_t>(
+                                                           static_cast<const char*>(nul) - Buffer())
+                                                     : length));
 }
 
 LineFile::Result TDatafil::ReadUntil(std::string_view prefix,
@@ -94,6 +133,7 @@ LineFile::Result TDatafil::ReadUntil(std::string_view prefix,
     const int quick = file().NextLineStartsWith(prefix, upper);
     if (quick == 0) {
       NoteCheckpoint();
+      NoteSkip();
       const LineFile::Result r = file().SkipLine();
       if (r != LineFile::Result::Line) return r;
       ++lineCounter;

@@ -17,6 +17,8 @@
 
 namespace stavbas {
 
+class AddressPass;
+
 class TDatafil : public TKombifil {
  public:
   using TKombifil::TKombifil;
@@ -47,6 +49,15 @@ class TDatafil : public TKombifil {
   // Byte offset of the next line to be read.
   std::uint64_t NextOffset() const { return file().Offset(); }
 
+  // While a walk reads the file in order and computes its addresses on the way, every group
+  // lies beyond any line; the checkpoints are dropped until the pass is finished.
+  void BeginAddresses();
+  // Hands the lines read from here on to `pass` in order (nullptr: to none). A line read again
+  // after a seek back is not handed on twice; a line passed over or a jump ahead stops the
+  // handing on, and the pass cannot be finished from where the walk stands (FedInOrder false).
+  void FeedLines(AddressPass* pass);
+  bool FedInOrder() const { return fedInOrder_; }
+
   // The addresses were loaded from the index and are still to be checked against the file: by
   // a pass over it, or by a reading in order that reaches its end.
   bool passPending = false;
@@ -60,6 +71,17 @@ class TDatafil : public TKombifil {
 
  private:
   void NoteCheckpoint();
+  // Hands the line just read, from its offset, to the pass it is fed to.
+  void Feed(std::uint64_t offset);
+  // A line from lineCounter on is passed over without being read.
+  void NoteSkip() {
+    if (feed_ && lineCounter >= FedNext()) StopFeeding();
+  }
+  std::int32_t FedNext() const;
+  void StopFeeding() {
+    feed_ = nullptr;
+    fedInOrder_ = false;
+  }
 
   Addresses address_{};
   SignumIndex signums_;
@@ -68,6 +90,8 @@ class TDatafil : public TKombifil {
   std::vector<std::int32_t> cpLines_;
   std::vector<std::int64_t> cpOffsets_;
   std::size_t nextCp_ = 0;  // first checkpoint at or after lineCounter
+  AddressPass* feed_ = nullptr;
+  bool fedInOrder_ = true;
 };
 
 // Creates the file object of a data file kind (0 to 6).

@@ -2,12 +2,16 @@
 
 #include <array>
 #include <bit>
+#include <memory>
+#include <string>
+#include <vector>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
 
 #include "base/atomic_file.h"
+#include "database/address_pass.h"
 #include "database/check_words.h"
 #include "database/databas.h"
 
@@ -77,11 +81,27 @@ class Check {
     }
   }
 
-  bool Run();
+  // The walk: every inscription's lines, with the report's lines up to its end.
+  void Walk();
+  // The end of the report and its message; true when the files passed.
+  bool Conclude();
+  bool Run() {
+    Walk();
+    return Conclude();
+  }
+  // Holds the report's lines back in `lines`, each with whether it is a fault line (nullptr:
+  // shows them again).
+  using HeldLines = std::vector<std::pair<std::string, bool>>;
+  void Hold(HeldLines* lines) { held_ = lines; }
+  bool aborted() const { return aborted_; }
 
  private:
   void Report(const std::string& text, bool fault = false) {
-    ui_.ProgressLine(text, fault);
+    if (held_) {
+      held_->emplace_back(text, fault);
+    } else {
+      ui_.ProgressLine(text, fault);
+    }
     if (fault) failed_ = true;
     if (log_.IsOpen()) {
       log_.Write(text);
@@ -108,6 +128,7 @@ class Check {
   int prevRegion_ = 0;
   GroupFinder groups_;
   std::array<std::string_view, kMaxDataFiles + 1> signums_;  // of the current inscription
+  HeldLines* held_ = nullptr;
 };
 
 std::string Check::KindName(int kind) const {
@@ -117,7 +138,7 @@ std::string Check::KindName(int kind) const {
   return ui_.S(kNames[kind]);
 }
 
-bool Check::Run() {
+void Check::Walk() {
   const bool savedAbort = ui_.abortRequest;
   ui_.abortRequest = false;
   prevKey_ = ui_.S(Str::Borjan);
@@ -160,7 +181,9 @@ bool Check::Run() {
     }
   }
   ui_.abortRequest = savedAbort;
+}
 
+bool Check::Conclude() {
   if (!failed_ && !aborted_) {
     ui_.ShowMessage(ui_.S(Str::IngaFelHittade) + "\n" + ui_.S(Str::ValjVidBehovRensa),
                     MsgKind::Information);
@@ -355,6 +378,62 @@ void Check::CompareWordCounts(const std::string& s, SlotSet words) {
 
 bool CheckDataFiles(TDatabas& db, bool withLog) {
   return Check(db, withLog).Run();
+}
+
+bool ComputeAddressesAndCheck(TDatabas& db) {
+  Ui& ui = db.ui();
+  ui.ProgressLine(ui.S(Str::BeraknarGruppadresser));
+  // Each file's lines and the check's are held back, and shown as the computation of every
+  // file followed by the check would show them.
+  const auto count = static_cast<std::size_t>(db.count());
+  std::vector<std::vector<std::string>> fileLines(count + 1);
+  std::vector<std::unique_ptr<AddressPass>> passes(count + 1);
+  // Whatever happens, no file goes on feeding a pass that is gone.
+  struct Unfeed {
+    TDatabas& db;
+    ~Unfeed() {
+      for (int slot = 1; slot <= db.count(); ++slot) db.DataFile(slot).FeedLines(nullptr);
+    }
+  } unfeed{db};
+  bool inOrder = true;
+  for (int slot = 1; slot <= db.count(); ++slot) {
+    TDatafil& f = db.DataFile(slot);
+    std::vector<std::string>* held = &fileLines[static_cast<std::size_t>(slot)];
+    // A file that is not complete is read by lookups, which need its addresses first.
+    if (f.complete)
+      passes[static_cast<std::size_t>(slot)] = db.BeginFedAddresses(f, held);
+    else if (!db.ComputeFileAddresses(f, held))
+      inOrder = false;
+  }
+  auto check = std::make_unique<Check>(db, false);
+  Check::HeldLines checkLines;
+  check->Hold(&checkLines);
+  check->Walk();
+  for (int slot = 1; slot <= db.count(); ++slot) {
+    const auto i = static_cast<std::size_t>(slot);
+    if (passes[i] && !db.FinishFedAddresses(db.DataFile(slot), *passes[i], &fileLines[i]))
+      inOrder = false;
+  }
+  // The check ends after the main word file's last group. Where that file ends with faulty
+  // signums, their group begins before its last line, which the walk could not know: it read
+  // on, and the check is made again from the start (unless the user stopped it).
+  const int main = db.MainWordFile();
+  if (main != 0 && passes[static_cast<std::size_t>(main)] && !check->aborted()) {
+    // Every file's pass leaves it after its last line.
+    const TDatafil& f = db.DataFile(main);
+    if (f.address()[kFaultyGroup] < f.lineCounter - 1) {
+      checkLines.clear();
+      check = std::make_unique<Check>(db, false);
+      check->Hold(&checkLines);
+      check->Walk();
+    }
+  }
+  check->Hold(nullptr);
+  for (const std::vector<std::string>& lines : fileLines)
+    for (const std::string& line : lines) ui.ProgressLine(line);
+  if (!inOrder) ui.ShowMessage(ui.S(Str::FelPaDatafilerna), MsgKind::Information);
+  for (const auto& [line, fault] : checkLines) ui.ProgressLine(line, fault);
+  return check->Conclude();
 }
 
 }  // namespace stavbas

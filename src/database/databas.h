@@ -12,6 +12,7 @@
 
 #include "base/link_settings.h"
 #include "base/ui.h"
+#include "database/address_pass.h"
 #include "database/data_file.h"
 #include "database/file_reference.h"
 #include "database/input_list.h"
@@ -75,6 +76,13 @@ class TDatabas {
   // The same for one file; false when a fault in its order was found. Its progress and
   // fault lines go to `held` where given.
   bool ComputeFileAddresses(TDatafil& file, std::vector<std::string>* held = nullptr);
+  // The address pass of a file that a walk reads line by line from its start (the data-file
+  // check at opening), so that the file is read once: begun before the walk, which then hands
+  // each line it reads to the pass, and finished after it, by the lines it left unread (or by
+  // a pass of its own where it did not read the file in order). The file's addresses are in
+  // place once it is finished. False when a fault in the file's order was found.
+  std::unique_ptr<AddressPass> BeginFedAddresses(TDatafil& file, std::vector<std::string>* held);
+  bool FinishFedAddresses(TDatafil& file, AddressPass& pass, std::vector<std::string>* held);
   // Takes the addresses of an index file whose records fit the files; each file's pass that
   // checks them against its lines waits until the file is first read.
   bool LoadGroupAddresses(const std::string& path);
@@ -221,6 +229,8 @@ class TDatabas {
   // Takes the current signum from a file's line, as its last TakeBuffer found it.
   void SetCurrent(const TKombifil& f);
   void ReportReadError(const TKombifil& f, int error);
+  // The start of a file's address pass: its progress line, and the file at its start.
+  void AddressPassBegins(TDatafil& f, std::vector<std::string>* held);
 
   Ui& ui_;
   std::unique_ptr<TInputList> inputList_;

@@ -79,7 +79,7 @@ int KindOfParameter(std::string_view value) {
 }  // namespace
 
 TDatabas::TDatabas(Ui& ui) : ui_(ui), inputList_(std::make_unique<TInputList>(ui)) {
-  checkAtOpening = [this] { return CheckDataFiles(*this, false); };
+  checkAtOpening = CheckAtOpening{this};
 }
 
 TDatabas::~TDatabas() {
@@ -270,8 +270,13 @@ void TDatabas::UpdateIndex(const std::string& baseName, const std::string& liste
   const std::string indexName = IndexFileName(baseName);
   if (listedIndex.empty()) ui_.ProgressLine(NameOf(indexName) + ui_.S(Str::Saknas));
   if (!listedIndex.empty() && LoadGroupAddresses(listedIndex)) return;
-  const bool inOrder = ComputeGroupAddresses();
-  const bool passed = checkAtOpening ? checkAtOpening() : inOrder;
+  bool passed = false;
+  if (checkAtOpening.target<CheckAtOpening>()) {
+    passed = ComputeAddressesAndCheck(*this);
+  } else {
+    const bool inOrder = ComputeGroupAddresses();
+    passed = checkAtOpening ? checkAtOpening() : inOrder;
+  }
   if (passed) SaveGroupAddresses(listedIndex.empty() ? indexName : listedIndex);
 }
 

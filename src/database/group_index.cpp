@@ -47,17 +47,13 @@ bool TDatabas::ComputeGroupAddresses() {
   return !fault;
 }
 
-bool TDatabas::ComputeFileAddresses(TDatafil& f, std::vector<std::string>* held) {
-  if (held)
-    held->push_back(f.FileName());
-  else
-    ui_.ProgressLine(f.FileName());
-  if (const int err = f.file().Seek(0)) ReportReadError(f, err);
-  TDatafil::Addresses a{};
-  AddressPass pass(ui_, f, a, held);
-  // The lines are looked at where they lie in the read buffer, each as the line buffer would
-  // hold it (up to a NUL byte, which the read buffer rarely holds).
-  const LineFile::Result r = f.file().ForEachLine(
+namespace {
+
+// Hands the lines from where f stands to its end to the pass. They are looked at where they
+// lie in the read buffer, each as the line buffer would hold it (up to a NUL byte, which the
+// read buffer rarely holds).
+LineFile::Result PassRest(TDatafil& f, AddressPass& pass) {
+  return f.file().ForEachLine(
       AddressPass::kSignumBytes, [&](std::uint64_t offset, std::string_view line, bool mayHoldNul) {
         line = line.substr(0, AddressPass::kSignumBytes);
         if (const void* nul = mayHoldNul ? std::memchr(line.data(), '\0', line.size()) : nullptr)
@@ -65,13 +61,59 @@ bool TDatabas::ComputeFileAddresses(TDatafil& f, std::vector<std::string>* held)
               line.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - line.data()));
         pass.Line(offset, line);
       });
-  if (r == LineFile::Result::Error) ReportReadError(f, f.file().error());
-  // Left as reading line by line leaves it: after the last line, with an empty buffer.
-  const std::int32_t lines = pass.NextLine() - 1;
-  f.lineCounter = lines + 1;
-  f.linesRead += static_cast<std::uint64_t>(lines);
+}
+
+// Leaves f as reading line by line leaves it after its last line, with an empty buffer.
+void LeaveAtEnd(TDatafil& f, const AddressPass& pass, std::int32_t linesPassed) {
+  f.lineCounter = pass.NextLine();
+  f.linesRead += static_cast<std::uint64_t>(linesPassed);
   f.Buffer()[0] = '\0';
   f.BufferLength() = 0;
+}
+
+}  // namespace
+
+void TDatabas::AddressPassBegins(TDatafil& f, std::vector<std::string>* held) {
+  if (held)
+    held->push_back(f.FileName());
+  else
+    ui_.ProgressLine(f.FileName());
+  if (const int err = f.file().Seek(0)) ReportReadError(f, err);
+}
+
+bool TDatabas::ComputeFileAddresses(TDatafil& f, std::vector<std::string>* held) {
+  AddressPassBegins(f, held);
+  AddressPass pass(ui_, f, held);
+  if (PassRest(f, pass) == LineFile::Result::Error) ReportReadError(f, f.file().error());
+  LeaveAtEnd(f, pass, pass.NextLine() - 1);
+  return pass.Finish();
+}
+
+std::unique_ptr<AddressPass> TDatabas::BeginFedAddresses(TDatafil& f,
+                                                         std::vector<std::string>* held) {
+  AddressPassBegins(f, held);
+  // As the pass of its own would leave it for the walk: an empty buffer, on the first line.
+  f.lineCounter = 1;
+  f.Buffer()[0] = '\0';
+  f.BufferLength() = 0;
+  f.BeginAddresses();
+  auto pass = std::make_unique<AddressPass>(ui_, f, held);
+  f.FeedLines(pass.get());
+  return pass;
+}
+
+bool TDatabas::FinishFedAddresses(TDatafil& f, AddressPass& pass, std::vector<std::string>* held) {
+  const bool inOrder = f.FedInOrder() && f.lineCounter == pass.NextLine();
+  f.FeedLines(nullptr);
+  if (!inOrder) {
+    // The walk did not read the file line by line from its start: a pass of its own.
+    if (held) held->clear();
+    return ComputeFileAddresses(f, held);
+  }
+  // The lines the walk left unread, as where it stopped early.
+  const std::int32_t before = pass.NextLine();
+  if (PassRest(f, pass) == LineFile::Result::Error) ReportReadError(f, f.file().error());
+  if (pass.NextLine() != before) LeaveAtEnd(f, pass, pass.NextLine() - before);
   return pass.Finish();
 }
 
