@@ -311,37 +311,46 @@ namespace {
 // among the `available` bytes, while the copy stays within `room` bytes; returns the number of
 // bytes before that line end, or `available` when none was found so. Bytes after the line end
 // may be copied too, and up to 63 bytes after `available` are read (the read buffer's slack).
-std::size_t CopyToBreak(const char* from, std::size_t available, char* to, std::size_t room) {
+std::size_t CopyToBreak(const char* from, std::size_t available, char* to, std::size_t room,
+                        bool& nul) {
 #if defined(__SSE2__)
   const __m128i lf = _mm_set1_epi8('\n');
   const __m128i cr = _mm_set1_epi8('\r');
+  __m128i zeros = _mm_setzero_si128();
   for (std::size_t k = 0; k < available && k + 16 <= room; k += 16) {
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + k));
     _mm_storeu_si128(reinterpret_cast<__m128i*>(to + k), v);
+    zeros = _mm_or_si128(zeros, _mm_cmpeq_epi8(v, _mm_setzero_si128()));
     if (const auto bits = static_cast<unsigned>(
-            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr)))))
+            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr))))) {
+      nul = _mm_movemask_epi8(zeros) != 0;
       return std::min(k + static_cast<std::size_t>(std::countr_zero(bits)), available);
+    }
   }
 #else
   (void)from;
   (void)to;
   (void)room;
 #endif
+  nul = true;
   return available;
 }
 
 #if defined(STAVBAS_AVX2_BREAKS)
 // CopyToBreak 64 bytes at a time, where the processor has AVX2.
 __attribute__((target("avx2"))) std::size_t CopyToBreakAvx2(const char* from, std::size_t available,
-                                                            char* to, std::size_t room) {
+                                                            char* to, std::size_t room, bool& nul) {
   const __m256i lf = _mm256_set1_epi8('\n');
   const __m256i cr = _mm256_set1_epi8('\r');
+  __m256i zeros = _mm256_setzero_si256();
   std::size_t k = 0;
   for (; k < available && k + 64 <= room; k += 64) {
     const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(from + k));
     const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(from + k + 32));
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(to + k), a);
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(to + k + 32), b);
+    zeros =
+        _mm256_or_si256(zeros, _mm256_cmpeq_epi8(_mm256_min_epu8(a, b), _mm256_setzero_si256()));
     const __m256i ha = _mm256_or_si256(_mm256_cmpeq_epi8(a, lf), _mm256_cmpeq_epi8(a, cr));
     const __m256i hb = _mm256_or_si256(_mm256_cmpeq_epi8(b, lf), _mm256_cmpeq_epi8(b, cr));
     const __m256i any = _mm256_or_si256(ha, hb);
@@ -349,10 +358,17 @@ __attribute__((target("avx2"))) std::size_t CopyToBreakAvx2(const char* from, st
     const std::uint64_t bits = std::uint64_t{static_cast<std::uint32_t>(_mm256_movemask_epi8(ha))} |
                                std::uint64_t{static_cast<std::uint32_t>(_mm256_movemask_epi8(hb))}
                                    << 32;
+    nul = !_mm256_testz_si256(zeros, zeros);
     return std::min(k + static_cast<std::size_t>(std::countr_zero(bits)), available);
   }
   // The rest that fits, sixteen bytes at a time.
-  return k < available ? k + CopyToBreak(from + k, available - k, to + k, room - k) : available;
+  if (k >= available) {
+    nul = true;
+    return available;
+  }
+  const std::size_t end = k + CopyToBreak(from + k, available - k, to + k, room - k, nul);
+  nul = nul || !_mm256_testz_si256(zeros, zeros);
+  return end;
 }
 #endif
 
@@ -364,11 +380,12 @@ LineFile::Result LineFile::ReadLine(char* line, std::size_t capacity, std::size_
     // searched. The line is whole when a byte follows its end, or its end is an LF, or the file
     // ends there (a CR on the last byte may still be the first half of a CR LF).
 #if defined(STAVBAS_AVX2_BREAKS)
-    const std::size_t end = pos_ + (wideSearch ? CopyToBreakAvx2 : CopyToBreak)(
-                                       buffer_.data() + pos_, len_ - pos_, line, capacity + 1);
+    const std::size_t end =
+        pos_ + (wideSearch ? CopyToBreakAvx2 : CopyToBreak)(buffer_.data() + pos_, len_ - pos_,
+                                                            line, capacity + 1, lineMayHoldNul_);
 #else
     const std::size_t end =
-        pos_ + CopyToBreak(buffer_.data() + pos_, len_ - pos_, line, capacity + 1);
+        pos_ + CopyToBreak(buffer_.data() + pos_, len_ - pos_, line, capacity + 1, lineMayHoldNul_);
 #endif
     if (end < len_ && end - pos_ <= capacity && (end + 1 < len_ || buffer_[end] == '\n' || eof_)) {
       length = end - pos_;
@@ -378,6 +395,7 @@ LineFile::Result LineFile::ReadLine(char* line, std::size_t capacity, std::size_
       return Result::Line;
     }
   }
+  lineMayHoldNul_ = true;
   std::string_view view;
   const Result r = ViewLine(view, capacity);
   length = std::min(view.size(), capacity);

@@ -30,6 +30,8 @@ class LineFile {
   // Reads the next line into `line`: at most `capacity` bytes are kept, the rest of a longer
   // line is dropped; the text is zero-terminated, so `line` needs capacity + 1 bytes.
   Result ReadLine(char* line, std::size_t capacity, std::size_t& length);
+  // False when the line ReadLine read last is known to hold no NUL byte.
+  bool LineMayHoldNul() const { return lineMayHoldNul_; }
   // Reads the next line without copying it: `line` shows it in the read buffer until the next
   // call on this file. A line longer than the buffer is shown cut, with at least its first
   // `keep` bytes (at most 4096).
@@ -115,6 +117,7 @@ class LineFile {
   // to hold none.
   bool findNul_ = false;
   bool mayHoldNul_ = true;
+  bool lineMayHoldNul_ = true;  // of the line ReadLine read last
 };
 
 }  // namespace stavbas

@@ -118,7 +118,7 @@ void TDatafil::Feed(std::uint64_t offset) {
   }
   // The line as the pass over the file shows it: up to a NUL byte.
   const std::size_t length = std::min(BufferLength(), AddressPass::kSignumBytes);
-  const void* nul = std::memchr(Buffer(), '\0', length);
+  const void* nul = file().LineMayHoldNul() ? std::memchr(Buffer(), '\0', length) : nullptr;
   feed_->Line(offset, std::string_view(Buffer(), nul ? static_cast<std::size_t>(
                                                            static_cast<const char*>(nul) - Buffer())
                                                      : length));
