@@ -15,6 +15,36 @@ AddressPass::AddressPass(Ui& ui, TDatafil& f, std::vector<std::string>* held)
   f.indexPending = false;
 }
 
+[[gnu::always_inline]] inline bool AddressPass::KeptSignum::HasThreeBlanks(const char* p) {
+#if defined(__SSE2__)
+  const __m128i blank = _mm_set1_epi8(' ');
+  const auto mask = [&](const char* q) {
+    return static_cast<std::uint32_t>(_mm_movemask_epi8(
+        _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(q)), blank)));
+  };
+  std::uint32_t m = mask(p) | mask(p + 16) << 16;
+  m &= m - 1;
+  m &= m - 1;
+  return m != 0;
+#else
+  return std::count(p, p + kHead, ' ') >= 3;
+#endif
+}
+
+[[gnu::always_inline]] inline void AddressPass::KeptSignum::Keep(std::string_view line) {
+  if (line.size() >= kHead) {
+    std::memcpy(head_, line.data(), kHead);
+    inHead_ = HasThreeBlanks(head_);
+    if (inHead_) return;
+  }
+  long_.assign(SignumOfLine(line));
+  inHead_ = false;
+}
+
+std::string_view AddressPass::KeptSignum::Text() const {
+  return inHead_ ? SignumOfLine(std::string_view(head_, kHead)) : std::string_view(long_);
+}
+
 void AddressPass::Say(const std::string& text, bool fault) {
   if (!held_) {
     ui_.ProgressLine(text, fault);
@@ -69,36 +99,6 @@ bool AddressPass::Finish() {
   }
   f_.SetAddresses(a_, offsets_);
   return !fault_;
-}
-
-void AddressPass::KeptSignum::Keep(std::string_view line) {
-  if (line.size() >= kHead) {
-    std::memcpy(head_, line.data(), kHead);
-    inHead_ = HasThreeBlanks(head_);
-    if (inHead_) return;
-  }
-  long_.assign(SignumOfLine(line));
-  inHead_ = false;
-}
-
-std::string_view AddressPass::KeptSignum::Text() const {
-  return inHead_ ? SignumOfLine(std::string_view(head_, kHead)) : std::string_view(long_);
-}
-
-bool AddressPass::KeptSignum::HasThreeBlanks(const char* p) {
-#if defined(__SSE2__)
-  const __m128i blank = _mm_set1_epi8(' ');
-  const auto mask = [&](const char* q) {
-    return static_cast<std::uint32_t>(_mm_movemask_epi8(
-        _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(q)), blank)));
-  };
-  std::uint32_t m = mask(p) | mask(p + 16) << 16;
-  m &= m - 1;
-  m &= m - 1;
-  return m != 0;
-#else
-  return std::count(p, p + kHead, ' ') >= 3;
-#endif
 }
 
 }  // namespace stavbas
