@@ -80,14 +80,25 @@ int TDatafil::SeekLine(std::int32_t n) {
 }
 
 LineFile::Result TDatafil::ReadNextLine() {
+  if (feed_) [[unlikely]]
+    return ReadAndFeed();
+  NoteCheckpoint();
+  const LineFile::Result r = file().ReadLine(Buffer(), kLineCapacity, BufferLength());
+  if (r == LineFile::Result::Line) {
+    ++lineCounter;
+    ++linesRead;
+  }
+  return r;
+}
+
+[[gnu::noinline]] LineFile::Result TDatafil::ReadAndFeed() {
   NoteCheckpoint();
   const std::uint64_t offset = file().Offset();
   const LineFile::Result r = file().ReadLine(Buffer(), kLineCapacity, BufferLength());
   if (r == LineFile::Result::Line) {
     ++lineCounter;
     ++linesRead;
-    if (feed_) [[unlikely]]
-      Feed(offset);
+    Feed(offset);
   }
   return r;
 }
@@ -103,6 +114,7 @@ void TDatafil::BeginAddresses() {
 void TDatafil::FeedLines(AddressPass* pass) {
   feed_ = pass;
   fedInOrder_ = true;
+  file().WatchNul(pass != nullptr);
 }
 
 std::int32_t TDatafil::FedNext() const {

@@ -71,6 +71,8 @@ class TDatafil : public TKombifil {
 
  private:
   void NoteCheckpoint();
+  // ReadNextLine while the lines read are fed to an address pass.
+  LineFile::Result ReadAndFeed();
   // Hands the line just read, from its offset, to the pass it is fed to.
   void Feed(std::uint64_t offset);
   // A line from lineCounter on is passed over without being read.
