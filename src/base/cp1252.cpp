@@ -147,6 +147,26 @@ __attribute__((target("ssse3"), always_inline)) inline char* Pack(char* p, __m12
   return p + count + shuffles.upper[top];
 }
 
+// Pack for the group of eight bytes from `from` among those before n, whose top bits are
+// among `top`.
+__attribute__((target("ssse3"), always_inline)) inline char* PackGroup(
+    char* p, __m128i pairs, unsigned top, unsigned n, unsigned from, const PackShuffles& shuffles) {
+  const unsigned count = n - from < 8 ? n - from : 8;
+  return Pack(p, pairs, (top >> from) & ((1u << count) - 1), static_cast<int>(count), shuffles);
+}
+
+// The end of a step whose first n of `avail` bytes are packed: the byte after them, when the
+// text goes on, is converted by the table.
+[[gnu::always_inline]] inline void EndStep(char*& p, const char*& q, unsigned n, unsigned avail,
+                                           const Utf8Table& table) {
+  q += n;
+  if (n < avail) {
+    const auto& e = table[static_cast<unsigned char>(*q++)];
+    std::memcpy(p, e.data(), 4);
+    p += e[3];
+  }
+}
+
 // Up to sixteen bytes from q (of which `avail` are text; sixteen may be read), converted the
 // table's way with one more step: bytes whose upper-half bytes are all Latin-1 letters, which
 // is most text with letters from the upper half, are expanded in place, each of those to its
@@ -178,16 +198,9 @@ __attribute__((target("ssse3"), always_inline)) inline void ExpandStep(
   // The bytes before the first that takes the table (or the end), eight at a time: of the
   // first eight those before it, and of the next eight too when it lies beyond them.
   const unsigned n = special ? static_cast<unsigned>(__builtin_ctz(special)) : 16;
-  const unsigned low = n < 8 ? n : 8;
-  p = Pack(p, _mm_unpacklo_epi8(lead, next), top & ((1u << low) - 1), low, shuffles);
-  if (n > 8)
-    p = Pack(p, _mm_unpackhi_epi8(lead, next), (top >> 8) & ((1u << (n - 8)) - 1), n - 8, shuffles);
-  q += n;
-  if (n < avail) {
-    const auto& e = table[static_cast<unsigned char>(*q++)];
-    std::memcpy(p, e.data(), 4);
-    p += e[3];
-  }
+  p = PackGroup(p, _mm_unpacklo_epi8(lead, next), top, n, 0, shuffles);
+  if (n > 8) p = PackGroup(p, _mm_unpackhi_epi8(lead, next), top, n, 8, shuffles);
+  EndStep(p, q, n, avail, table);
 }
 
 // The text in steps of sixteen bytes; the last few bytes are copied to a zeroed block of their
@@ -208,14 +221,6 @@ __attribute__((target("ssse3"))) char* WriteExpanding(char* p, std::string_view 
   end = rest + left;
   while (q < end) ExpandStep<kWithoutCr>(p, q, static_cast<unsigned>(end - q), table, shuffles);
   return p;
-}
-
-// Pack for the group of eight bytes from `from` among those before n, whose top bits are
-// among `top`.
-__attribute__((target("avx2"), always_inline)) inline char* PackGroup(
-    char* p, __m128i pairs, unsigned top, unsigned n, unsigned from, const PackShuffles& shuffles) {
-  const unsigned count = n - from < 8 ? n - from : 8;
-  return Pack(p, pairs, (top >> from) & ((1u << count) - 1), static_cast<int>(count), shuffles);
 }
 
 // ExpandStep over thirty-two bytes at once where the processor has AVX2: the tests and the
@@ -260,12 +265,7 @@ __attribute__((target("avx2"), always_inline)) inline void ExpandWideStep(
   if (n > 8) p = PackGroup(p, _mm256_castsi256_si128(upper), top, n, 8, shuffles);
   if (n > 16) p = PackGroup(p, _mm256_extracti128_si256(low, 1), top, n, 16, shuffles);
   if (n > 24) p = PackGroup(p, _mm256_extracti128_si256(upper, 1), top, n, 24, shuffles);
-  q += n;
-  if (n < avail) {
-    const auto& e = table[static_cast<unsigned char>(*q++)];
-    std::memcpy(p, e.data(), 4);
-    p += e[3];
-  }
+  EndStep(p, q, n, avail, table);
 }
 
 // WriteExpanding with the wide step; the last bytes are copied to a zeroed block of their own.

@@ -163,12 +163,11 @@ static_assert(kSplitPadding >= kBlock - 1);
 }
 // A bit for each runic divider among the block's bytes, found by compares (DividerByCompares).
 [[STAVBAS_BLOCK_CODE]] inline unsigned DividerBits(Block v) {
-  auto same = [](Block a, char c) { return _mm_cmpeq_epi8(a, _mm_set1_epi8(c)); };
   auto with = [](Block a, char c) { return _mm_or_si128(a, _mm_set1_epi8(c)); };
-  const Block marks = Or(same(_mm_and_si128(v, _mm_set1_epi8('\xED')), '\xA4'),
-                         _mm_andnot_si128(same(v, '\x97'), same(with(v, '\x60'), '\xF7')));
+  const Block marks = Or(Same(_mm_and_si128(v, _mm_set1_epi8('\xED')), '\xA4'),
+                         _mm_andnot_si128(Same(v, '\x97'), Same(with(v, '\x60'), '\xF7')));
   const Block ascii =
-      Or(Or(same(with(v, '\x01'), '\x2B'), same(v, '\x27')), Or(same(v, '\x3A'), same(v, '\x60')));
+      Or(Or(Same(with(v, '\x01'), '\x2B'), Same(v, '\x27')), Or(Same(v, '\x3A'), Same(v, '\x60')));
   return MaskOf(Or(marks, ascii));
 }
 [[STAVBAS_BLOCK_CODE]] inline int CountBits(unsigned mask) {
@@ -201,7 +200,7 @@ static_assert(kSplitPadding >= kBlock - 1);
   return static_cast<unsigned>(_mm256_movemask_epi8(v));
 }
 // A bit for each runic divider among the block's bytes, found by two table lookups of sixteen
-// entries each (DividerNibbles): fewer operations than the compares, and fewer constants to keep.
+// entries each (kDividerNibbles): fewer operations than the compares, and fewer constants to keep.
 [[STAVBAS_BLOCK_CODE]] inline unsigned DividerBits(Block v) {
   const Block lowTable = _mm256_broadcastsi128_si256(
       _mm_loadu_si128(reinterpret_cast<const __m128i*>(kDividerNibbles.low.data())));
