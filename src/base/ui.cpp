@@ -159,9 +159,17 @@ std::string Ui::ErrorText(int number) const {
   }
 }
 
-void Ui::ProgressLine(const std::string& text, bool fault) {
+void Ui::ProgressLine(const std::string& text, bool fault, HeldLines* held) {
+  if (held) {
+    held->emplace_back(text, fault);
+    return;
+  }
   host_.AppendLine(text);
   if (fault) errorsNoted = true;
+}
+
+void Ui::ShowHeld(const HeldLines& lines) {
+  for (const auto& [text, fault] : lines) ProgressLine(text, fault);
 }
 
 void Ui::MessageLine(const std::string& text) {

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "base/host.h"
 #include "base/strings.h"
@@ -11,6 +13,10 @@ namespace stavbas {
 
 // The error number of a read past the end of a file, as DOS numbers it.
 constexpr int kReadPastEnd = 100;
+
+// Progress and fault lines held back to be shown later in their order (Ui::ShowHeld), each
+// with whether it is a fault line.
+using HeldLines = std::vector<std::pair<std::string, bool>>;
 
 class Ui {
  public:
@@ -36,8 +42,10 @@ class Ui {
   // A system error number in words, in the current language (the system's own text for the
   // rarer ones). 100 is a read past the end of a file.
   std::string ErrorText(int number) const;
-  // A line at the end of the output window; a fault line also notes the error.
-  void ProgressLine(const std::string& text, bool fault = false);
+  // A line at the end of the output window; a fault line also notes the error. With `held`
+  // the line is held there instead, and noted when it is shown.
+  void ProgressLine(const std::string& text, bool fault = false, HeldLines* held = nullptr);
+  void ShowHeld(const HeldLines& lines);
   void FaultLine(const std::string& text) { ProgressLine(text, true); }
   // A status line at the insertion point; dropped while the quiet flag is set.
   void MessageLine(const std::string& text);

@@ -9,8 +9,7 @@
 
 namespace stavbas {
 
-AddressPass::AddressPass(Ui& ui, TDatafil& f, std::vector<std::string>* held)
-    : ui_(ui), f_(f), held_(held) {
+AddressPass::AddressPass(Ui& ui, TDatafil& f, HeldLines* held) : ui_(ui), f_(f), held_(held) {
   f.signums().Clear();
   f.indexPending = false;
 }
@@ -45,17 +44,8 @@ std::string_view AddressPass::KeptSignum::Text() const {
   return inHead_ ? SignumOfLine(std::string_view(head_, kHead)) : std::string_view(long_);
 }
 
-void AddressPass::Say(const std::string& text, bool fault) {
-  if (!held_) {
-    ui_.ProgressLine(text, fault);
-    return;
-  }
-  held_->push_back(text);
-  if (fault) ui_.errorsNoted = true;
-}
-
 void AddressPass::Fault(Str what) {
-  Say(ui_.S(what) + " " + UpToBlank(lastSignum_.Text(), 3), true);
+  ui_.ProgressLine(ui_.S(what) + " " + UpToBlank(lastSignum_.Text(), 3), true, held_);
   fault_ = true;
 }
 
@@ -74,7 +64,7 @@ void AddressPass::Line(std::uint64_t offset, std::string_view line) {
   if (g == prevGroup_) return;
   const int region = RegionOf(line, &ui_.otherAreasSeen);
   if (region != prevRegion_) {
-    Say("  " + std::string(RegionInfo(region).name), false);
+    ui_.ProgressLine("  " + std::string(RegionInfo(region).name), false, held_);
     prevRegion_ = region;
   }
   if (g == kFaultyGroup) Fault(Str::FelaktigtSignum);

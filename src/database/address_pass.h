@@ -21,8 +21,8 @@ class AddressPass {
   static constexpr std::size_t kSignumBytes = 254;
 
   // A pass over f's lines, starting with f's signum index empty. Its progress and fault lines
-  // go to `held` where given, else to the window.
-  AddressPass(Ui& ui, TDatafil& f, std::vector<std::string>* held = nullptr);
+  // are held in `held` where given (Ui::ProgressLine).
+  AddressPass(Ui& ui, TDatafil& f, HeldLines* held = nullptr);
 
   // The next line, from its byte offset, as the line buffer holds it up to a NUL byte (only
   // its first kSignumBytes bytes count).
@@ -35,7 +35,6 @@ class AddressPass {
   bool Finish();
 
  private:
-  void Say(const std::string& text, bool fault);
   void Fault(Str what);
 
   // The signum of the last record line, for a message about the lines after it: its text up
@@ -58,7 +57,7 @@ class AddressPass {
   Ui& ui_;
   TDatafil& f_;
   TDatafil::Addresses a_{};
-  std::vector<std::string>* held_;
+  HeldLines* held_;
   std::map<std::int32_t, std::uint64_t> offsets_;  // lines that begin a group
   int prevGroup_ = 0;
   int prevRegion_ = 0;

@@ -89,19 +89,13 @@ class Check {
     Walk();
     return Conclude();
   }
-  // Holds the report's lines back in `lines`, each with whether it is a fault line (nullptr:
-  // shows them again).
-  using HeldLines = std::vector<std::pair<std::string, bool>>;
+  // Holds the report's lines back in `lines` (nullptr: shows them again).
   void Hold(HeldLines* lines) { held_ = lines; }
   bool aborted() const { return aborted_; }
 
  private:
   void Report(const std::string& text, bool fault = false) {
-    if (held_) {
-      held_->emplace_back(text, fault);
-    } else {
-      ui_.ProgressLine(text, fault);
-    }
+    ui_.ProgressLine(text, fault, held_);
     if (fault) failed_ = true;
     if (log_.IsOpen()) {
       log_.Write(text);
@@ -386,7 +380,7 @@ bool ComputeAddressesAndCheck(TDatabas& db) {
   // Each file's lines and the check's are held back, and shown as the computation of every
   // file followed by the check would show them.
   const auto count = static_cast<std::size_t>(db.count());
-  std::vector<std::vector<std::string>> fileLines(count + 1);
+  std::vector<HeldLines> fileLines(count + 1);
   std::vector<std::unique_ptr<AddressPass>> passes(count + 1);
   // Whatever happens, no file goes on feeding a pass that is gone.
   struct Unfeed {
@@ -398,7 +392,7 @@ bool ComputeAddressesAndCheck(TDatabas& db) {
   bool inOrder = true;
   for (int slot = 1; slot <= db.count(); ++slot) {
     TDatafil& f = db.DataFile(slot);
-    std::vector<std::string>* held = &fileLines[static_cast<std::size_t>(slot)];
+    HeldLines* held = &fileLines[static_cast<std::size_t>(slot)];
     // A file that is not complete is read by lookups, which need its addresses first.
     if (f.complete)
       passes[static_cast<std::size_t>(slot)] = db.BeginFedAddresses(f, held);
@@ -406,7 +400,7 @@ bool ComputeAddressesAndCheck(TDatabas& db) {
       inOrder = false;
   }
   auto check = std::make_unique<Check>(db, false);
-  Check::HeldLines checkLines;
+  HeldLines checkLines;
   check->Hold(&checkLines);
   check->Walk();
   for (int slot = 1; slot <= db.count(); ++slot) {
@@ -429,10 +423,9 @@ bool ComputeAddressesAndCheck(TDatabas& db) {
     }
   }
   check->Hold(nullptr);
-  for (const std::vector<std::string>& lines : fileLines)
-    for (const std::string& line : lines) ui.ProgressLine(line);
+  for (const HeldLines& lines : fileLines) ui.ShowHeld(lines);
   if (!inOrder) ui.ShowMessage(ui.S(Str::FelPaDatafilerna), MsgKind::Information);
-  for (const auto& [line, fault] : checkLines) ui.ProgressLine(line, fault);
+  ui.ShowHeld(checkLines);
   return check->Conclude();
 }
 

@@ -75,14 +75,14 @@ class TDatabas {
   bool ComputeGroupAddresses();
   // The same for one file; false when a fault in its order was found. Its progress and
   // fault lines go to `held` where given.
-  bool ComputeFileAddresses(TDatafil& file, std::vector<std::string>* held = nullptr);
+  bool ComputeFileAddresses(TDatafil& file, HeldLines* held = nullptr);
   // The address pass of a file that a walk reads line by line from its start (the data-file
   // check at opening), so that the file is read once: begun before the walk, which then hands
   // each line it reads to the pass, and finished after it, by the lines it left unread (or by
   // a pass of its own where it did not read the file in order). The file's addresses are in
   // place once it is finished. False when a fault in the file's order was found.
-  std::unique_ptr<AddressPass> BeginFedAddresses(TDatafil& file, std::vector<std::string>* held);
-  bool FinishFedAddresses(TDatafil& file, AddressPass& pass, std::vector<std::string>* held);
+  std::unique_ptr<AddressPass> BeginFedAddresses(TDatafil& file, HeldLines* held);
+  bool FinishFedAddresses(TDatafil& file, AddressPass& pass, HeldLines* held);
   // Takes the addresses of an index file whose records fit the files; each file's pass that
   // checks them against its lines waits until the file is first read.
   bool LoadGroupAddresses(const std::string& path);
@@ -230,7 +230,7 @@ class TDatabas {
   void SetCurrent(const TKombifil& f);
   void ReportReadError(const TKombifil& f, int error);
   // The start of a file's address pass: its progress line, and the file at its start.
-  void AddressPassBegins(TDatafil& f, std::vector<std::string>* held);
+  void AddressPassBegins(TDatafil& f, HeldLines* held);
 
   Ui& ui_;
   std::unique_ptr<TInputList> inputList_;

@@ -73,15 +73,12 @@ void LeaveAtEnd(TDatafil& f, const AddressPass& pass, std::int32_t linesPassed) 
 
 }  // namespace
 
-void TDatabas::AddressPassBegins(TDatafil& f, std::vector<std::string>* held) {
-  if (held)
-    held->push_back(f.FileName());
-  else
-    ui_.ProgressLine(f.FileName());
+void TDatabas::AddressPassBegins(TDatafil& f, HeldLines* held) {
+  ui_.ProgressLine(f.FileName(), false, held);
   if (const int err = f.file().Seek(0)) ReportReadError(f, err);
 }
 
-bool TDatabas::ComputeFileAddresses(TDatafil& f, std::vector<std::string>* held) {
+bool TDatabas::ComputeFileAddresses(TDatafil& f, HeldLines* held) {
   AddressPassBegins(f, held);
   AddressPass pass(ui_, f, held);
   if (PassRest(f, pass) == LineFile::Result::Error) ReportReadError(f, f.file().error());
@@ -89,8 +86,7 @@ bool TDatabas::ComputeFileAddresses(TDatafil& f, std::vector<std::string>* held)
   return pass.Finish();
 }
 
-std::unique_ptr<AddressPass> TDatabas::BeginFedAddresses(TDatafil& f,
-                                                         std::vector<std::string>* held) {
+std::unique_ptr<AddressPass> TDatabas::BeginFedAddresses(TDatafil& f, HeldLines* held) {
   AddressPassBegins(f, held);
   // As the pass of its own would leave it for the walk: an empty buffer, on the first line.
   f.lineCounter = 1;
@@ -102,7 +98,7 @@ std::unique_ptr<AddressPass> TDatabas::BeginFedAddresses(TDatafil& f,
   return pass;
 }
 
-bool TDatabas::FinishFedAddresses(TDatafil& f, AddressPass& pass, std::vector<std::string>* held) {
+bool TDatabas::FinishFedAddresses(TDatafil& f, AddressPass& pass, HeldLines* held) {
   const bool inOrder = f.FedInOrder() && f.lineCounter == pass.NextLine();
   f.FeedLines(nullptr);
   if (!inOrder) {
