@@ -286,11 +286,79 @@ __attribute__((target("avx2"))) char* WriteExpandingWide(char* p, std::string_vi
   return p;
 }
 
+// Thirty-two bytes of a step of sixty-four, each widened to a pair of bytes: a letter from the
+// upper half to its two bytes of UTF-8 (0xC2 or 0xC3 and its low six bits under 0x80), any
+// other byte to itself and a byte that is dropped. The processor's byte compress then packs
+// the bytes that count; those of `drop` are left out whole. Sixty-four bytes are stored.
+__attribute__((target("avx512f,avx512bw,avx512vbmi2"), always_inline)) inline char* CompressHalf(
+    char* p, __m256i v, __mmask32 top, __mmask32 drop) {
+  const __m512i w = _mm512_cvtepu8_epi16(v);
+  const __m512i lead = _mm512_or_si512(_mm512_srli_epi16(w, 6), _mm512_set1_epi16(0xC0));
+  const __m512i next = _mm512_slli_epi16(
+      _mm512_or_si512(_mm512_and_si512(w, _mm512_set1_epi16(0x3F)), _mm512_set1_epi16(0x80)), 8);
+  const __m512i pairs = _mm512_mask_blend_epi16(top, w, _mm512_or_si512(lead, next));
+  // Of each pair the first byte counts, and the second of a letter.
+  const __m512i counts = _mm512_maskz_mov_epi16(
+      ~drop, _mm512_mask_blend_epi16(top, _mm512_set1_epi16(0x00FF), _mm512_set1_epi16(-1)));
+  const __mmask64 keep = _mm512_movepi8_mask(counts);
+  _mm512_storeu_si512(p, _mm512_maskz_compress_epi8(keep, pairs));
+  return p + __builtin_popcountll(keep);
+}
+
+// ExpandStep over sixty-four bytes where the processor has AVX-512 with VBMI2. A "\r" that is
+// left out is dropped in the compress; only a byte from 0x80 to 0x9F ends the step early and
+// takes the table. Writes up to 128 bytes past p.
+template <bool kWithoutCr>
+__attribute__((target("avx512f,avx512bw,avx512vbmi2,popcnt"), always_inline)) inline void
+ExpandStep64(char*& p, const char*& q, unsigned avail, const Utf8Table& table) {
+  const __m512i v = _mm512_loadu_si512(q);
+  const std::uint64_t past = avail >= 64 ? 0 : ~std::uint64_t{0} << avail;
+  const std::uint64_t top = _mm512_movepi8_mask(v);
+  std::uint64_t special =
+      _mm512_cmpeq_epi8_mask(_mm512_and_si512(v, _mm512_set1_epi8(static_cast<char>(0xE0))),
+                             _mm512_set1_epi8(static_cast<char>(0x80)));
+  special = (special & ~past) | past;
+  const unsigned n = special ? static_cast<unsigned>(std::countr_zero(special)) : 64;
+  std::uint64_t drop = n == 64 ? 0 : ~std::uint64_t{0} << n;
+  if constexpr (kWithoutCr) drop |= _mm512_cmpeq_epi8_mask(v, _mm512_set1_epi8('\r'));
+  // The halves are loaded again: GCC's cast and extract of a half warn of an undefined value.
+  p = CompressHalf(p, _mm256_loadu_si256(reinterpret_cast<const __m256i*>(q)),
+                   static_cast<__mmask32>(top), static_cast<__mmask32>(drop));
+  if (n > 32)
+    p = CompressHalf(p, _mm256_loadu_si256(reinterpret_cast<const __m256i*>(q + 32)),
+                     static_cast<__mmask32>(top >> 32), static_cast<__mmask32>(drop >> 32));
+  EndStep(p, q, n, avail, table);
+}
+
+// The text in steps of sixty-four bytes. The last bytes are copied to a zeroed block of their
+// own and converted into another, as a step stores more than it writes.
+template <bool kWithoutCr>
+__attribute__((target("avx512f,avx512bw,avx512vbmi2,popcnt"))) char* WriteCompressing(
+    char* p, std::string_view s, const Utf8Table& table) {
+  const char* q = s.data();
+  const char* end = q + s.size();
+  // A step stores at most 132 bytes from where it starts writing: the room (Utf8Room, three
+  // bytes for each byte left and 16) holds that while 64 bytes are left.
+  while (end - q >= 64) ExpandStep64<kWithoutCr>(p, q, 64, table);
+  if (q == end) return p;
+  alignas(64) char rest[128] = {};  // every step reads 64 bytes
+  alignas(64) char converted[3 * 64 + 192];
+  const auto left = static_cast<std::size_t>(end - q);
+  std::memcpy(rest, q, left);
+  const char* r = rest;
+  char* o = converted;
+  while (r < rest + left)
+    ExpandStep64<kWithoutCr>(o, r, static_cast<unsigned>(rest + left - r), table);
+  std::memcpy(p, converted, static_cast<std::size_t>(o - converted));
+  return p + (o - converted);
+}
+
 using Writer = char* (*)(char*, std::string_view, const Utf8Table&);
 
 // The widest way the processor takes, or another if told (for tests).
 template <bool kWithoutCr>
 Writer ChooseWriter(int widest) {
+  if (widest >= 64 && ProcessorHasAvx512Vbmi2()) return &WriteCompressing<kWithoutCr>;
   if (widest >= 32 && ProcessorHasAvx2()) return &WriteExpandingWide<kWithoutCr>;
   if (widest >= 16 && __builtin_cpu_supports("ssse3")) return &WriteExpanding<kWithoutCr>;
   return &WriteByTable<kWithoutCr>;
@@ -308,15 +376,18 @@ const Utf8Table& TableWithoutCr() {
   return table;
 }
 
-int conversionWidth = 32;  // the widest blocks the conversion may take
+int conversionWidth = 64;  // the widest blocks the conversion may take
 
 #ifdef STAVBAS_LATIN1_EXPANSION
 // The writer for the width allowed, chosen once for each width.
 template <bool kWithoutCr>
 Writer WriterNow() {
-  static const Writer writers[3] = {ChooseWriter<kWithoutCr>(0), ChooseWriter<kWithoutCr>(16),
-                                    ChooseWriter<kWithoutCr>(32)};
-  return writers[conversionWidth >= 32 ? 2 : conversionWidth >= 16 ? 1 : 0];
+  static const Writer writers[4] = {ChooseWriter<kWithoutCr>(0), ChooseWriter<kWithoutCr>(16),
+                                    ChooseWriter<kWithoutCr>(32), ChooseWriter<kWithoutCr>(64)};
+  return writers[conversionWidth >= 64   ? 3
+                 : conversionWidth >= 32 ? 2
+                 : conversionWidth >= 16 ? 1
+                                         : 0];
 }
 #endif
 

@@ -18,8 +18,8 @@ constexpr std::size_t Utf8Room(std::size_t size) {
 // a terminal or a pipe), written from `out`, which has Utf8Room(s.size()) bytes of room; returns
 // the end of what was written.
 char* WriteCp1252AsUtf8WithoutCr(char* out, std::string_view s);
-// The widest blocks the two conversions above take: 32 (where the processor has AVX2), 16
-// (SSSE3) or 0, byte by byte. For tests, to try each way; the widest the processor takes is
+// The widest blocks the two conversions above take: 64 (where the processor has AVX-512 with
+// VBMI2), 32 (AVX2), 16 (SSSE3) or 0, byte by byte. For tests, to try each way; the widest the processor takes is
 // used unless limited.
 void LimitUtf8ConversionWidth(int widest);
 // Characters that Windows-1252 cannot hold become '?'; invalid UTF-8 bytes are taken as

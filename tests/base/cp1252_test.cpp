@@ -88,14 +88,14 @@ void ConvertsRandomTextsAsCharacterByCharacter() {
 TEST(Cp1252, TextOfAnyMixAndLengthConvertsAsCharacterByCharacter) {
   // Runs of ASCII, letters from the upper half, line ends and lone "\r", across the blocks the
   // conversion copies or expands whole; every other round mostly letters, in longer texts.
-  // Each way of converting: byte by byte, sixteen and thirty-two bytes at a time where the
-  // processor has them (the narrower way stands in otherwise).
-  for (const int width : {0, 16, 32}) {
+  // Each way of converting: byte by byte, sixteen, thirty-two and sixty-four bytes at a time
+  // where the processor has them (the narrower way stands in otherwise).
+  for (const int width : {0, 16, 32, 64}) {
     SCOPED_TRACE(width);
     LimitUtf8ConversionWidth(width);
     ConvertsRandomTextsAsCharacterByCharacter();
   }
-  LimitUtf8ConversionWidth(32);
+  LimitUtf8ConversionWidth(64);
   std::string out;
   AppendWithoutCr(out, "U 1\r\nr\xF6k\r\n");
   EXPECT_EQ(out, "U 1\nr\u00F6k\n");
