@@ -68,6 +68,14 @@ __attribute__((target("avx2"), always_inline)) inline std::uint64_t BreakBitsAvx
 }
 
 bool wideSearch = ProcessorHasAvx2();
+// The widest blocks a line is copied in: 64 bytes in one register (AVX-512 for bytes), 32 bytes
+// in two (AVX2), or 16.
+int WidestCopy(int widest) {
+  if (widest >= 64 && ProcessorHasAvx512Bw()) return 64;
+  if (widest >= 32 && ProcessorHasAvx2()) return 32;
+  return 16;
+}
+int copyWidth = WidestCopy(64);
 #endif
 
 // What a pass over the lines that end within a buffer needs to know and to call.
@@ -145,11 +153,12 @@ std::size_t FindBreaks(const char* b, std::size_t at, std::size_t length, std::u
 
 }  // namespace
 
-void LineFile::UseWideSearch(bool on) {
+void LineFile::LimitSearchWidth(int widest) {
 #if defined(STAVBAS_AVX2_BREAKS)
-  wideSearch = on && ProcessorHasAvx2();
+  wideSearch = widest >= 32 && ProcessorHasAvx2();
+  copyWidth = WidestCopy(widest);
 #else
-  (void)on;
+  (void)widest;
 #endif
 }
 
@@ -373,6 +382,32 @@ __attribute__((target("avx2"))) std::size_t CopyToBreakAvx2(const char* from, st
   nul = nul || !_mm256_testz_si256(zeros, zeros);
   return end;
 }
+
+// CopyToBreak 64 bytes at a time in one register, where the processor has AVX-512 for bytes.
+template <bool kNul>
+__attribute__((target("avx512f,avx512bw"))) std::size_t CopyToBreakAvx512(
+    const char* from, std::size_t available, char* to, std::size_t room, bool& nul) {
+  const __m512i lf = _mm512_set1_epi8('\n');
+  const __m512i cr = _mm512_set1_epi8('\r');
+  std::uint64_t zeros = 0;
+  std::size_t k = 0;
+  for (; k < available && k + 64 <= room; k += 64) {
+    const __m512i v = _mm512_loadu_si512(from + k);
+    _mm512_storeu_si512(to + k, v);
+    if constexpr (kNul) zeros |= _mm512_testn_epi8_mask(v, v);
+    const std::uint64_t bits = _mm512_cmpeq_epi8_mask(v, lf) | _mm512_cmpeq_epi8_mask(v, cr);
+    if (bits == 0) continue;
+    nul = !kNul || zeros != 0;
+    return std::min(k + static_cast<std::size_t>(std::countr_zero(bits)), available);
+  }
+  if (k >= available) {
+    nul = true;
+    return available;
+  }
+  const std::size_t end = k + CopyToBreak<kNul>(from + k, available - k, to + k, room - k, nul);
+  nul = nul || zeros != 0;
+  return end;
+}
 #endif
 
 }  // namespace
@@ -384,8 +419,10 @@ LineFile::Result LineFile::ReadLine(char* line, std::size_t capacity, std::size_
     // ends there (a CR on the last byte may still be the first half of a CR LF).
     // The look for NUL bytes costs a little in every line: only while asked for.
 #if defined(STAVBAS_AVX2_BREAKS)
-    const auto copy = wideSearch ? (watchNul_ ? CopyToBreakAvx2<true> : CopyToBreakAvx2<false>)
-                                 : (watchNul_ ? CopyToBreak<true> : CopyToBreak<false>);
+    const auto copy =
+        copyWidth == 64   ? (watchNul_ ? CopyToBreakAvx512<true> : CopyToBreakAvx512<false>)
+        : copyWidth == 32 ? (watchNul_ ? CopyToBreakAvx2<true> : CopyToBreakAvx2<false>)
+                          : (watchNul_ ? CopyToBreak<true> : CopyToBreak<false>);
 #else
     const auto copy = watchNul_ ? CopyToBreak<true> : CopyToBreak<false>;
 #endif

@@ -22,11 +22,20 @@ inline bool ProcessorHasAvx2AndPopcnt() {
 #endif
 }
 
-// AVX-512 with byte and word operations and the byte compress (VBMI2).
-inline bool ProcessorHasAvx512Vbmi2() {
+// AVX-512 with byte and word operations.
+inline bool ProcessorHasAvx512Bw() {
 #if defined(__GNUC__) && defined(__x86_64__)
   __builtin_cpu_init();
-  return __builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512vbmi2");
+  return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw");
+#else
+  return false;
+#endif
+}
+
+// The same with the byte compress (VBMI2).
+inline bool ProcessorHasAvx512Vbmi2() {
+#if defined(__GNUC__) && defined(__x86_64__)
+  return ProcessorHasAvx512Bw() && __builtin_cpu_supports("avx512vbmi2");
 #else
   return false;
 #endif

@@ -73,10 +73,13 @@ void ExpectLinesAroundTheCapacityCut() {
 }
 
 TEST(LineFile, LinesAroundTheCapacityAreCutAndNothingIsWrittenPastIt) {
-  ExpectLinesAroundTheCapacityCut();
-  LineFile::UseWideSearch(false);
-  ExpectLinesAroundTheCapacityCut();
-  LineFile::UseWideSearch(true);
+  // Each width the processor takes (a narrower one stands in otherwise).
+  for (const int width : {64, 32, 16}) {
+    SCOPED_TRACE(width);
+    LineFile::LimitSearchWidth(width);
+    ExpectLinesAroundTheCapacityCut();
+  }
+  LineFile::LimitSearchWidth(64);
 }
 
 // Random lines with random line ends, so that CR LF pairs and lone CRs fall on the buffer's
@@ -192,12 +195,16 @@ TEST(LineFile, EachLineOfAPassIsTheLineReadAlone) {
   ExpectEachLineOfAPassIsTheLineReadAlone();
 }
 
-// Line ends searched 16 bytes at a time, as where the processor has no AVX2.
-TEST(LineFile, TheNarrowSearchFindsTheSameLines) {
-  LineFile::UseWideSearch(false);
-  ExpectLineEndsAcrossTheBufferEdge();
-  ExpectEachLineOfAPassIsTheLineReadAlone();
-  LineFile::UseWideSearch(true);
+// Line ends searched 32 and 16 bytes at a time, as where the processor has no AVX-512 or no
+// AVX2.
+TEST(LineFile, TheNarrowerSearchesFindTheSameLines) {
+  for (const int width : {32, 16}) {
+    SCOPED_TRACE(width);
+    LineFile::LimitSearchWidth(width);
+    ExpectLineEndsAcrossTheBufferEdge();
+    ExpectEachLineOfAPassIsTheLineReadAlone();
+  }
+  LineFile::LimitSearchWidth(64);
 }
 
 TEST(LineFile, ALongLineIsCutAndCountsAsOne) {
