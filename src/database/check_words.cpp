@@ -52,8 +52,8 @@ struct Stretch {
   std::size_t size = 64;
 };
 
-// Clears the bits from the NUL of the sixteen bytes at `at` on.
-void EndAtNul(Stretch& b, std::size_t at, unsigned nul) {
+// Clears the bits from the NUL of the bytes at `at` on (`nul` has a bit for each NUL there).
+void EndAtNul(Stretch& b, std::size_t at, std::uint64_t nul) {
   b.size = at + static_cast<std::size_t>(std::countr_zero(nul));
   const std::uint64_t keep = (std::uint64_t{1} << b.size) - 1;
   b.blanks &= keep;
@@ -318,7 +318,65 @@ __attribute__((target("avx2,popcnt"))) bool SummariseClassed(const TKombifil& fi
   return Summarise<true>(file, maxLength, s, WideStretch,
                          [](std::uint64_t x) { return __builtin_popcountll(x); });
 }
+
+// The nibble tables four times over, for a register of sixty-four bytes.
+struct WideNibbleTables {
+  alignas(64) std::array<std::uint8_t, 64> low{}, high{};
+};
+constexpr WideNibbleTables MakeWideNibbleTables() {
+  WideNibbleTables t;
+  for (std::size_t i = 0; i < 64; ++i) {
+    t.low[i] = kNibbles.low[i % 16];
+    t.high[i] = kNibbles.high[i % 16];
+  }
+  return t;
+}
+constexpr WideNibbleTables kWideNibbles = MakeWideNibbleTables();
+
+// WideStretch in one register of sixty-four bytes, where the processor has AVX-512 for bytes:
+// its compares give the bits at once. The 63 bytes after a line's NUL are readable.
+__attribute__((target("avx512f,avx512bw,popcnt"), always_inline)) inline Stretch Stretch64(
+    const char* p, bool runic) {
+  Stretch b;
+  const __m512i v = _mm512_loadu_si512(p);
+  b.blanks = _mm512_cmpeq_epi8_mask(v, _mm512_set1_epi8(' '));
+  if (runic) {
+    const __m512i nibble = _mm512_set1_epi8(0x0F);
+    const __m512i k =
+        _mm512_and_si512(_mm512_shuffle_epi8(_mm512_load_si512(kWideNibbles.low.data()),
+                                             _mm512_and_si512(v, nibble)),
+                         _mm512_shuffle_epi8(_mm512_load_si512(kWideNibbles.high.data()),
+                                             _mm512_and_si512(_mm512_srli_epi16(v, 4), nibble)));
+    b.dividers = _mm512_test_epi8_mask(k, _mm512_set1_epi8(static_cast<char>(kDividerBits)));
+    b.whole = _mm512_test_epi8_mask(k, _mm512_set1_epi8(static_cast<char>(kWholeBits)));
+  } else {
+    b.marks = _mm512_cmpeq_epi8_mask(v, _mm512_set1_epi8(kPageMark));
+  }
+  if (const std::uint64_t nul = _mm512_testn_epi8_mask(v, v)) EndAtNul(b, 0, nul);
+  return b;
+}
+static_assert(kSplitPadding >= 63);
+
+__attribute__((target("avx512f,avx512bw,popcnt"))) bool SummariseClassed64(const TKombifil& file,
+                                                                           std::size_t maxLength,
+                                                                           WordSummary& s) {
+  return Summarise<true>(file, maxLength, s, Stretch64,
+                         [](std::uint64_t x) { return __builtin_popcountll(x); });
+}
+
+// The widest way the processor takes, up to `widest`: 64, 32 or 16 (portable).
+int SummaryWidth(int widest) {
+  if (widest >= 64 && ProcessorHasAvx512Bw() && __builtin_cpu_supports("popcnt")) return 64;
+  if (widest >= 32 && ProcessorHasAvx2AndPopcnt()) return 32;
+  return 16;
+}
+#else
+int SummaryWidth(int) {
+  return 16;
+}
 #endif
+
+int summaryWidth = SummaryWidth(64);
 
 }  // namespace
 
@@ -330,10 +388,14 @@ bool SummariseWordsPortable(const TKombifil& file, std::size_t maxLength, WordSu
 bool SummariseWords(const TKombifil& file, std::size_t maxLength, WordSummary& s) {
 #if defined(STAVBAS_CLASSED_SCAN)
   // The processor's wide byte shuffle and bit count, where it has them.
-  static const bool classed = ProcessorHasAvx2AndPopcnt();
-  if (classed) return SummariseClassed(file, maxLength, s);
+  if (summaryWidth == 64) return SummariseClassed64(file, maxLength, s);
+  if (summaryWidth == 32) return SummariseClassed(file, maxLength, s);
 #endif
   return SummariseWordsPortable(file, maxLength, s);
+}
+
+void LimitSummaryWidth(int widest) {
+  summaryWidth = SummaryWidth(widest);
 }
 
 }  // namespace stavbas

@@ -35,5 +35,8 @@ bool SummariseWords(const TKombifil& file, std::size_t maxWordLength, WordSummar
 // The same without the processor's byte shuffle and bit count, which SummariseWords uses where
 // it has them: both must give the same summary.
 bool SummariseWordsPortable(const TKombifil& file, std::size_t maxWordLength, WordSummary& out);
+// For tests: the widest blocks SummariseWords looks at from now on, 64 (where the processor
+// has AVX-512 for bytes), 32 (AVX2) or 16 (the portable way).
+void LimitSummaryWidth(int widest);
 
 }  // namespace stavbas

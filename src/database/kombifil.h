@@ -31,8 +31,8 @@ enum FileKind : int {
 
 constexpr std::size_t kLineCapacity = 2100;
 // Bytes after a line's terminating NUL that the word split and the check's word summary may
-// read: they look at a line sixteen, or thirty-two, bytes at a time.
-constexpr std::size_t kSplitPadding = 31;
+// read: they look at a line sixteen, thirty-two or sixty-four bytes at a time.
+constexpr std::size_t kSplitPadding = 63;
 
 // Whether a word is a page mark: it begins with "\xA7" (§).
 inline bool IsPageMark(std::string_view word) {

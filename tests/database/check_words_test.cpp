@@ -96,7 +96,16 @@ void ExpectSameSummary(const WordSummary& a, const WordSummary& b) {
   EXPECT_TRUE(a.SameWordsAs(b));
 }
 
-TEST(CheckWords, TheSummaryAgreesWithTheWordWalkOfEveryWordFileKind) {
+// The summary at each width the processor takes (a narrower one stands in otherwise), against
+// the portable one and the word walk.
+class SummaryWidth : public ::testing::TestWithParam<int> {
+ protected:
+  void SetUp() override { LimitSummaryWidth(GetParam()); }
+  void TearDown() override { LimitSummaryWidth(64); }
+};
+INSTANTIATE_TEST_SUITE_P(CheckWords, SummaryWidth, ::testing::Values(64, 32));
+
+TEST_P(SummaryWidth, TheSummaryAgreesWithTheWordWalkOfEveryWordFileKind) {
   RecordingHost host;
   Ui ui(host);
   std::vector<std::unique_ptr<TDatafil>> files;
@@ -146,7 +155,7 @@ TEST(CheckWords, TheSummaryAgreesWithTheWordWalkOfEveryWordFileKind) {
 // Every byte at the start of a runic token, alone, before a word, behind a bracket and after
 // a page mark, in every place of a 64-byte stretch: dividers are told from words as the walk
 // tells them.
-TEST(CheckWords, EveryByteBeginsATokenAsTheWalkHasIt) {
+TEST_P(SummaryWidth, EveryByteBeginsATokenAsTheWalkHasIt) {
   RecordingHost host;
   Ui ui(host);
   TRuntextFil f(ui);
