@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <limits>
 
 #include "base/char_tables.h"
@@ -12,22 +13,29 @@ namespace stavbas {
 void TDatafil::SetAddresses(const Addresses& addresses,
                             const std::map<std::int32_t, std::uint64_t>& known) {
   address_ = addresses;
-  cpLines_.assign(address_.begin() + 1, address_.end());
-  cpLines_.insert(cpLines_.end(), signums_.lines().begin(), signums_.lines().end());
-  std::sort(cpLines_.begin(), cpLines_.end());
+  // The groups' first lines and the lines the signum index keeps, both in order, merged: the
+  // file's checkpoints. Their offsets come from `known` and the index, also in order.
+  std::vector<std::int32_t> groupLines(address_.begin() + 1, address_.end());
+  std::sort(groupLines.begin(), groupLines.end());  // a faulty file's may fall back
+  const auto& lines = signums_.lines();
+  cpLines_.clear();
+  cpLines_.reserve(groupLines.size() + lines.size());
+  std::merge(groupLines.begin(), groupLines.end(), lines.begin(), lines.end(),
+             std::back_inserter(cpLines_));
   cpLines_.erase(std::unique(cpLines_.begin(), cpLines_.end()), cpLines_.end());
   cpOffsets_.assign(cpLines_.size(), -1);
-  for (std::size_t i = 0; i < cpLines_.size(); ++i) {
-    const auto it = known.find(cpLines_[i]);
-    if (it != known.end()) cpOffsets_[i] = static_cast<std::int64_t>(it->second);
-  }
-  const auto& lines = signums_.lines();
+  auto cp = cpLines_.begin();
+  auto offsetAt = [&](std::int32_t line) -> std::int64_t& {
+    cp = std::lower_bound(cp, cpLines_.end(), line);
+    return cpOffsets_[static_cast<std::size_t>(cp - cpLines_.begin())];
+  };
+  for (const auto& [line, offset] : known)
+    if (std::binary_search(cp, cpLines_.end(), line))
+      offsetAt(line) = static_cast<std::int64_t>(offset);
+  cp = cpLines_.begin();
   const std::vector<std::uint64_t> offsets = signums_.TakeOffsets();
-  for (std::size_t i = 0; i < lines.size() && i < offsets.size(); ++i) {
-    const auto at = std::lower_bound(cpLines_.begin(), cpLines_.end(), lines[i]);
-    cpOffsets_[static_cast<std::size_t>(at - cpLines_.begin())] =
-        static_cast<std::int64_t>(offsets[i]);
-  }
+  for (std::size_t i = 0; i < lines.size() && i < offsets.size(); ++i)
+    offsetAt(lines[i]) = static_cast<std::int64_t>(offsets[i]);
   nextCp_ = static_cast<std::size_t>(
       std::lower_bound(cpLines_.begin(), cpLines_.end(), lineCounter) - cpLines_.begin());
 }
