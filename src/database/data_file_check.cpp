@@ -107,7 +107,7 @@ class Check {
   void CheckInscription();
   void CheckWords(const std::string& s, SlotSet words);
   // Whether the words of the inscription's word files give nothing to report.
-  bool WordsInStep(SlotSet words) const;
+  bool WordsInStep(SlotSet words);
   void CompareWordCounts(const std::string& s, SlotSet words);
 
   TDatabas& db_;
@@ -122,6 +122,9 @@ class Check {
   int prevRegion_ = 0;
   GroupFinder groups_;
   std::array<std::string_view, kMaxDataFiles + 1> signums_;  // of the current inscription
+  // The summaries of the main word file's line and another's, kept from one inscription to the
+  // next: their arrays of marks would otherwise be cleared for every inscription.
+  WordSummary mainSummary_, otherSummary_;
   HeldLines* held_ = nullptr;
 };
 
@@ -289,10 +292,11 @@ void Check::CheckInscription() {
   CheckWords(s, words);
 }
 
-bool Check::WordsInStep(SlotSet words) const {
+bool Check::WordsInStep(SlotSet words) {
   const int mainSlot = db_.MainWordFile();
   if (!InSet(words, mainSlot)) return false;
-  WordSummary main, other;
+  WordSummary& main = mainSummary_;
+  WordSummary& other = otherSummary_;
   if (!SummariseWords(db_.File(mainSlot), kMaxWordLength, main) || !main.plain ||
       main.count > kMaxWords)
     return false;
