@@ -19,8 +19,8 @@ constexpr std::size_t Utf8Room(std::size_t size) {
 // the end of what was written.
 char* WriteCp1252AsUtf8WithoutCr(char* out, std::string_view s);
 // The widest blocks the two conversions above take: 64 (where the processor has AVX-512 with
-// VBMI2), 32 (AVX2), 16 (SSSE3) or 0, byte by byte. For tests, to try each way; the widest the processor takes is
-// used unless limited.
+// VBMI2), 32 (AVX2), 16 (SSSE3) or 0, byte by byte. For tests, to try each way; the widest the
+// processor takes is used unless limited.
 void LimitUtf8ConversionWidth(int widest);
 // Characters that Windows-1252 cannot hold become '?'; invalid UTF-8 bytes are taken as
 // Windows-1252 bytes as they stand, so text that was never UTF-8 passes through unchanged.
