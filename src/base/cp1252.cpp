@@ -307,7 +307,7 @@ __attribute__((target("avx512f,avx512bw,avx512vbmi2"), always_inline)) inline ch
 
 // ExpandStep over sixty-four bytes where the processor has AVX-512 with VBMI2. A "\r" that is
 // left out is dropped in the compress; only a byte from 0x80 to 0x9F ends the step early and
-// takes the table. Writes up to 128 bytes past p.
+// takes the table. Stores up to 132 bytes from p.
 template <bool kWithoutCr>
 __attribute__((target("avx512f,avx512bw,avx512vbmi2,popcnt"), always_inline)) inline void
 ExpandStep64(char*& p, const char*& q, unsigned avail, const Utf8Table& table) {

@@ -24,18 +24,19 @@ void TDatafil::SetAddresses(const Addresses& addresses,
              std::back_inserter(cpLines_));
   cpLines_.erase(std::unique(cpLines_.begin(), cpLines_.end()), cpLines_.end());
   cpOffsets_.assign(cpLines_.size(), -1);
+  // The offset of a checkpoint line, asked in order from `cp` on; none for another line.
   auto cp = cpLines_.begin();
-  auto offsetAt = [&](std::int32_t line) -> std::int64_t& {
+  auto offsetOf = [&](std::int32_t line) -> std::int64_t* {
     cp = std::lower_bound(cp, cpLines_.end(), line);
-    return cpOffsets_[static_cast<std::size_t>(cp - cpLines_.begin())];
+    if (cp == cpLines_.end() || *cp != line) return nullptr;
+    return &cpOffsets_[static_cast<std::size_t>(cp - cpLines_.begin())];
   };
   for (const auto& [line, offset] : known)
-    if (std::binary_search(cp, cpLines_.end(), line))
-      offsetAt(line) = static_cast<std::int64_t>(offset);
+    if (std::int64_t* at = offsetOf(line)) *at = static_cast<std::int64_t>(offset);
   cp = cpLines_.begin();
   const std::vector<std::uint64_t> offsets = signums_.TakeOffsets();
   for (std::size_t i = 0; i < lines.size() && i < offsets.size(); ++i)
-    offsetAt(lines[i]) = static_cast<std::int64_t>(offsets[i]);
+    if (std::int64_t* at = offsetOf(lines[i])) *at = static_cast<std::int64_t>(offsets[i]);
   nextCp_ = static_cast<std::size_t>(
       std::lower_bound(cpLines_.begin(), cpLines_.end(), lineCounter) - cpLines_.begin());
 }

@@ -40,7 +40,10 @@ std::size_t StreamingDocument::LastLineWithText(std::string_view text) {
   std::size_t lineEnd = text.size();  // of the line looked at
   std::size_t before = text.size();   // where the search for its line end goes on
   // Most staged text ends with a line end or two: those are passed without a search.
-  while (before >= 2 && text[before - 1] == '\n' && text[before - 2] == '\r') lineEnd = before -= 2;
+  while (before >= 2 && text[before - 1] == '\n' && text[before - 2] == '\r') {
+    before -= 2;
+    lineEnd = before;
+  }
   for (;;) {
     const void* found = before > 1 ? memrchr(text.data() + 1, '\n', before - 1) : nullptr;
     if (!found) return 0;
