@@ -67,15 +67,9 @@ __attribute__((target("avx2"), always_inline)) inline std::uint64_t BreakBitsAvx
          std::uint64_t{static_cast<std::uint32_t>(_mm256_movemask_epi8(hb))} << 32;
 }
 
-bool wideSearch = ProcessorHasAvx2();
-// The widest blocks a line is copied in: 64 bytes in one register (AVX-512 for bytes), 32 bytes
-// in two (AVX2), or 16.
-int WidestCopy(int widest) {
-  if (widest >= 64 && ProcessorHasAvx512Bw()) return 64;
-  if (widest >= 32 && ProcessorHasAvx2()) return 32;
-  return 16;
-}
-int copyWidth = WidestCopy(64);
+// The widest blocks lines are read in: a line is copied 64 bytes at a time in one register
+// (AVX-512 for bytes) or in two (AVX2), and line ends are searched 32 bytes at a time from 32 on.
+int blockWidth = WidestBlocks(64);
 #endif
 
 // What a pass over the lines that end within a buffer needs to know and to call.
@@ -139,14 +133,14 @@ __attribute__((target("avx2"))) std::size_t FindBreaksAvx2(const char* b, std::s
 
 std::size_t VisitLines(const Block& k, std::size_t p) {
 #if defined(STAVBAS_AVX2_BREAKS)
-  if (wideSearch) return VisitLinesAvx2(k, p);
+  if (blockWidth >= 32) return VisitLinesAvx2(k, p);
 #endif
   return VisitLinesWith(k, p, BreakBits);
 }
 
 std::size_t FindBreaks(const char* b, std::size_t at, std::size_t length, std::uint64_t& bits) {
 #if defined(STAVBAS_AVX2_BREAKS)
-  if (wideSearch) return FindBreaksAvx2(b, at, length, bits);
+  if (blockWidth >= 32) return FindBreaksAvx2(b, at, length, bits);
 #endif
   return FindBreaksWith(b, at, length, bits, BreakBits);
 }
@@ -155,8 +149,7 @@ std::size_t FindBreaks(const char* b, std::size_t at, std::size_t length, std::u
 
 void LineFile::LimitSearchWidth(int widest) {
 #if defined(STAVBAS_AVX2_BREAKS)
-  wideSearch = widest >= 32 && ProcessorHasAvx2();
-  copyWidth = WidestCopy(widest);
+  blockWidth = WidestBlocks(widest);
 #else
   (void)widest;
 #endif
@@ -420,9 +413,9 @@ LineFile::Result LineFile::ReadLine(char* line, std::size_t capacity, std::size_
     // The look for NUL bytes costs a little in every line: only while asked for.
 #if defined(STAVBAS_AVX2_BREAKS)
     const auto copy =
-        copyWidth == 64   ? (watchNul_ ? CopyToBreakAvx512<true> : CopyToBreakAvx512<false>)
-        : copyWidth == 32 ? (watchNul_ ? CopyToBreakAvx2<true> : CopyToBreakAvx2<false>)
-                          : (watchNul_ ? CopyToBreak<true> : CopyToBreak<false>);
+        blockWidth == 64   ? (watchNul_ ? CopyToBreakAvx512<true> : CopyToBreakAvx512<false>)
+        : blockWidth == 32 ? (watchNul_ ? CopyToBreakAvx2<true> : CopyToBreakAvx2<false>)
+                           : (watchNul_ ? CopyToBreak<true> : CopyToBreak<false>);
 #else
     const auto copy = watchNul_ ? CopyToBreak<true> : CopyToBreak<false>;
 #endif

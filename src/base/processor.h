@@ -32,6 +32,20 @@ inline bool ProcessorHasAvx512Bw() {
 #endif
 }
 
+// The widest blocks, up to `widest`, that the processor takes in one step with its own bit
+// count: 64 bytes (AVX-512 for bytes), 32 (AVX2) or 16 (SSE2, every x86-64 processor).
+inline int WidestBlocks(int widest) {
+#if defined(__GNUC__) && defined(__x86_64__)
+  __builtin_cpu_init();
+  const bool popcnt = __builtin_cpu_supports("popcnt");
+  if (widest >= 64 && popcnt && ProcessorHasAvx512Bw()) return 64;
+  if (widest >= 32 && popcnt && ProcessorHasAvx2()) return 32;
+#else
+  (void)widest;
+#endif
+  return 16;
+}
+
 // The same with the byte compress (VBMI2).
 inline bool ProcessorHasAvx512Vbmi2() {
 #if defined(__GNUC__) && defined(__x86_64__)

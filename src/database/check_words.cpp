@@ -363,20 +363,9 @@ __attribute__((target("avx512f,avx512bw,popcnt"))) bool SummariseClassed64(const
   return Summarise<true>(file, maxLength, s, Stretch64,
                          [](std::uint64_t x) { return __builtin_popcountll(x); });
 }
-
-// The widest way the processor takes, up to `widest`: 64, 32 or 16 (portable).
-int SummaryWidth(int widest) {
-  if (widest >= 64 && ProcessorHasAvx512Bw() && __builtin_cpu_supports("popcnt")) return 64;
-  if (widest >= 32 && ProcessorHasAvx2AndPopcnt()) return 32;
-  return 16;
-}
-#else
-int SummaryWidth(int) {
-  return 16;
-}
 #endif
 
-int summaryWidth = SummaryWidth(64);
+int summaryWidth = WidestBlocks(64);  // 16: the portable way
 
 }  // namespace
 
@@ -395,7 +384,7 @@ bool SummariseWords(const TKombifil& file, std::size_t maxLength, WordSummary& s
 }
 
 void LimitSummaryWidth(int widest) {
-  summaryWidth = SummaryWidth(widest);
+  summaryWidth = WidestBlocks(widest);
 }
 
 }  // namespace stavbas
