@@ -123,7 +123,6 @@ void TDatafil::BeginAddresses() {
 void TDatafil::FeedLines(AddressPass* pass) {
   feed_ = pass;
   fedInOrder_ = true;
-  file().WatchNul(pass != nullptr);
 }
 
 std::int32_t TDatafil::FedNext() const {

@@ -26,6 +26,7 @@ void TKombifil::Close() {
 int TKombifil::OpenFile(const std::string& path) {
   path_ = path;
   lineCounter = 1;
+  file_.WatchNul(true);
   return file_.Open(path);
 }
 
@@ -36,12 +37,15 @@ std::string TKombifil::FileName() const {
 void TKombifil::TakeBuffer() {
   status = kFound;
   line_ = buffer_.data();
+  // The reading looks for NUL bytes as it copies: a line known to hold none is not searched.
+  textLength_ = file_.LineMayHoldNul() ? std::strlen(line_) : lineLength_;
   cursor_ = line_ + SignumOfPaddedLine(line_).size();  // the buffer is padded for the scan
 }
 
 void TKombifil::ClearLine() {
   line_ = kEmpty;
   cursor_ = kEmpty;
+  textLength_ = 0;
 }
 
 void TKombifil::Fault() const {

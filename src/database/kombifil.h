@@ -117,6 +117,11 @@ class TKombifil {
   std::size_t RawLength() const { return status == kFound ? lineLength_ : 0; }
   // The text after the signum (after the third blank).
   const char* Cursor() const { return cursor_; }
+  // The same up to the line's first NUL byte, without a search for it: valid from TakeBuffer
+  // or ClearLine until the buffer is read into again.
+  std::string_view CursorView() const {
+    return {cursor_, static_cast<std::size_t>(line_ + textLength_ - cursor_)};
+  }
   // Makes the buffer the current line (status kFound) and sets the cursor after its signum.
   void TakeBuffer();
   // Makes the line empty (for a status other than kFound).
@@ -175,6 +180,7 @@ class TKombifil {
   std::string extension_;
   std::array<char, kLineCapacity + 1 + kSplitPadding> buffer_{};
   std::size_t lineLength_ = 0;
+  std::size_t textLength_ = 0;  // of the current line, up to its first NUL byte
   const char* line_;
   const char* cursor_;
   WordState words_;

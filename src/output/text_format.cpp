@@ -67,7 +67,7 @@ void TTextFormat::SkrivUtText(Visit& visit) {
           shown(f.LineView());
         } else {
           if (item.title && !f.title.empty()) shown(f.title, ": ");
-          shown(f.Cursor());
+          shown(f.CursorView());
         }
         break;
       }
@@ -88,8 +88,7 @@ void TTextFormat::SkrivUtText(Visit& visit) {
         WriteInfoColumns(visit, index, wantLineEnd);
         break;
       case kItemRawRecord:
-        shown(item.rawWithSignum ? db.File(item.slot).LineView()
-                                 : std::string_view(db.File(item.slot).Cursor()));
+        shown(item.rawWithSignum ? db.File(item.slot).LineView() : db.File(item.slot).CursorView());
         break;
       case kItemSignum:
         shown(db.SignumText(item.signumGiven, item.signumFull));
@@ -155,7 +154,7 @@ void TTextFormat::WriteWords(Visit& visit, const FormatItem& item, const Styles&
     const int lastSpecial = hit == word
                                 ? visit.lastMarkWordNumber
                                 : std::max(visit.lastMarkWordNumber, visit.lastHitWordNumber);
-    if (WriteWordText(out, f.Cursor(), layout, visit.hitCodes, lastSpecial))
+    if (WriteWordText(out, f.CursorView(), layout, visit.hitCodes, lastSpecial))
       ctx.somethingShown = true;
     return;
   }
