@@ -82,6 +82,16 @@ class StagingBuffer {
     char* p = text_.data() + size_;
     for (const char c : first) *p++ = c;  // mostly a blank or a line end
     if (!second.empty()) std::memcpy(p, second.data(), second.size());
+    Commit(n, style);
+  }
+  // Room for `n` bytes after the text, and 64 more that a writer of whole blocks may store
+  // into; the bytes written there count once Commit takes them.
+  char* Room(std::size_t n) {
+    if (text_.size() - size_ < n + 64) Grow(n + 64);
+    return text_.data() + size_;
+  }
+  void Commit(std::size_t n, std::uint32_t style) {
+    if (n == 0) return;
     size_ += n;
     if (spans_.empty() || spans_.back().style != style)
       spans_.push_back(Span{size_, style});

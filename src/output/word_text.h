@@ -42,4 +42,8 @@ inline std::string_view BlankBefore(int number, bool& dividerFirst) {
 bool WriteWordText(StagingBuffer& out, std::string_view line, const WordTextLayout& layout,
                    const std::vector<std::uint8_t>& codes, int lastSpecial);
 
+// Keeps the writing to blocks of at most `widest` bytes (64 or less), where the processor has
+// wider ways; for tests.
+void LimitWordTextWidth(int widest);
+
 }  // namespace stavbas

@@ -169,5 +169,29 @@ TEST_F(WordTextTest, LongLinesOfWordsAroundEveryHit) {
     }
 }
 
+// Name marks at every place of lines around the 64-byte steps of the wide copy, with the
+// processor's widest way and the narrowest: the same words either way.
+TEST_F(WordTextTest, NameMarksLeaveLongLinesAtEveryWidth) {
+  layout.dropQuotes = true;
+  for (const int width : {64, 16}) {
+    LimitWordTextWidth(width);
+    for (const std::size_t length : {1, 63, 64, 65, 127, 128, 130, 200}) {
+      std::string line;  // words of six letters; no blank at the end, which would go
+      for (std::size_t k = 0; k < length; ++k)
+        line += k % 7 == 6 && k + 1 < length ? ' ' : static_cast<char>('a' + k % 26);
+      for (std::size_t at = 0; at < length; at += 3) {
+        std::string marked = line;
+        marked[at] = '"';
+        if (at + 64 < length) marked[at + 64] = '"';  // one in the next step, at the same place
+        std::string expected = marked;
+        std::erase(expected, '"');
+        ASSERT_EQ(Write(marked), expected.empty() ? "" : "w{" + expected + "}")
+            << "width " << width << ", length " << length << ", mark at " << at;
+      }
+    }
+  }
+  LimitWordTextWidth(64);
+}
+
 }  // namespace
 }  // namespace stavbas
