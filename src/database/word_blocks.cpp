@@ -4,20 +4,21 @@
 namespace stavbas {
 namespace {
 
-bool WideBlocksPossible() {
+int WidestWordBlocks(int widest) {
 #if defined(STAVBAS_WIDE_WORD_BLOCKS)
-  return ProcessorHasAvx2AndPopcnt();
+  return WidestBlocks(widest);
 #else
-  return false;
+  (void)widest;
+  return 16;
 #endif
 }
 
 }  // namespace
 
-bool wideWordBlocks = WideBlocksPossible();
+int wordBlockWidth = WidestWordBlocks(64);
 
-void UseWideWordBlocks(bool on) {
-  wideWordBlocks = on && WideBlocksPossible();
+void LimitWordBlockWidth(int widest) {
+  wordBlockWidth = WidestWordBlocks(widest);
 }
 
 }  // namespace stavbas

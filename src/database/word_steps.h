@@ -146,6 +146,7 @@ static_assert(NibblesFindTheDividers());
 // Blocks of sixteen bytes, for every x86-64 processor.
 namespace blocks16 {
 using Block = __m128i;
+using Mask = unsigned;
 constexpr int kBlock = 16;
 static_assert(kSplitPadding >= kBlock - 1);
 #define STAVBAS_BLOCK_CODE gnu::always_inline
@@ -180,10 +181,11 @@ static_assert(kSplitPadding >= kBlock - 1);
 #if defined(__GNUC__)
 #define STAVBAS_WIDE_WORD_BLOCKS 1
 // Blocks of thirty-two bytes, each function compiled for processors with AVX2 and POPCNT:
-// nothing here is called unless WideWordBlocks() says the processor has them. A line's
+// nothing here is called unless WordBlockWidth() says the processor has them. A line's
 // padding (kSplitPadding) keeps the wider load of the block that holds its end in its buffer.
 namespace blocks32 {
 using Block = __m256i;
+using Mask = unsigned;
 constexpr int kBlock = 32;
 static_assert(kSplitPadding >= kBlock - 1);
 #define STAVBAS_BLOCK_CODE gnu::always_inline, gnu::target("avx2,popcnt")
@@ -219,16 +221,61 @@ static_assert(kSplitPadding >= kBlock - 1);
 #include "database/word_blocks.inc"
 #undef STAVBAS_BLOCK_CODE
 }  // namespace blocks32
+
+// Blocks of sixty-four bytes, for processors with AVX-512 for bytes; compares give their
+// masks at once. The padding keeps the load of the block that holds a line's end in its buffer.
+namespace blocks64 {
+using Block = __m512i;
+using Mask = std::uint64_t;
+constexpr int kBlock = 64;
+static_assert(kSplitPadding >= kBlock - 1);
+#define STAVBAS_BLOCK_CODE gnu::always_inline, gnu::target("avx512f,avx512bw,popcnt")
+[[STAVBAS_BLOCK_CODE]] inline Block LoadBlock(const char* p) {
+  return _mm512_loadu_si512(p);
+}
+[[STAVBAS_BLOCK_CODE]] inline Mask Same(Block v, char c) {
+  return _mm512_cmpeq_epi8_mask(v, _mm512_set1_epi8(c));
+}
+[[STAVBAS_BLOCK_CODE]] inline Mask Or(Mask a, Mask b) {
+  return a | b;
+}
+[[STAVBAS_BLOCK_CODE]] inline Mask MaskOf(Mask m) {
+  return m;
+}
+// The divider nibble tables, as in blocks of thirty-two bytes, once for each sixteen bytes
+// (the table lookup keeps to its sixteen).
+constexpr std::array<std::uint8_t, 64> FourTimes(const std::array<std::uint8_t, 16>& table) {
+  std::array<std::uint8_t, 64> four{};
+  for (std::size_t i = 0; i < four.size(); ++i) four[i] = table[i % 16];
+  return four;
+}
+inline constexpr std::array<std::uint8_t, 64> kLowNibbles = FourTimes(kDividerNibbles.low);
+inline constexpr std::array<std::uint8_t, 64> kHighNibbles = FourTimes(kDividerNibbles.high);
+[[STAVBAS_BLOCK_CODE]] inline Mask DividerBits(Block v) {
+  const Block lowTable = _mm512_loadu_si512(kLowNibbles.data());
+  const Block highTable = _mm512_loadu_si512(kHighNibbles.data());
+  const Block nibble = _mm512_set1_epi8(0x0F);
+  const Block low = _mm512_shuffle_epi8(lowTable, _mm512_and_si512(v, nibble));
+  const Block high =
+      _mm512_shuffle_epi8(highTable, _mm512_and_si512(_mm512_srli_epi16(v, 4), nibble));
+  return _mm512_test_epi8_mask(low, high);
+}
+[[STAVBAS_BLOCK_CODE]] inline int CountBits(Mask mask) {
+  return __builtin_popcountll(mask);
+}
+#include "database/word_blocks.inc"
+#undef STAVBAS_BLOCK_CODE
+}  // namespace blocks64
 #endif
 #endif
 
-// Whether words pass thirty-two bytes at a time: where the processor has AVX2 and POPCNT,
-// unless switched off (as tests do, to try the other way too). Set before the first walk.
-extern bool wideWordBlocks;
-inline bool WideWordBlocks() {
-  return wideWordBlocks;
+// The blocks words pass in: 64 bytes where the processor has AVX-512 for bytes, 32 where it
+// has AVX2, else 16, unless limited (as tests do, to try every way). Set before the first walk.
+extern int wordBlockWidth;
+inline int WordBlockWidth() {
+  return wordBlockWidth;
 }
-void UseWideWordBlocks(bool on);
+void LimitWordBlockWidth(int widest);
 
 #if defined(STAVBAS_WIDE_WORD_BLOCKS)
 // PassTokens over blocks of thirty-two bytes, a call of its own for processors with AVX2.
@@ -237,6 +284,13 @@ __attribute__((target("avx2,popcnt"), noinline)) int PassTokensWide(WordState& w
                                                                     Events& events) {
   return blocks32::PassTokens<kind, looking>(w, count, events);
 }
+// And over blocks of sixty-four, for processors with AVX-512 for bytes.
+template <WordStep kind, bool looking, typename Events>
+__attribute__((target("avx512f,avx512bw,popcnt"), noinline)) int PassTokens64(WordState& w,
+                                                                              int count,
+                                                                              Events& events) {
+  return blocks64::PassTokens<kind, looking>(w, count, events);
+}
 #endif
 
 // PassTokens (word_blocks.inc) over the widest blocks the processor takes; without SSE2 no
@@ -244,7 +298,8 @@ __attribute__((target("avx2,popcnt"), noinline)) int PassTokensWide(WordState& w
 template <WordStep kind, bool looking, typename Events>
 [[gnu::always_inline]] inline int PassTokens(WordState& w, int count, Events&& events) {
 #if defined(STAVBAS_WIDE_WORD_BLOCKS)
-  if (WideWordBlocks()) return PassTokensWide<kind, looking>(w, count, events);
+  if (WordBlockWidth() == 64) return PassTokens64<kind, looking>(w, count, events);
+  if (WordBlockWidth() == 32) return PassTokensWide<kind, looking>(w, count, events);
 #endif
 #if defined(__SSE2__)
   return blocks16::PassTokens<kind, looking>(w, count, events);

@@ -213,20 +213,21 @@ TEST(Words, LongWordsAndLinesSplitAsByteByByte) {
 
 // Passing words by their blanks counts the words and stops where the steps one by one would:
 // every byte at the start of a token, alone and before others, in every place of a block of
-// sixteen and of thirty-two bytes, so that a block holds several tokens that begin with it.
+// sixteen, thirty-two and sixty-four bytes, so that a block holds several tokens that begin
+// with it.
 TEST(Words, PassingByBlanksTakesTheWordsTheStepsTake) {
   RecordingHost host;
   Ui ui(host);
   TRuntextFil run(ui);
   TNormtextFil norm(ui);
   TSokFil sok(ui, kRunsok);
-  const bool wide = WideWordBlocks();
-  for (const bool tryWide : {false, true}) {
-    UseWideWordBlocks(tryWide);
+  const int widest = WordBlockWidth();
+  for (const int width : {16, 32, 64}) {
+    LimitWordBlockWidth(width);
     for (int c = 1; c < 256; ++c) {
       if (c == ' ') continue;
       const std::string b(1, static_cast<char>(c));
-      for (std::size_t pad = 0; pad < 34; ++pad) {
+      for (std::size_t pad = 0; pad < 66; ++pad) {
         const std::string line = "U 1 V " + std::string(pad, 'p') + " " + b + " a " + b + "b " + b +
                                  " " + b + b + " c " + b + " d e " + b;
         for (TKombifil* f : std::initializer_list<TKombifil*>{&run, &norm, &sok}) {
@@ -237,7 +238,8 @@ TEST(Words, PassingByBlanksTakesTheWordsTheStepsTake) {
           f->FirstWord();
           while (f->NextWord()) words.emplace_back(f->Word());
           SCOPED_TRACE("byte " + std::to_string(c) + ", after " + std::to_string(pad) + ", kind " +
-                       std::to_string(f->kind()) + (tryWide ? ", wide" : ""));
+                       std::to_string(f->kind()) + ", blocks of " +
+                       std::to_string(WordBlockWidth()));
           f->FirstWord();
           ASSERT_EQ(StepToEnd(*f), static_cast<int>(words.size()));
           for (std::size_t n = 1; n <= words.size(); ++n) {
@@ -249,7 +251,7 @@ TEST(Words, PassingByBlanksTakesTheWordsTheStepsTake) {
       }
     }
   }
-  UseWideWordBlocks(wide);
+  LimitWordBlockWidth(widest);
 }
 
 TEST(Words, NormalisedWordTextAndProperNames) {

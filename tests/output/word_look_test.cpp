@@ -64,11 +64,11 @@ class WordLookTest : public ::testing::Test, public test::OutputFixture {
     }
   }
 
-  // Switches the passing of words by blocks of thirty-two bytes, where the processor takes
-  // them, and says whether it was on: runs with it on and off pass the same words.
+  // Switches the passing of words between the widest blocks the processor takes and blocks of
+  // sixteen bytes, and says whether it was wide: runs either way pass the same words.
   static bool WideBlocks(bool on) {
-    const bool was = WideWordBlocks();
-    UseWideWordBlocks(on);
+    const bool was = WordBlockWidth() > 16;
+    LimitWordBlockWidth(on ? 64 : 16);
     return was;
   }
 
