@@ -169,16 +169,36 @@ TEST_P(AtomicFileTest, AKilledWriterLeavesTheOldOrTheNewFile) {
   const bool named = GetParam();
   int replaced = 0;
   for (int round = 0; round < 12; ++round) {
+    // The writer says when its first file is in place; it is killed at a random moment within
+    // the next few, however long a write takes on this machine (a loaded one, just after the
+    // fork, may take tens of milliseconds).
+    int written[2];
+    ASSERT_EQ(pipe(written), 0);
+    const auto start = std::chrono::steady_clock::now();
     const pid_t pid = fork();
     ASSERT_GE(pid, 0);
     if (pid == 0) {
       WriteFault f;
       f.namedTemporary = named;
       SetWriteFaultForTesting(f);
-      for (char c = 'a';; c = c == 'z' ? 'a' : c + 1)
+      for (char c = 'a';; c = c == 'z' ? 'a' : c + 1) {
         ReplaceFileContent(target, std::string(size, c));
+        if (c == 'a' && written[1] >= 0) {
+          (void)!write(written[1], "w", 1);
+          close(written[1]);
+          written[1] = -1;
+        }
+      }
     }
-    std::this_thread::sleep_for(std::chrono::microseconds(rng() % 40000));
+    close(written[1]);
+    char w = 0;
+    ASSERT_EQ(read(written[0], &w, 1), 1);
+    close(written[0]);
+    const auto first = std::chrono::duration_cast<std::chrono::microseconds>(
+                           std::chrono::steady_clock::now() - start)
+                           .count();
+    std::this_thread::sleep_for(
+        std::chrono::microseconds(rng() % static_cast<unsigned>(std::max<long long>(first, 1000))));
     kill(pid, SIGKILL);
     waitpid(pid, nullptr, 0);
     const std::string now = dir.ReadBytes("file.txt");
