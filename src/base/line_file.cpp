@@ -167,15 +167,15 @@ int LineFile::Open(const std::string& path) {
     Close();
     return err;
   }
-  buffer_.resize(kBufferSize + kSlack);
+  buffer_ = std::make_unique_for_overwrite<char[]>(kBufferSize + kSlack);
+  std::memset(buffer_.get(), 0, kSlack);
   return Seek(0);
 }
 
 void LineFile::Close() {
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
-  buffer_.clear();
-  buffer_.shrink_to_fit();
+  buffer_.reset();
   cut_.clear();
   pos_ = len_ = 0;
   breaksAt_ = kUnknown;
@@ -205,18 +205,20 @@ bool LineFile::Fill() {
   if (eof_ || fd_ < 0) return false;
   const std::size_t kept = len_ - pos_;
   if (kept == kBufferSize) return false;
-  if (kept > 0 && pos_ > 0) std::memmove(buffer_.data(), buffer_.data() + pos_, kept);
+  if (kept > 0 && pos_ > 0) std::memmove(buffer_.get(), buffer_.get() + pos_, kept);
   bufferOffset_ += pos_;
   pos_ = 0;
   len_ = kept;
   breaksAt_ = kUnknown;
   for (;;) {
-    const ssize_t n = ::read(fd_, buffer_.data() + len_, std::min(nextRead_, kBufferSize - len_));
+    const ssize_t n = ::read(fd_, buffer_.get() + len_, std::min(nextRead_, kBufferSize - len_));
     // The reads after a jump grow step by step: a lookup that scans a little further than the
     // first read does not copy a whole buffer, and a run that reads on soon reads whole ones.
     nextRead_ = std::min(2 * nextRead_, kBufferSize);
     if (n > 0) {
       len_ += static_cast<std::size_t>(n);
+      // The searches read up to a block past the bytes read: those are defined.
+      std::memset(buffer_.get() + len_, 0, kSlack);
       return true;
     }
     if (n < 0 && errno == EINTR) continue;
@@ -238,7 +240,7 @@ std::size_t LineFile::NextBreak() {
     if (ahead) return breaksAt_ + static_cast<std::size_t>(std::countr_zero(ahead));
     at = breaksAt_ + 64;
   }
-  at = FindBreaks(buffer_.data(), at, len_, breaks_);
+  at = FindBreaks(buffer_.get(), at, len_, breaks_);
   if (at >= len_) {
     breaksAt_ = kUnknown;
     return len_;
@@ -255,7 +257,7 @@ LineFile::Result LineFile::ViewLine(std::string_view& line, std::size_t keep) {
     // The line is whole when its end is in the buffer: a CR on the last byte may still be the
     // first half of a CR LF.
     if (end < len_ ? end + 1 < len_ || buffer_[end] == '\n' || eof_ : eof_) {
-      line = std::string_view(buffer_.data() + pos_, end - pos_);
+      line = std::string_view(buffer_.get() + pos_, end - pos_);
       pos_ = end;
       // CR LF, LF and a lone CR each end a line.
       if (end < len_ && buffer_[pos_++] == '\r' && pos_ < len_ && buffer_[pos_] == '\n') ++pos_;
@@ -275,8 +277,8 @@ LineFile::Result LineFile::ScanLines(std::size_t keep, LineVisitor visit, void* 
     if (AtEnd()) return error_ ? Result::Error : Result::End;
     // The lines that end within the buffer, their ends found 64 bytes at a time; a NUL byte is
     // looked for once in all of them.
-    if (findNul_) NoteNul(buffer_.data() + pos_, len_ - pos_);
-    const Block block{buffer_.data(), len_, eof_, bufferOffset_, visit, context};
+    if (findNul_) NoteNul(buffer_.get() + pos_, len_ - pos_);
+    const Block block{buffer_.get(), len_, eof_, bufferOffset_, visit, context};
     const std::size_t p = VisitLines(block, pos_);
     // The line that runs past the buffer is read as one, with whatever it takes.
     pos_ = p;
@@ -290,7 +292,7 @@ LineFile::Result LineFile::ScanLines(std::size_t keep, LineVisitor visit, void* 
 }
 
 LineFile::Result LineFile::CutLongLine(std::string_view& line, std::size_t keep) {
-  cut_.assign(buffer_.data(), std::min(keep, len_));
+  cut_.assign(buffer_.get(), std::min(keep, len_));
   for (;;) {
     const std::size_t end = NextBreak();
     pos_ = end;
@@ -420,7 +422,7 @@ LineFile::Result LineFile::ReadLine(char* line, std::size_t capacity, std::size_
     const auto copy = watchNul_ ? CopyToBreak<true> : CopyToBreak<false>;
 #endif
     const std::size_t end =
-        pos_ + copy(buffer_.data() + pos_, len_ - pos_, line, capacity + 1, lineMayHoldNul_);
+        pos_ + copy(buffer_.get() + pos_, len_ - pos_, line, capacity + 1, lineMayHoldNul_);
     if (end < len_ && end - pos_ <= capacity && (end + 1 < len_ || buffer_[end] == '\n' || eof_)) {
       length = end - pos_;
       line[length] = '\0';
@@ -446,7 +448,7 @@ LineFile::Result LineFile::SkipLine() {
 int LineFile::NextLineStartsWith(std::string_view prefix, const unsigned char* table) {
   if (AtEnd()) return -1;
   const std::size_t available = len_ - pos_;
-  const char* p = buffer_.data() + pos_;
+  const char* p = buffer_.get() + pos_;
   for (std::size_t i = 0; i < prefix.size(); ++i) {
     if (i >= available) return -1;
     if (p[i] == '\n' || p[i] == '\r' ||

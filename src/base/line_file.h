@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -105,7 +106,8 @@ class LineFile {
   static constexpr std::size_t kUnknown = static_cast<std::size_t>(-1);
 
   int fd_ = -1;
-  std::vector<char> buffer_;
+  // Left unwritten when made: only the bytes read, and those just after them, are ever read.
+  std::unique_ptr<char[]> buffer_;
   std::size_t pos_ = 0;
   std::size_t len_ = 0;
   // Line ends are searched 64 bytes at a time: `breaks_` has a bit for each CR or LF among the
