@@ -109,7 +109,12 @@ class StagingBuffer {
   std::size_t length() const { return size_; }
   bool empty() const { return size_ == 0; }
   std::string Text() const { return std::string(text()); }
-  bool EndsWith(std::string_view tail) const { return text().ends_with(tail); }
+  // Compared in place; with a literal the compare takes a few instructions, not a call.
+  template <std::size_t N>
+  bool EndsWith(const char (&tail)[N]) const {
+    constexpr std::size_t n = N - 1;
+    return size_ >= n && std::memcmp(text_.data() + size_ - n, tail, n) == 0;
+  }
 
  private:
   void Grow(std::size_t n);
