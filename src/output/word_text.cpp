@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstring>
 
 #if defined(__SSE2__)
@@ -13,6 +14,7 @@
 
 #include "base/processor.h"
 #include "database/word_files.h"
+#include "database/word_steps.h"
 
 namespace stavbas {
 namespace {
@@ -66,6 +68,87 @@ __attribute__((target("avx512f,avx512bw,avx512vbmi2,popcnt"))) std::size_t CopyW
 bool compressQuotes = ProcessorHasAvx512Vbmi2();
 #endif
 
+// The run of tokens in the words' style from `pos` (where a token starts, with `more`): each
+// token is passed that does not start with "§" or, in runic text, with a bracket that may open
+// a divider, and that is not word number `next`; runic dividers pass without being counted.
+// `to` becomes the end of the last token passed, `pos` the start of the next one (past the
+// line's end, with `more` false, where the line's last token was passed).
+struct TokenRun {
+  std::size_t pos, to;
+  bool more;
+  int number;  // of the last word passed
+};
+
+void PassTokenRun(std::string_view line, bool runic, int next, TokenRun& r) {
+  while (r.more) {
+    const auto c = static_cast<unsigned char>(r.pos < line.size() ? line[r.pos] : '\0');
+    if (runic && kDividerStarts[c]) {
+      if (c == '(' || c == '[') return;
+    } else if (c == 0xA7 || r.number + 1 >= next) {
+      return;
+    } else {
+      ++r.number;
+    }
+    r.to = BlankFrom(line, r.pos);
+    r.more = r.to < line.size();
+    r.pos = r.to + 1;
+  }
+}
+
+#if defined(STAVBAS_WIDE_WORD_BLOCKS)
+// PassTokenRun 64 bytes a step: the tokens' starts, and those that end the run, from masks.
+__attribute__((target("avx512f,avx512bw,popcnt"))) void PassTokenRun64(std::string_view line,
+                                                                       bool runic, int next,
+                                                                       TokenRun& r) {
+  if (!r.more) return;
+  std::uint64_t carry = 1;  // the first byte starts a token
+  for (std::size_t b = r.pos;; b += 64) {
+    const std::size_t n = line.size() - std::min(b, line.size());  // bytes left from b
+    const std::uint64_t in = n >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << n) - 1;
+    const __m512i v = _mm512_maskz_loadu_epi8(in, line.data() + std::min(b, line.size()));
+    const std::uint64_t blanks = blocks64::Same(v, ' ') & in;
+    // A token may start on the byte after the line's last, when a blank ends the line.
+    const std::uint64_t starts = (blanks << 1) | carry;
+    std::uint64_t stopping = starts & blocks64::Same(v, '\xA7');
+    std::uint64_t uncounted = 0;
+    if (runic) {
+      stopping |= starts & (blocks64::Same(v, '(') | blocks64::Same(v, '['));
+      uncounted = starts & blocks64::DividerBits(v) & ~stopping;
+    }
+    const std::uint64_t words = starts & ~stopping & ~uncounted;
+    // The word that would be number `next` ends the run too.
+    const int allowed = next - 1 - r.number;
+    std::uint64_t beyond = 0;
+    if (allowed < 64 && std::popcount(words) > allowed) {
+      std::uint64_t w = words;
+      for (int k = 0; k < allowed; ++k) w &= w - 1;
+      beyond = w & (0 - w);
+    }
+    const std::uint64_t ending = stopping | beyond;
+    if (ending != 0) {
+      const int k = std::countr_zero(ending);
+      r.number += std::popcount(words & ((std::uint64_t{1} << k) - 1));
+      if (b + static_cast<std::size_t>(k) > r.pos) {
+        r.to = b + static_cast<std::size_t>(k) - 1;
+        r.pos = b + static_cast<std::size_t>(k);
+      }
+      return;
+    }
+    r.number += std::popcount(words);
+    if (n < 64) {  // the line's last token passes
+      r.to = line.size();
+      r.pos = line.size() + 1;
+      r.more = false;
+      return;
+    }
+    carry = blanks >> 63;
+  }
+}
+#endif
+
+// The widest way the processor takes, unless tests limit it.
+bool tokenRunBlocks = WordBlockWidth() == 64;
+
 // Appends `before` and `text` in one style, the name marks left out of the text when asked.
 void AppendPiece(StagingBuffer& out, std::string_view before, std::string_view text,
                  std::uint32_t style, bool dropQuotes) {
@@ -94,9 +177,8 @@ void AppendPiece(StagingBuffer& out, std::string_view before, std::string_view t
 void LimitWordTextWidth(int widest) {
 #if defined(STAVBAS_COMPRESSED_QUOTES)
   compressQuotes = widest >= 64 && ProcessorHasAvx512Vbmi2();
-#else
-  (void)widest;
 #endif
+  tokenRunBlocks = widest >= 64 && WidestBlocks(64) == 64;
 }
 
 bool WriteWordText(StagingBuffer& out, std::string_view line, const WordTextLayout& layout,
@@ -163,21 +245,17 @@ bool WriteWordText(StagingBuffer& out, std::string_view line, const WordTextLayo
       int next = number + 1;
       while (next <= lastSpecial && !special(next)) ++next;
       const std::size_t from = pos;
-      std::size_t to = pos;
-      while (more) {
-        const auto c = static_cast<unsigned char>(pos < line.size() ? line[pos] : '\0');
-        if (layout.runic && kDividerStarts[c]) {
-          if (c == '(' || c == '[') break;
-        } else if (c == 0xA7 || number + 1 >= next) {
-          break;
-        } else {
-          ++number;
-        }
-        to = BlankFrom(line, pos);
-        more = to < line.size();
-        pos = to + 1;
-      }
-      if (pos > from) written(from, to, " ", layout.word);
+      TokenRun run{pos, pos, more, number};
+#if defined(STAVBAS_WIDE_WORD_BLOCKS)
+      if (tokenRunBlocks)
+        PassTokenRun64(line, layout.runic, next, run);
+      else
+#endif
+        PassTokenRun(line, layout.runic, next, run);
+      pos = run.pos;
+      more = run.more;
+      number = run.number;
+      if (pos > from) written(from, run.to, " ", layout.word);
       if (!lookAhead()) break;
     }
     const std::size_t start = pos;

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "base/cp1252.h"
 #include "output/word_text.h"
 
@@ -191,6 +193,38 @@ TEST_F(WordTextTest, NameMarksLeaveLongLinesAtEveryWidth) {
     }
   }
   LimitWordTextWidth(64);
+}
+
+// Random lines of words, runic dividers, brackets, page marks and empty words, written with
+// random hits and marks through the widest way and the narrowest: the same pieces.
+TEST_F(WordTextTest, EveryWidthWritesTheSamePieces) {
+  std::mt19937 rng(5);
+  const std::vector<std::string> tokens = {"sten", "a",  "þisi", ":", "+",   "×", "(:",    "[×",
+                                           "(a",   "[b", "§A",   "§", "a§b", "",  "\"Ulf", "ok]"};
+  for (int round = 0; round < 3000; ++round) {
+    std::string line;
+    const int count = 1 + static_cast<int>(rng() % 60);
+    for (int k = 0; k < count; ++k) line += (k > 0 ? " " : "") + tokens[rng() % tokens.size()];
+    if (rng() % 4 == 0) line += " ";
+    Codes codes(static_cast<std::size_t>(count) + 2, 0);
+    for (std::uint8_t& code : codes) code = rng() % 6 == 0 ? 1 + rng() % 2 : 0;
+    layout.runic = rng() % 2 == 0;
+    layout.dropQuotes = !layout.runic;
+    layout.breakAtMarks = rng() % 2 == 0;
+    layout.markBreak = "\r\n";
+    if (rng() % 3 == 0) layout.hit = layout.word;
+    std::string pieces[2];
+    bool shownEach[2] = {};
+    for (int w = 0; w < 2; ++w) {
+      LimitWordTextWidth(w == 0 ? 64 : 16);
+      pieces[w] = Write(line, codes);
+      shownEach[w] = shown;
+    }
+    LimitWordTextWidth(64);
+    ASSERT_EQ(pieces[0], pieces[1]) << line << (layout.runic ? " (runic)" : "");
+    ASSERT_EQ(shownEach[0], shownEach[1]) << line;
+    SetUp();  // the hits' own style again
+  }
 }
 
 }  // namespace
