@@ -67,8 +67,16 @@ __attribute__((target("avx2"), always_inline)) inline std::uint64_t BreakBitsAvx
          std::uint64_t{static_cast<std::uint32_t>(_mm256_movemask_epi8(hb))} << 32;
 }
 
-// The widest blocks lines are read in: a line is copied 64 bytes at a time in one register
-// (AVX-512 for bytes) or in two (AVX2), and line ends are searched 32 bytes at a time from 32 on.
+// BreakBits in one register, where the processor has AVX-512 for bytes.
+__attribute__((target("avx512f,avx512bw"), always_inline)) inline std::uint64_t BreakBitsAvx512(
+    const char* p) {
+  const __m512i v = _mm512_loadu_si512(p);
+  return _mm512_cmpeq_epi8_mask(v, _mm512_set1_epi8('\n')) |
+         _mm512_cmpeq_epi8_mask(v, _mm512_set1_epi8('\r'));
+}
+
+// The widest blocks lines are read in: a line is copied and line ends are searched 64 bytes at
+// a time in one register (AVX-512 for bytes) or in two (AVX2), else sixteen bytes at a time.
 int blockWidth = WidestBlocks(64);
 #endif
 
@@ -121,6 +129,16 @@ template <class Bits>
 }
 
 #if defined(STAVBAS_AVX2_BREAKS)
+__attribute__((target("avx512f,avx512bw"))) std::size_t VisitLinesAvx512(const Block& k,
+                                                                         std::size_t p) {
+  return VisitLinesWith(k, p, BreakBitsAvx512);
+}
+__attribute__((target("avx512f,avx512bw"))) std::size_t FindBreaksAvx512(const char* b,
+                                                                         std::size_t at,
+                                                                         std::size_t length,
+                                                                         std::uint64_t& bits) {
+  return FindBreaksWith(b, at, length, bits, BreakBitsAvx512);
+}
 __attribute__((target("avx2"))) std::size_t VisitLinesAvx2(const Block& k, std::size_t p) {
   return VisitLinesWith(k, p, BreakBitsAvx2);
 }
@@ -133,14 +151,16 @@ __attribute__((target("avx2"))) std::size_t FindBreaksAvx2(const char* b, std::s
 
 std::size_t VisitLines(const Block& k, std::size_t p) {
 #if defined(STAVBAS_AVX2_BREAKS)
-  if (blockWidth >= 32) return VisitLinesAvx2(k, p);
+  if (blockWidth == 64) return VisitLinesAvx512(k, p);
+  if (blockWidth == 32) return VisitLinesAvx2(k, p);
 #endif
   return VisitLinesWith(k, p, BreakBits);
 }
 
 std::size_t FindBreaks(const char* b, std::size_t at, std::size_t length, std::uint64_t& bits) {
 #if defined(STAVBAS_AVX2_BREAKS)
-  if (blockWidth >= 32) return FindBreaksAvx2(b, at, length, bits);
+  if (blockWidth == 64) return FindBreaksAvx512(b, at, length, bits);
+  if (blockWidth == 32) return FindBreaksAvx2(b, at, length, bits);
 #endif
   return FindBreaksWith(b, at, length, bits, BreakBits);
 }

@@ -78,10 +78,9 @@ class LineFile {
   // start ends the file.
   bool AtEnd() { return pos_ < len_ ? buffer_[pos_] == '\x1A' : AtEndOfBuffer(); }
 
-  // Line ends are searched 32 bytes at a time where the processor has AVX2, else 16 bytes at
-  // a time, and a line read alone is copied 64 bytes at a time where it has AVX-512 for bytes;
-  // every way finds the same lines. For tests: the widest blocks (64, 32 or 16) every file
-  // takes from now on.
+  // Line ends are searched and lines copied 64 bytes at a time where the processor has AVX-512
+  // for bytes, 32 where it has AVX2, else 16; every way finds the same lines. For tests: the
+  // widest blocks (64, 32 or 16) every file takes from now on.
   static void LimitSearchWidth(int widest);
 
   // Byte offset of the next line to be read.
