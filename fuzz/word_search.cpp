@@ -1,7 +1,7 @@
 // The word search code: parsed, and evaluated at every word position and reading of a small
 // database whose record texts are fuzzed too, through an attestation run that marks each hit.
-// The run passes words by blocks of thirty-two bytes where the processor can, and must write
-// the same text when it passes them by blocks of sixteen.
+// The run passes words by the widest blocks the processor takes, and must write the same text
+// when it passes them by blocks of sixteen.
 // Input: the code, a line break, then the records (see records.h).
 
 #include <cstdlib>
@@ -17,12 +17,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz::Program p(base, parts[0], "", "\xDF$ RUN NFS");
   if (!p.usable) return 0;
   p.app->run.AllRun();
-  if (WideWordBlocks()) {
+  if (const int widest = WordBlockWidth(); widest > 16) {
     const std::string wide = p.window.Text();
     p.window.Clear();
-    UseWideWordBlocks(false);
+    LimitWordBlockWidth(16);
     p.app->run.AllRun();
-    UseWideWordBlocks(true);
+    LimitWordBlockWidth(widest);
     if (p.window.Text() != wide) std::abort();  // the two widths disagree
   }
   // Evaluated directly as well: every position, every further reading.

@@ -68,7 +68,7 @@ __attribute__((target("avx512f,avx512bw,avx512vbmi2,popcnt"))) std::size_t CopyW
 bool compressQuotes = ProcessorHasAvx512Vbmi2();
 #endif
 
-// The run of tokens in the words' style from `pos` (where a token starts, with `more`): each
+// A run of tokens in the words' style from `pos` (where a token starts, with `more`): each
 // token is passed that does not start with "§" or, in runic text, with a bracket that may open
 // a divider, and that is not word number `next`; runic dividers pass without being counted.
 // `to` becomes the end of the last token passed, `pos` the start of the next one (past the
@@ -79,24 +79,9 @@ struct TokenRun {
   int number;  // of the last word passed
 };
 
-void PassTokenRun(std::string_view line, bool runic, int next, TokenRun& r) {
-  while (r.more) {
-    const auto c = static_cast<unsigned char>(r.pos < line.size() ? line[r.pos] : '\0');
-    if (runic && kDividerStarts[c]) {
-      if (c == '(' || c == '[') return;
-    } else if (c == 0xA7 || r.number + 1 >= next) {
-      return;
-    } else {
-      ++r.number;
-    }
-    r.to = BlankFrom(line, r.pos);
-    r.more = r.to < line.size();
-    r.pos = r.to + 1;
-  }
-}
-
 #if defined(STAVBAS_WIDE_WORD_BLOCKS)
-// PassTokenRun 64 bytes a step: the tokens' starts, and those that end the run, from masks.
+// A run of tokens passed 64 bytes a step: the tokens' starts, and those that end the run, from
+// masks.
 __attribute__((target("avx512f,avx512bw,popcnt"))) void PassTokenRun64(std::string_view line,
                                                                        bool runic, int next,
                                                                        TokenRun& r) {
@@ -181,8 +166,13 @@ void LimitWordTextWidth(int widest) {
   tokenRunBlocks = widest >= 64 && WidestBlocks(64) == 64;
 }
 
-bool WriteWordText(StagingBuffer& out, std::string_view line, const WordTextLayout& layout,
-                   const std::vector<std::uint8_t>& codes, int lastSpecial) {
+namespace {
+
+// WriteWordText, with the runs of plain tokens passed 64 bytes a step (kWide) or token by token;
+// each way compiled on its own, so that the narrow one keeps its registers for its loop.
+template <bool kWide>
+bool WriteWordTextIn(StagingBuffer& out, std::string_view line, const WordTextLayout& layout,
+                     const std::vector<std::uint8_t>& codes, int lastSpecial) {
   if (line.empty()) return false;
   // The words lie between single blanks; a blank at the very end leaves an empty last word,
   // which is no word.
@@ -245,17 +235,33 @@ bool WriteWordText(StagingBuffer& out, std::string_view line, const WordTextLayo
       int next = number + 1;
       while (next <= lastSpecial && !special(next)) ++next;
       const std::size_t from = pos;
-      TokenRun run{pos, pos, more, number};
+      std::size_t to = pos;
 #if defined(STAVBAS_WIDE_WORD_BLOCKS)
-      if (tokenRunBlocks)
+      if constexpr (kWide) {
+        TokenRun run{pos, pos, more, number};
         PassTokenRun64(line, layout.runic, next, run);
-      else
+        pos = run.pos;
+        to = run.to;
+        more = run.more;
+        number = run.number;
+      } else
 #endif
-        PassTokenRun(line, layout.runic, next, run);
-      pos = run.pos;
-      more = run.more;
-      number = run.number;
-      if (pos > from) written(from, run.to, " ", layout.word);
+      {
+        while (more) {
+          const auto c = static_cast<unsigned char>(pos < line.size() ? line[pos] : '\0');
+          if (layout.runic && kDividerStarts[c]) {
+            if (c == '(' || c == '[') break;
+          } else if (c == 0xA7 || number + 1 >= next) {
+            break;
+          } else {
+            ++number;
+          }
+          to = BlankFrom(line, pos);
+          more = to < line.size();
+          pos = to + 1;
+        }
+      }
+      if (pos > from) written(from, to, " ", layout.word);
       if (!lookAhead()) break;
     }
     const std::size_t start = pos;
@@ -302,6 +308,14 @@ bool WriteWordText(StagingBuffer& out, std::string_view line, const WordTextLayo
   if (more) written(pos, line.size(), " ", layout.word);
   flush();
   return shown;
+}
+
+}  // namespace
+
+bool WriteWordText(StagingBuffer& out, std::string_view line, const WordTextLayout& layout,
+                   const std::vector<std::uint8_t>& codes, int lastSpecial) {
+  return tokenRunBlocks ? WriteWordTextIn<true>(out, line, layout, codes, lastSpecial)
+                        : WriteWordTextIn<false>(out, line, layout, codes, lastSpecial);
 }
 
 }  // namespace stavbas
