@@ -131,8 +131,9 @@ __attribute__((target("avx512f,avx512bw,popcnt"))) void PassTokenRun64(std::stri
 }
 #endif
 
-// The widest way the processor takes, unless tests limit it.
-bool tokenRunBlocks = WordBlockWidth() == 64;
+// The widest way the processor takes, unless tests limit it. Asked of the processor itself:
+// the word passing's own choice is made by another file's initialiser, which may run later.
+bool tokenRunBlocks = WidestBlocks(64) == 64;
 
 // Appends `before` and `text` in one style, the name marks left out of the text when asked.
 void AppendPiece(StagingBuffer& out, std::string_view before, std::string_view text,
