@@ -13,15 +13,6 @@ inline bool ProcessorHasAvx2() {
 #endif
 }
 
-// AVX2 with the processor's own bit count.
-inline bool ProcessorHasAvx2AndPopcnt() {
-#if defined(__GNUC__) && defined(__x86_64__)
-  return ProcessorHasAvx2() && __builtin_cpu_supports("popcnt");
-#else
-  return false;
-#endif
-}
-
 // AVX-512 with byte and word operations.
 inline bool ProcessorHasAvx512Bw() {
 #if defined(__GNUC__) && defined(__x86_64__)
