@@ -335,7 +335,7 @@ namespace {
 // among the `available` bytes, while the copy stays within `room` bytes; returns the number of
 // bytes before that line end, or `available` when none was found so. Bytes after the line end
 // may be copied too, and up to 63 bytes after `available` are read (the read buffer's slack).
-template <bool kNul>
+// `nul` becomes false when no NUL byte was among the bytes looked at.
 std::size_t CopyToBreak(const char* from, std::size_t available, char* to, std::size_t room,
                         bool& nul) {
 #if defined(__SSE2__)
@@ -345,10 +345,10 @@ std::size_t CopyToBreak(const char* from, std::size_t available, char* to, std::
   for (std::size_t k = 0; k < available && k + 16 <= room; k += 16) {
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + k));
     _mm_storeu_si128(reinterpret_cast<__m128i*>(to + k), v);
-    if constexpr (kNul) zeros = _mm_or_si128(zeros, _mm_cmpeq_epi8(v, _mm_setzero_si128()));
+    zeros = _mm_or_si128(zeros, _mm_cmpeq_epi8(v, _mm_setzero_si128()));
     if (const auto bits = static_cast<unsigned>(
             _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr))))) {
-      nul = !kNul || _mm_movemask_epi8(zeros) != 0;
+      nul = _mm_movemask_epi8(zeros) != 0;
       return std::min(k + static_cast<std::size_t>(std::countr_zero(bits)), available);
     }
   }
@@ -363,7 +363,6 @@ std::size_t CopyToBreak(const char* from, std::size_t available, char* to, std::
 
 #if defined(STAVBAS_AVX2_BREAKS)
 // CopyToBreak 64 bytes at a time, where the processor has AVX2.
-template <bool kNul>
 __attribute__((target("avx2"))) std::size_t CopyToBreakAvx2(const char* from, std::size_t available,
                                                             char* to, std::size_t room, bool& nul) {
   const __m256i lf = _mm256_set1_epi8('\n');
@@ -375,9 +374,8 @@ __attribute__((target("avx2"))) std::size_t CopyToBreakAvx2(const char* from, st
     const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(from + k + 32));
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(to + k), a);
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(to + k + 32), b);
-    if constexpr (kNul)
-      zeros =
-          _mm256_or_si256(zeros, _mm256_cmpeq_epi8(_mm256_min_epu8(a, b), _mm256_setzero_si256()));
+    zeros =
+        _mm256_or_si256(zeros, _mm256_cmpeq_epi8(_mm256_min_epu8(a, b), _mm256_setzero_si256()));
     const __m256i ha = _mm256_or_si256(_mm256_cmpeq_epi8(a, lf), _mm256_cmpeq_epi8(a, cr));
     const __m256i hb = _mm256_or_si256(_mm256_cmpeq_epi8(b, lf), _mm256_cmpeq_epi8(b, cr));
     const __m256i any = _mm256_or_si256(ha, hb);
@@ -385,7 +383,7 @@ __attribute__((target("avx2"))) std::size_t CopyToBreakAvx2(const char* from, st
     const std::uint64_t bits = std::uint64_t{static_cast<std::uint32_t>(_mm256_movemask_epi8(ha))} |
                                std::uint64_t{static_cast<std::uint32_t>(_mm256_movemask_epi8(hb))}
                                    << 32;
-    nul = !kNul || !_mm256_testz_si256(zeros, zeros);
+    nul = !_mm256_testz_si256(zeros, zeros);
     return std::min(k + static_cast<std::size_t>(std::countr_zero(bits)), available);
   }
   // The rest that fits, sixteen bytes at a time.
@@ -393,13 +391,12 @@ __attribute__((target("avx2"))) std::size_t CopyToBreakAvx2(const char* from, st
     nul = true;
     return available;
   }
-  const std::size_t end = k + CopyToBreak<kNul>(from + k, available - k, to + k, room - k, nul);
+  const std::size_t end = k + CopyToBreak(from + k, available - k, to + k, room - k, nul);
   nul = nul || !_mm256_testz_si256(zeros, zeros);
   return end;
 }
 
 // CopyToBreak 64 bytes at a time in one register, where the processor has AVX-512 for bytes.
-template <bool kNul>
 __attribute__((target("avx512f,avx512bw"))) std::size_t CopyToBreakAvx512(
     const char* from, std::size_t available, char* to, std::size_t room, bool& nul) {
   const __m512i lf = _mm512_set1_epi8('\n');
@@ -409,17 +406,17 @@ __attribute__((target("avx512f,avx512bw"))) std::size_t CopyToBreakAvx512(
   for (; k < available && k + 64 <= room; k += 64) {
     const __m512i v = _mm512_loadu_si512(from + k);
     _mm512_storeu_si512(to + k, v);
-    if constexpr (kNul) zeros |= _mm512_testn_epi8_mask(v, v);
+    zeros |= _mm512_testn_epi8_mask(v, v);
     const std::uint64_t bits = _mm512_cmpeq_epi8_mask(v, lf) | _mm512_cmpeq_epi8_mask(v, cr);
     if (bits == 0) continue;
-    nul = !kNul || zeros != 0;
+    nul = zeros != 0;
     return std::min(k + static_cast<std::size_t>(std::countr_zero(bits)), available);
   }
   if (k >= available) {
     nul = true;
     return available;
   }
-  const std::size_t end = k + CopyToBreak<kNul>(from + k, available - k, to + k, room - k, nul);
+  const std::size_t end = k + CopyToBreak(from + k, available - k, to + k, room - k, nul);
   nul = nul || zeros != 0;
   return end;
 }
@@ -432,14 +429,13 @@ LineFile::Result LineFile::ReadLine(char* line, std::size_t capacity, std::size_
     // Nearly every line lies whole in the buffer and fits: it is copied while its end is
     // searched. The line is whole when a byte follows its end, or its end is an LF, or the file
     // ends there (a CR on the last byte may still be the first half of a CR LF).
-    // The look for NUL bytes costs a little in every line: only while asked for.
+    // The copy also notes whether the line may hold a NUL byte.
 #if defined(STAVBAS_AVX2_BREAKS)
-    const auto copy =
-        blockWidth == 64   ? (watchNul_ ? CopyToBreakAvx512<true> : CopyToBreakAvx512<false>)
-        : blockWidth == 32 ? (watchNul_ ? CopyToBreakAvx2<true> : CopyToBreakAvx2<false>)
-                           : (watchNul_ ? CopyToBreak<true> : CopyToBreak<false>);
+    const auto copy = blockWidth == 64   ? CopyToBreakAvx512
+                      : blockWidth == 32 ? CopyToBreakAvx2
+                                         : CopyToBreak;
 #else
-    const auto copy = watchNul_ ? CopyToBreak<true> : CopyToBreak<false>;
+    const auto copy = CopyToBreak;
 #endif
     const std::size_t end =
         pos_ + copy(buffer_.get() + pos_, len_ - pos_, line, capacity + 1, lineMayHoldNul_);

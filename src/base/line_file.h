@@ -31,10 +31,9 @@ class LineFile {
   // Reads the next line into `line`: at most `capacity` bytes are kept, the rest of a longer
   // line is dropped; the text is zero-terminated, so `line` needs capacity + 1 bytes.
   Result ReadLine(char* line, std::size_t capacity, std::size_t& length);
-  // False when the line ReadLine read last is known to hold no NUL byte; only while
-  // `WatchNul(true)` asks ReadLine to look for them.
+  // False when the line ReadLine read last is known to hold no NUL byte (the copy looks for
+  // them as it goes).
   bool LineMayHoldNul() const { return lineMayHoldNul_; }
-  void WatchNul(bool on) { watchNul_ = on; }
   // Reads the next line without copying it: `line` shows it in the read buffer until the next
   // call on this file. A line longer than the buffer is shown cut, with at least its first
   // `keep` bytes (at most 4096).
@@ -123,7 +122,6 @@ class LineFile {
   bool findNul_ = false;
   bool mayHoldNul_ = true;
   bool lineMayHoldNul_ = true;  // of the line ReadLine read last
-  bool watchNul_ = false;
 };
 
 }  // namespace stavbas

@@ -26,7 +26,6 @@ void TKombifil::Close() {
 int TKombifil::OpenFile(const std::string& path) {
   path_ = path;
   lineCounter = 1;
-  file_.WatchNul(true);
   return file_.Open(path);
 }
 

@@ -158,7 +158,6 @@ void ExpectEachLineOfAPassIsTheLineReadAlone() {
     ASSERT_EQ(f.Open(dir / "f"), 0);
     std::vector<char> buf(1001);
     std::size_t length = 0;
-    f.WatchNul(true);
     std::size_t readWithout = 0;  // lines read alone and known to hold no NUL byte
     for (std::uint64_t offset = f.Offset();
          f.ReadLine(buf.data(), 1000, length) == LineFile::Result::Line; offset = f.Offset()) {
