@@ -2,12 +2,22 @@
 // Byte tables over Windows-1252 that fold letters and mark ignorable characters.
 
 #include <array>
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace stavbas {
 
 using ByteTable = std::array<unsigned char, 256>;
+
+// A table of sixteen entries four times over, for a byte shuffle over 64 bytes: each sixteen
+// bytes of the register look up in their own copy.
+constexpr std::array<std::uint8_t, 64> FourTimes(const std::array<std::uint8_t, 16>& table) {
+  std::array<std::uint8_t, 64> four{};
+  for (std::size_t i = 0; i < four.size(); ++i) four[i] = table[i % 16];
+  return four;
+}
 
 // Letter folding of signum code letters, also used to upper-case whole strings:
 // a-z to A-Z; ä æ Æ to Ä; å to Å; ö ø Ø œ Œ to Ö.

@@ -10,6 +10,7 @@
 #endif
 
 #include "base/bit_count.h"
+#include "base/char_tables.h"
 #include "base/processor.h"
 #include "database/word_files.h"
 
@@ -320,18 +321,8 @@ __attribute__((target("avx2,popcnt"))) bool SummariseClassed(const TKombifil& fi
 }
 
 // The nibble tables four times over, for a register of sixty-four bytes.
-struct WideNibbleTables {
-  alignas(64) std::array<std::uint8_t, 64> low{}, high{};
-};
-constexpr WideNibbleTables MakeWideNibbleTables() {
-  WideNibbleTables t;
-  for (std::size_t i = 0; i < 64; ++i) {
-    t.low[i] = kNibbles.low[i % 16];
-    t.high[i] = kNibbles.high[i % 16];
-  }
-  return t;
-}
-constexpr WideNibbleTables kWideNibbles = MakeWideNibbleTables();
+alignas(64) constexpr std::array<std::uint8_t, 64> kWideLowNibbles = FourTimes(kNibbles.low);
+alignas(64) constexpr std::array<std::uint8_t, 64> kWideHighNibbles = FourTimes(kNibbles.high);
 
 // WideStretch in one register of sixty-four bytes, where the processor has AVX-512 for bytes:
 // its compares give the bits at once. The 63 bytes after a line's NUL are readable.
@@ -342,11 +333,10 @@ __attribute__((target("avx512f,avx512bw,popcnt"), always_inline)) inline Stretch
   b.blanks = _mm512_cmpeq_epi8_mask(v, _mm512_set1_epi8(' '));
   if (runic) {
     const __m512i nibble = _mm512_set1_epi8(0x0F);
-    const __m512i k =
-        _mm512_and_si512(_mm512_shuffle_epi8(_mm512_load_si512(kWideNibbles.low.data()),
-                                             _mm512_and_si512(v, nibble)),
-                         _mm512_shuffle_epi8(_mm512_load_si512(kWideNibbles.high.data()),
-                                             _mm512_and_si512(_mm512_srli_epi16(v, 4), nibble)));
+    const __m512i k = _mm512_and_si512(
+        _mm512_shuffle_epi8(_mm512_load_si512(kWideLowNibbles.data()), _mm512_and_si512(v, nibble)),
+        _mm512_shuffle_epi8(_mm512_load_si512(kWideHighNibbles.data()),
+                            _mm512_and_si512(_mm512_srli_epi16(v, 4), nibble)));
     b.dividers = _mm512_test_epi8_mask(k, _mm512_set1_epi8(static_cast<char>(kDividerBits)));
     b.whole = _mm512_test_epi8_mask(k, _mm512_set1_epi8(static_cast<char>(kWholeBits)));
   } else {

@@ -15,6 +15,7 @@
 #endif
 
 #include "base/bit_count.h"
+#include "base/char_tables.h"
 #include "database/kombifil.h"
 #include "database/word_files.h"
 #include "database/word_split.h"
@@ -242,13 +243,7 @@ static_assert(kSplitPadding >= kBlock - 1);
 [[STAVBAS_BLOCK_CODE]] inline Mask MaskOf(Mask m) {
   return m;
 }
-// The divider nibble tables, as in blocks of thirty-two bytes, once for each sixteen bytes
-// (the table lookup keeps to its sixteen).
-constexpr std::array<std::uint8_t, 64> FourTimes(const std::array<std::uint8_t, 16>& table) {
-  std::array<std::uint8_t, 64> four{};
-  for (std::size_t i = 0; i < four.size(); ++i) four[i] = table[i % 16];
-  return four;
-}
+// The divider nibble tables, as in blocks of thirty-two bytes, once for each sixteen bytes.
 inline constexpr std::array<std::uint8_t, 64> kLowNibbles = FourTimes(kDividerNibbles.low);
 inline constexpr std::array<std::uint8_t, 64> kHighNibbles = FourTimes(kDividerNibbles.high);
 [[STAVBAS_BLOCK_CODE]] inline Mask DividerBits(Block v) {
