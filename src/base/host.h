@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace stavbas {
 
@@ -21,6 +22,11 @@ class Host {
   virtual bool ShowBox(MsgKind kind, const std::string& text) = 0;
   // Appends the text as a new line at the end of the output window (progress and fault lines).
   virtual void AppendLine(const std::string& text) = 0;
+  // Appends lines held back and shown together, each as AppendLine would; a host may show
+  // them in one piece.
+  virtual void AppendLines(const std::vector<std::string>& texts) {
+    for (const std::string& text : texts) AppendLine(text);
+  }
   // Inserts the text at the output window's insertion point in plain style; the text "\n"
   // alone moves the insertion point to the end first.
   virtual void InsertMessageLine(const std::string& text) = 0;

@@ -169,7 +169,14 @@ void Ui::ProgressLine(const std::string& text, bool fault, HeldLines* held) {
 }
 
 void Ui::ShowHeld(const HeldLines& lines) {
-  for (const auto& [text, fault] : lines) ProgressLine(text, fault);
+  if (lines.empty()) return;
+  std::vector<std::string> texts;
+  texts.reserve(lines.size());
+  for (const auto& [text, fault] : lines) {
+    texts.push_back(text);
+    if (fault) errorsNoted = true;
+  }
+  host_.AppendLines(texts);
 }
 
 void Ui::MessageLine(const std::string& text) {

@@ -18,6 +18,15 @@ class CliHost : public Host {
     return false;
   }
   void AppendLine(const std::string& text) override { Line(Cp1252ToUtf8(text)); }
+  // Lines shown together go out in one write: an opening shows hundreds at once.
+  void AppendLines(const std::vector<std::string>& texts) override {
+    std::string all;
+    for (const std::string& text : texts) {
+      all += Cp1252ToUtf8(text);
+      all += '\n';
+    }
+    std::cerr << all;
+  }
   void InsertMessageLine(const std::string& text) override { Line(Cp1252ToUtf8(text)); }
   void AppendComment(const std::string&) override {}
   void ClearComments() override {}
