@@ -9,9 +9,10 @@
 
 namespace stavbas {
 
-AddressPass::AddressPass(Ui& ui, TDatafil& f, HeldLines* held) : ui_(ui), f_(f), held_(held) {
+AddressPass::AddressPass(Ui& ui, TDatafil& f, HeldLines* held, bool fillIndex)
+    : ui_(ui), f_(f), held_(held), fillIndex_(fillIndex) {
   f.signums().Clear();
-  f.indexPending = false;
+  f.indexPending = !fillIndex;
 }
 
 [[gnu::always_inline]] inline bool AddressPass::KeptSignum::HasThreeBlanks(const char* p) {
@@ -53,7 +54,7 @@ void AddressPass::Line(std::uint64_t offset, std::string_view line) {
   const std::int32_t lineNo = ++lastLine_;
   lastOffset_ = offset;
   line = line.substr(0, kSignumBytes);
-  f_.signums().Add(lineNo, offset, line);
+  if (fillIndex_) f_.signums().Add(lineNo, offset, line);
   if (!IsRecordLine(line)) {
     if (anyRecord_) Fault(Str::SignumIFelOrdning);
     return;
@@ -73,7 +74,7 @@ void AddressPass::Line(std::uint64_t offset, std::string_view line) {
     for (int h = prevGroup_ + 1; h <= g; ++h) a_[h] = lineNo;
     if (prevGroup_ < g) {
       offsets_[lineNo] = offset;
-      f_.signums().KeepLast();
+      if (fillIndex_) f_.signums().KeepLast();
     }
   }
   prevGroup_ = g;
@@ -84,7 +85,7 @@ bool AddressPass::Finish() {
     for (int h = prevGroup_ + 1; h <= kGroupCount; ++h) a_[h] = lastLine_;
     if (prevGroup_ < kGroupCount && lastLine_ > 0) {
       offsets_[lastLine_] = lastOffset_;
-      f_.signums().KeepLast();
+      if (fillIndex_) f_.signums().KeepLast();
     }
   }
   f_.SetAddresses(a_, offsets_);

@@ -21,8 +21,9 @@ class AddressPass {
   static constexpr std::size_t kSignumBytes = 254;
 
   // A pass over f's lines, starting with f's signum index empty. Its progress and fault lines
-  // are held in `held` where given (Ui::ProgressLine).
-  AddressPass(Ui& ui, TDatafil& f, HeldLines* held = nullptr);
+  // are held in `held` where given (Ui::ProgressLine). Without `fillIndex` the signum index is
+  // left to be filled when a lookup first needs it.
+  AddressPass(Ui& ui, TDatafil& f, HeldLines* held = nullptr, bool fillIndex = true);
 
   // The next line, from its byte offset, as the line buffer holds it up to a NUL byte (only
   // its first kSignumBytes bytes count).
@@ -58,6 +59,7 @@ class AddressPass {
   TDatafil& f_;
   TDatafil::Addresses a_{};
   HeldLines* held_;
+  bool fillIndex_;
   std::map<std::int32_t, std::uint64_t> offsets_;  // lines that begin a group
   int prevGroup_ = 0;
   int prevRegion_ = 0;

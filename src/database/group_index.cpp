@@ -93,7 +93,9 @@ std::unique_ptr<AddressPass> TDatabas::BeginFedAddresses(TDatafil& f, HeldLines*
   f.Buffer()[0] = '\0';
   f.BufferLength() = 0;
   f.BeginAddresses();
-  auto pass = std::make_unique<AddressPass>(ui_, f, held);
+  // The walk reads the file in order and looks nothing up in it: the signum index waits for
+  // the first lookup, as after an opening that loads the addresses.
+  auto pass = std::make_unique<AddressPass>(ui_, f, held, false);
   f.FeedLines(pass.get());
   return pass;
 }
