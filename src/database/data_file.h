@@ -9,6 +9,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "database/kombifil.h"
@@ -63,6 +64,24 @@ class TDatafil : public TKombifil {
   bool passPending = false;
   // The file was checked without filling its signum index, which a lookup fills first.
   bool indexPending = false;
+
+  // A file that is not complete read in order where lookups would look its lines up (the
+  // data-file check at opening, before its addresses are known): the lookups are made after
+  // the walk, to see that they find what the reading found.
+  struct InOrderReading {
+    bool on = false;
+    bool held = false;        // a line read waits in the buffer for its inscription
+    bool ended = false;       // the file's end was reached
+    bool failed = false;      // a read error
+    bool lastLooked = false;  // the last inscription was one that a lookup would have read
+    struct Lookup {
+      std::string key;
+      std::int32_t found;  // the line the reading took for it, 0 for none
+      std::int32_t from;   // where the lookups from this one on started, 0 after another
+    };
+    std::vector<Lookup> lookups;
+  };
+  InOrderReading inOrder;
 
   // Lines read or compared by a scan, and lines passed over to reach a line number; for
   // measurements.

@@ -396,35 +396,45 @@ bool ComputeAddressesAndCheck(TDatabas& db) {
   bool inOrder = true;
   for (int slot = 1; slot <= db.count(); ++slot) {
     TDatafil& f = db.DataFile(slot);
-    HeldLines* held = &fileLines[static_cast<std::size_t>(slot)];
-    // A file that is not complete is read by lookups, which need its addresses first.
-    if (f.complete)
-      passes[static_cast<std::size_t>(slot)] = db.BeginFedAddresses(f, held);
-    else if (!db.ComputeFileAddresses(f, held))
-      inOrder = false;
+    passes[static_cast<std::size_t>(slot)] =
+        db.BeginFedAddresses(f, &fileLines[static_cast<std::size_t>(slot)]);
+    // A file that is not complete is read by lookups, which need its addresses: the walk
+    // reads it in order instead, and the lookups are made once the addresses are known.
+    if (!f.complete) f.inOrder.on = true;
   }
   auto check = std::make_unique<Check>(db, false);
   HeldLines checkLines;
   check->Hold(&checkLines);
   check->Walk();
+  std::vector<char> atEnd(count + 1);
+  for (int slot = 1; slot <= db.count(); ++slot)
+    atEnd[static_cast<std::size_t>(slot)] = db.DataFile(slot).file().AtEnd();
   for (int slot = 1; slot <= db.count(); ++slot) {
     const auto i = static_cast<std::size_t>(slot);
-    if (passes[i] && !db.FinishFedAddresses(db.DataFile(slot), *passes[i], &fileLines[i]))
-      inOrder = false;
+    if (!db.FinishFedAddresses(db.DataFile(slot), *passes[i], &fileLines[i])) inOrder = false;
+  }
+  // The walk reads the files that are not complete in order; where their lookups would have
+  // found other lines, it is made again with the lookups.
+  bool again = false;
+  for (int slot = 1; slot <= db.count(); ++slot) {
+    TDatafil& f = db.DataFile(slot);
+    if (f.inOrder.on && !db.InOrderReadingAgrees(f, atEnd[static_cast<std::size_t>(slot)]))
+      again = true;
   }
   // The check ends after the main word file's last group. Where that file ends with faulty
   // signums, their group begins before its last line, which the walk could not know: it read
-  // on, and the check is made again from the start (unless the user stopped it).
+  // on, and the check is made again from the start.
   const int main = db.MainWordFile();
-  if (main != 0 && passes[static_cast<std::size_t>(main)] && !check->aborted()) {
+  if (main != 0) {
     // Every file's pass leaves it after its last line.
     const TDatafil& f = db.DataFile(main);
-    if (f.address()[kFaultyGroup] < f.lineCounter - 1) {
-      checkLines.clear();
-      check = std::make_unique<Check>(db, false);
-      check->Hold(&checkLines);
-      check->Walk();
-    }
+    if (f.address()[kFaultyGroup] < f.lineCounter - 1) again = true;
+  }
+  if (again && !check->aborted()) {  // unless the user stopped it
+    checkLines.clear();
+    check = std::make_unique<Check>(db, false);
+    check->Hold(&checkLines);
+    check->Walk();
   }
   check->Hold(nullptr);
   for (const HeldLines& lines : fileLines) ui.ShowHeld(lines);

@@ -84,6 +84,10 @@ class TDatabas {
   // fault in the file's order was found.
   std::unique_ptr<AddressPass> BeginFedAddresses(TDatafil& file, HeldLines* held);
   bool FinishFedAddresses(TDatafil& file, AddressPass& pass, HeldLines* held);
+  // Whether a file that is not complete, read in order by a walk whose end left it `atEnd`,
+  // gave the walk what lookups would have given (TDatafil::InOrderReading); its addresses must
+  // be in place. The reading is over afterwards, and the file stands anywhere.
+  bool InOrderReadingAgrees(TDatafil& file, bool atEnd);
   // Takes the addresses of an index file whose records fit the files; each file's pass that
   // checks them against its lines waits until the file is first read.
   bool LoadGroupAddresses(const std::string& path);
@@ -227,6 +231,8 @@ class TDatabas {
   std::optional<int> ScanRising(TDatafil& f, std::string_view key, std::int32_t first,
                                 std::int32_t limit);
   int ReadIncomplete(TDatafil& f);
+  // ReadIncomplete for a file read in order (TDatafil::InOrderReading).
+  int ReadIncompleteInOrder(TDatafil& f);
   // Takes the current signum from a file's line, as its last TakeBuffer found it.
   void SetCurrent(const TKombifil& f);
   void ReportReadError(const TKombifil& f, int error);

@@ -93,9 +93,10 @@ std::unique_ptr<AddressPass> TDatabas::BeginFedAddresses(TDatafil& f, HeldLines*
   f.Buffer()[0] = '\0';
   f.BufferLength() = 0;
   f.BeginAddresses();
-  // The walk reads the file in order and looks nothing up in it: the signum index waits for
-  // the first lookup, as after an opening that loads the addresses.
-  auto pass = std::make_unique<AddressPass>(ui_, f, held, false);
+  // The walk looks nothing up in a complete file: its signum index waits for the first
+  // lookup, as after an opening that loads the addresses. The lookups in a file that is not
+  // complete come right after the walk.
+  auto pass = std::make_unique<AddressPass>(ui_, f, held, !f.complete);
   f.FeedLines(pass.get());
   return pass;
 }

@@ -256,6 +256,10 @@ bool TDatabas::PositionAtStart(SlotSet set) {
     if (!err) err = f.SeekLine(first);
     f.ClearLine();
     f.status = f.complete ? kNotFound : kNotInIncomplete;
+    if (f.inOrder.on) {
+      f.inOrder = {};
+      f.inOrder.on = true;
+    }
     if (err) {
       ReportReadError(f, err);
       f.status = kReadError;
@@ -273,6 +277,7 @@ bool TDatabas::WithinRegion(int region) const {
 }
 
 int TDatabas::ReadIncomplete(TDatafil& f) {
+  if (f.inOrder.on) return ReadIncompleteInOrder(f);
   if (f.status == kNotFound || f.status == kNotInIncomplete || f.status == kReadError) {
     const int status = current_.empty() ? kNotFound : ScanExact(f, current_);
     if (status == kNotFound) f.status = kNotInIncomplete;
@@ -297,6 +302,52 @@ int TDatabas::ReadIncomplete(TDatafil& f) {
   }
   f.ClearLine();
   return f.status = kHeldBack;
+}
+
+int TDatabas::ReadIncompleteInOrder(TDatafil& f) {
+  TDatafil::InOrderReading& r = f.inOrder;
+  // Where ReadIncomplete would look the inscription up, this reads on; everything else is as
+  // ReadIncomplete does it.
+  const bool lookup =
+      f.status == kNotFound || f.status == kNotInIncomplete || f.status == kReadError;
+  if (lookup && current_.empty()) return f.status = kNotInIncomplete;  // as without a lookup
+  const std::int32_t from = f.lineCounter;
+  if (!r.held && !r.ended) {
+    const LineFile::Result read = f.ReadNextLine();
+    r.held = read == LineFile::Result::Line;
+    r.ended = !r.held;
+    // A read error is left to the lookups' walk, which reports it.
+    if (read == LineFile::Result::Error) r.failed = true;
+  }
+  const bool found = r.held && !current_.empty() && BufferStartsWith(f.Buffer(), current_);
+  if (found) {
+    f.TakeBuffer();
+    r.held = false;
+  } else {
+    f.ClearLine();
+  }
+  if (lookup)
+    r.lookups.push_back({current_, found ? f.lineCounter - 1 : 0, r.lastLooked ? 0 : from});
+  r.lastLooked = lookup;
+  if (found) return f.status = kFound;
+  if (lookup) return f.status = kNotInIncomplete;
+  return f.status = r.ended ? kNotFound : kHeldBack;
+}
+
+bool TDatabas::InOrderReadingAgrees(TDatafil& f, bool atEnd) {
+  const TDatafil::InOrderReading r = std::move(f.inOrder);
+  f.inOrder = {};
+  if (r.failed) return false;
+  // The lookups as ReadIncomplete would have made them, each run of them from where the file
+  // stood when it began.
+  for (const TDatafil::InOrderReading::Lookup& l : r.lookups) {
+    if (l.from != 0 && f.SeekLine(l.from) != 0) return false;
+    const int status = ScanExact(f, l.key);
+    if (status == kReadError || (status == kFound ? f.lineCounter - 1 : 0) != l.found) return false;
+  }
+  // The walk's end tells whether the file was read to its end, and shows the line where it
+  // was not: after a lookup that would be another line.
+  return !r.lastLooked || (atEnd && f.file().AtEnd());
 }
 
 bool TDatabas::ReadNextInscription(SlotSet set) {
