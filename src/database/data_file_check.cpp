@@ -386,11 +386,15 @@ bool ComputeAddressesAndCheck(TDatabas& db) {
   const auto count = static_cast<std::size_t>(db.count());
   std::vector<HeldLines> fileLines(count + 1);
   std::vector<std::unique_ptr<AddressPass>> passes(count + 1);
-  // Whatever happens, no file goes on feeding a pass that is gone.
+  // Whatever happens, no file goes on feeding a pass that is gone, or on being read in order
+  // where later walks look its lines up.
   struct Unfeed {
     TDatabas& db;
     ~Unfeed() {
-      for (int slot = 1; slot <= db.count(); ++slot) db.DataFile(slot).FeedLines(nullptr);
+      for (int slot = 1; slot <= db.count(); ++slot) {
+        db.DataFile(slot).FeedLines(nullptr);
+        db.DataFile(slot).inOrder = {};
+      }
     }
   } unfeed{db};
   bool inOrder = true;
