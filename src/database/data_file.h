@@ -77,7 +77,6 @@ class TDatafil : public TKombifil {
     struct Lookup {
       std::string key;
       std::int32_t found;  // the line the reading took for it, 0 for none
-      std::int32_t from;   // where the lookups from this one on started, 0 after another
     };
     std::vector<Lookup> lookups;
   };

@@ -80,8 +80,8 @@ class TDatabas {
   // check at opening), so that the file is read once: begun before the walk, which then hands
   // each line it reads to the pass, and finished after it, by the lines it left unread (or by
   // a pass of its own where it did not read the file in order). The file's addresses are in
-  // place once it is finished, its signum index when a lookup first needs it. False when a
-  // fault in the file's order was found.
+  // place once it is finished; a complete file's signum index is filled when a lookup first
+  // needs it. False when a fault in the file's order was found.
   std::unique_ptr<AddressPass> BeginFedAddresses(TDatafil& file, HeldLines* held);
   bool FinishFedAddresses(TDatafil& file, AddressPass& pass, HeldLines* held);
   // Whether a file that is not complete, read in order by a walk whose end left it `atEnd`,

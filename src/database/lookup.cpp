@@ -311,7 +311,6 @@ int TDatabas::ReadIncompleteInOrder(TDatafil& f) {
   const bool lookup =
       f.status == kNotFound || f.status == kNotInIncomplete || f.status == kReadError;
   if (lookup && current_.empty()) return f.status = kNotInIncomplete;  // as without a lookup
-  const std::int32_t from = f.lineCounter;
   if (!r.held && !r.ended) {
     const LineFile::Result read = f.ReadNextLine();
     r.held = read == LineFile::Result::Line;
@@ -326,8 +325,7 @@ int TDatabas::ReadIncompleteInOrder(TDatafil& f) {
   } else {
     f.ClearLine();
   }
-  if (lookup)
-    r.lookups.push_back({current_, found ? f.lineCounter - 1 : 0, r.lastLooked ? 0 : from});
+  if (lookup) r.lookups.push_back({current_, found ? f.lineCounter - 1 : 0});
   r.lastLooked = lookup;
   if (found) return f.status = kFound;
   if (lookup) return f.status = kNotInIncomplete;
@@ -338,10 +336,13 @@ bool TDatabas::InOrderReadingAgrees(TDatafil& f, bool atEnd) {
   const TDatafil::InOrderReading r = std::move(f.inOrder);
   f.inOrder = {};
   if (r.failed) return false;
-  // The lookups as ReadIncomplete would have made them, each run of them from where the file
-  // stood when it began.
+  // The lookups as ReadIncomplete would have made them. They come in two runs: from the file's
+  // first record until a line is found, and after its end, where the reading finds nothing. A
+  // lookup goes on from the file's current line only where that lies inside the key's group,
+  // after its first line: not at the first record, nor at the end, where the pass left the
+  // file. So the first run finds here the lines it found there, the second finds a line here
+  // where it found one there, and a lookup that finds none leaves the file after its group.
   for (const TDatafil::InOrderReading::Lookup& l : r.lookups) {
-    if (l.from != 0 && f.SeekLine(l.from) != 0) return false;
     const int status = ScanExact(f, l.key);
     if (status == kReadError || (status == kFound ? f.lineCounter - 1 : 0) != l.found) return false;
   }
