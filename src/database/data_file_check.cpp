@@ -410,20 +410,16 @@ bool ComputeAddressesAndCheck(TDatabas& db) {
   HeldLines checkLines;
   check->Hold(&checkLines);
   check->Walk();
-  std::vector<char> atEnd(count + 1);
-  for (int slot = 1; slot <= db.count(); ++slot)
-    atEnd[static_cast<std::size_t>(slot)] = db.DataFile(slot).file().AtEnd();
-  for (int slot = 1; slot <= db.count(); ++slot) {
-    const auto i = static_cast<std::size_t>(slot);
-    if (!db.FinishFedAddresses(db.DataFile(slot), *passes[i], &fileLines[i])) inOrder = false;
-  }
-  // The walk reads the files that are not complete in order; where their lookups would have
-  // found other lines, it is made again with the lookups.
   bool again = false;
   for (int slot = 1; slot <= db.count(); ++slot) {
     TDatafil& f = db.DataFile(slot);
-    if (f.inOrder.on && !db.InOrderReadingAgrees(f, atEnd[static_cast<std::size_t>(slot)]))
-      again = true;
+    const auto i = static_cast<std::size_t>(slot);
+    // Where the walk left a file read in order, before its pass reads on.
+    const bool atEnd = f.inOrder.on && f.file().AtEnd();
+    if (!db.FinishFedAddresses(f, *passes[i], &fileLines[i])) inOrder = false;
+    // Where the lookups of a file read in order would have found other lines, the walk is made
+    // again with the lookups.
+    if (f.inOrder.on && !db.InOrderReadingAgrees(f, atEnd)) again = true;
   }
   // The check ends after the main word file's last group. Where that file ends with faulty
   // signums, their group begins before its last line, which the walk could not know: it read
