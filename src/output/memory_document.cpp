@@ -78,6 +78,13 @@ void MemoryDocument::Delete(std::size_t start, std::size_t count) {
   if (start >= text_.size()) return;
   count = std::min(count, text_.size() - start);
   if (count == 0) return;
+  if (start + count == text_.size()) {  // the end goes, as an empty last line often does
+    text_.resize(start);
+    while (!spans_.empty() && spans_.back().start >= start) spans_.pop_back();
+    while (lineStarts_.back() > start) lineStarts_.pop_back();
+    cursor_ = std::min(cursor_, start);
+    return;
+  }
   text_.erase(start, count);
   DeleteSpans(start, count);
   DeleteLineStarts(start, count);
@@ -144,6 +151,14 @@ bool MemoryDocument::LineEmpty(int index) const {
   const std::size_t start = lineStarts_[index];
   const std::size_t next = static_cast<std::size_t>(index) + 1;
   return next < lineStarts_.size() ? lineStarts_[next] - 2 == start : text_.size() == start;
+}
+
+bool MemoryDocument::EndsWithEmptyLine(int minLines) const {
+  // A line end is "\r\n" wherever it stands, so the last line is empty where the text ends
+  // with two line ends, or is one line end: one line.
+  if (minLines > 2) return OutputWindow::EndsWithEmptyLine(minLines);
+  const std::string_view text = text_;
+  return text.ends_with("\r\n\r\n") || (minLines <= 1 && text == "\r\n");
 }
 
 std::size_t MemoryDocument::StyleIndex(const TextStyle& style) {

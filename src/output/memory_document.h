@@ -25,6 +25,7 @@ class MemoryDocument : public OutputWindow {
   // Past the last line: the end of the text.
   std::size_t LineStart(int index) const override;
   bool LineEmpty(int index) const override;
+  bool EndsWithEmptyLine(int minLines) const override;
 
   // Appending leaves the insertion point at the end, as writing into the window does.
   void Append(const std::vector<StyledRun>& runs) override;

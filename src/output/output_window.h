@@ -3,6 +3,7 @@
 // written into. The window program backs it with a text control, the command-line program and
 // the tests with an in-memory document. Text is Windows-1252; a line end is "\r\n".
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -101,6 +102,13 @@ class StagingBuffer {
   void Append(std::string_view text, const TextStyle& style) {
     if (!text.empty()) AppendIn(text, StyleId(style));
   }
+  // Drops the last `n` characters (all, when there are fewer) and the styles only they had.
+  void DropEnd(std::size_t n) {
+    size_ -= std::min(n, size_);
+    while (!spans_.empty() && (spans_.size() > 1 ? spans_[spans_.size() - 2].end : 0) >= size_)
+      spans_.pop_back();
+    if (!spans_.empty()) spans_.back().end = size_;
+  }
 
   std::string_view text() const { return {text_.data(), size_}; }
   const std::vector<Span>& spans() const { return spans_; }
@@ -155,6 +163,11 @@ class OutputWindow {
   virtual std::size_t LineStart(int index) const = 0;
   // Whether line `index` (below LineCount()) holds no text.
   virtual bool LineEmpty(int index) const { return Line(index).empty(); }
+  // Whether the window has `minLines` lines or more and the last holds no text.
+  virtual bool EndsWithEmptyLine(int minLines) const {
+    const int n = LineCount();
+    return n >= minLines && n > 0 && LineEmpty(n - 1);
+  }
 
   // Appends styled text at the end.
   virtual void Append(const std::vector<StyledRun>& runs) = 0;

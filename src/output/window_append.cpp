@@ -7,13 +7,6 @@ namespace stavbas {
 
 namespace {
 
-// The last line is empty: the text ends with a line end that follows another line end or
-// stands at the very start.
-bool EndsWithEmptyLine(const OutputWindow& window, int minLines) {
-  const int n = window.LineCount();
-  return n >= minLines && n > 0 && window.LineEmpty(n - 1);
-}
-
 void DeleteLastLine(OutputWindow& window) {
   window.Delete(window.LineStart(window.LineCount() - 1), 2);
 }
@@ -37,19 +30,21 @@ TextStyle PlainStyleOf(const OutputWindow& window) {
   return plain;
 }
 
-void AppendStaging(OutputWindow& window, const StagingBuffer& staging,
-                   std::string_view droppedNotice) {
+void AppendStaging(OutputWindow& window, StagingBuffer& staging, std::string_view droppedNotice) {
   if (staging.empty()) return;
   const std::size_t length = window.Length();
-  if (length + staging.length() < window.maxLength) {
-    while (EndsWithEmptyLine(window, 1)) DeleteLastLine(window);
+  const bool fits = length + staging.length() < window.maxLength;
+  // Two line ends at the end leave an empty last line, which goes once the text is in the
+  // window: where the staged text itself ends so, the line end is not appended at all.
+  while (staging.length() >= 4 && staging.EndsWith("\r\n\r\n")) staging.DropEnd(2);
+  if (fits) {
+    while (window.EndsWithEmptyLine(1)) DeleteLastLine(window);
     window.AppendStaged(staging, window.FontSizeAtEnd());
   } else {
     DropOldText(window, length, droppedNotice);
     window.AppendStaged(staging, 0);
   }
-  // Two line ends at the end: the empty last line goes.
-  while (EndsWithEmptyLine(window, 2)) DeleteLastLine(window);
+  while (window.EndsWithEmptyLine(2)) DeleteLastLine(window);
 }
 
 void ClearOutputWindow(OutputWindow& window) {

@@ -18,9 +18,13 @@ inline constexpr std::size_t kMinMaxLength = 62000;
 // its end; when it does not, the first block of text is dropped up to the end of the line it
 // cut, the maximum shrinks, and the window starts with a line saying that old text was dropped
 // (`droppedNotice`, a text of the string table). Afterwards the window never ends with an empty
-// line after a line end.
-void AppendStaging(OutputWindow& window, const StagingBuffer& staging,
+// line after a line end. The empty lines at the staged text's end are dropped from it.
+void AppendStaging(OutputWindow& window, StagingBuffer& staging,
                    std::string_view droppedNotice = {});
+inline void AppendStaging(OutputWindow& window, StagingBuffer&& staging,
+                          std::string_view droppedNotice = {}) {
+  AppendStaging(window, staging, droppedNotice);
+}
 
 // "Rensa textfönster" and "Radera allt": empties the window and gives it back its starting
 // maximum, so that a window that once overflowed does not stay small for the session.

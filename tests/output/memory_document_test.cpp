@@ -159,7 +159,9 @@ TEST(MemoryDocument, AgreesWithASimpleModelUnderRandomEdits) {
       text.insert(pos, piece);
       style.insert(style.begin() + static_cast<std::ptrdiff_t>(pos), piece.size(), s);
     } else if (op < 9) {
-      const std::size_t start = pick(text.size());
+      // Half of the deletes take the end, as an empty last line is deleted.
+      const std::size_t start =
+          pick(1) ? pick(text.size()) : text.size() - std::min(pick(8), text.size());
       const std::size_t count = std::min(pick(8), text.size() - start);
       doc.Delete(start, count);
       text.erase(start, count);
@@ -183,6 +185,10 @@ TEST(MemoryDocument, AgreesWithASimpleModelUnderRandomEdits) {
     ASSERT_EQ(AllLines(doc), lines) << "step " << step;
     for (std::size_t i = 0; i < starts.size(); ++i)
       ASSERT_EQ(doc.LineStart(static_cast<int>(i)), starts[i]) << "step " << step;
+    for (int minLines = 1; minLines <= 3; ++minLines)
+      ASSERT_EQ(doc.EndsWithEmptyLine(minLines),
+                lines.size() >= static_cast<std::size_t>(minLines) && lines.back().empty())
+          << "step " << step << ", " << minLines << " lines at least";
 
     std::vector<StyledRun> runs;
     for (std::size_t i = 0; i < text.size(); ++i) {

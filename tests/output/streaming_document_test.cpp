@@ -73,7 +73,7 @@ TEST(StreamingDocument, HandsOnWhatAnUnlimitedWindowWouldHold) {
         style.bold = random() % 2;
         staging.Append(pieces[random() % std::size(pieces)], style);
       }
-      for (OutputWindow* w : windows) AppendStaging(*w, staging);
+      for (OutputWindow* w : windows) AppendStaging(*w, StagingBuffer(staging));
       // What was handed on and what is kept make up the whole text, styles included.
       std::vector<StyledRun> sofar = streamed;
       for (const StyledRun& r : stream.Runs()) sofar.push_back(r);

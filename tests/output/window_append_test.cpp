@@ -43,6 +43,24 @@ TEST(StagingBuffer, MergesNeighboursOfOneStyleAndComparesItsEndAcrossPieces) {
   EXPECT_FALSE(staging.EndsWith("\n"));
 }
 
+TEST(StagingBuffer, DroppingItsEndDropsTheStylesOnlyTheEndHad) {
+  StagingBuffer staging;
+  staging.Append("U 1", {});
+  staging.Append("run", Style(true));
+  staging.Append("\r", {});
+  staging.Append("\n", Style(false, kRed));
+  staging.DropEnd(1);
+  EXPECT_EQ(staging.runs(),
+            (std::vector<StyledRun>{{"U 1", {}}, {"run", Style(true)}, {"\r", {}}}));
+  staging.DropEnd(2);
+  EXPECT_EQ(staging.runs(), (std::vector<StyledRun>{{"U 1", {}}, {"ru", Style(true)}}));
+  staging.Append("n", Style(true));  // continues the bold piece
+  EXPECT_EQ(staging.runs(), (std::vector<StyledRun>{{"U 1", {}}, {"run", Style(true)}}));
+  staging.DropEnd(99);
+  EXPECT_TRUE(staging.empty());
+  EXPECT_TRUE(staging.runs().empty());
+}
+
 TEST(AppendStaging, EmptyLinesAtTheEndGoBeforeTheTextAndAfterIt) {
   MemoryDocument window;
   window.Append({{"U 1\r\nrun\r\n\r\n\r\n", {}}});
