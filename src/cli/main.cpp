@@ -44,18 +44,28 @@ class StandardOutput {
     const std::size_t last = text.find_last_not_of('\r');
     if (last == std::string_view::npos) return;  // nothing that reaches the output
     lineEnded = text[last] == '\n';
+    if (text.size() >= kBlock) {  // a block of its own: converted where it lies
+      Flush();
+      Write(text);
+      return;
+    }
     pending_.append(text);
     if (pending_.size() >= kBlock) Flush();
   }
   void Flush() {
-    if (buffer_.size() < Utf8Room(pending_.size())) buffer_.resize(Utf8Room(pending_.size()));
-    char* const end = WriteCp1252AsUtf8WithoutCr(buffer_.data(), pending_);
-    std::cout.write(buffer_.data(), end - buffer_.data());
+    Write(pending_);
     pending_.clear();
   }
   bool lineEnded = true;  // the text written so far ends with a line end
 
  private:
+  void Write(std::string_view text) {
+    if (text.empty()) return;
+    if (buffer_.size() < Utf8Room(text.size())) buffer_.resize(Utf8Room(text.size()));
+    char* const end = WriteCp1252AsUtf8WithoutCr(buffer_.data(), text);
+    std::cout.write(buffer_.data(), end - buffer_.data());
+  }
+
   static constexpr std::size_t kBlock = 1 << 15;
   std::string pending_;       // Windows-1252 text not yet converted
   std::vector<char> buffer_;  // room for its UTF-8 form
@@ -187,6 +197,7 @@ int Run(const Options& o) {
   StavbasApp app(host, window, *settings, program);
   if (app.settings.language == Language::English) app.ui.SetStrings(StringTable::English());
   if (!app.Open()) return kError;
+  window.HandOnFinished();
   out.Flush();  // what opening wrote comes before any listing
 
   if (o.run == "--check") return CheckDataFiles(app.db, true) ? kDone : kNothing;
@@ -224,6 +235,7 @@ int Run(const Options& o) {
   if (o.exportKind) status = std::max(status, Export(app, o));
   if (o.mapUrl || o.bibUrl || o.mailUrl) status = std::max(status, Addresses(app, o));
 
+  window.HandOnFinished();
   out.Flush();
   std::cout.flush();
   if (!std::cout) {

@@ -7,13 +7,14 @@
 namespace stavbas {
 
 int MemoryDocument::LineCount() const {
+  FindLineStarts();
   // Nothing after the last line end is no line.
   const bool emptyTail = lineStarts_.back() == text_.size();
   return static_cast<int>(lineStarts_.size() - (emptyTail ? 1 : 0));
 }
 
 std::string MemoryDocument::Line(int index) const {
-  if (index < 0 || index >= LineCount()) return {};
+  if (index < 0 || index >= LineCount()) return {};  // LineCount completes the index
   const std::size_t start = lineStarts_[index];
   const std::size_t end = static_cast<std::size_t>(index) + 1 < lineStarts_.size()
                               ? lineStarts_[index + 1] - 2
@@ -23,7 +24,7 @@ std::string MemoryDocument::Line(int index) const {
 
 std::size_t MemoryDocument::LineStart(int index) const {
   if (index < 0) return 0;
-  if (index >= LineCount()) return text_.size();
+  if (index >= LineCount()) return text_.size();  // LineCount completes the index
   return lineStarts_[index];
 }
 
@@ -59,8 +60,7 @@ void MemoryDocument::AppendStagedFrom(const StagingBuffer& staging, int size, st
     AppendSpan(start, styleOf(span.style));
     start = pos + (span.end - from);
   }
-  InsertLineStarts(pos, staging.length() - from);
-  cursor_ = text_.size();
+  cursor_ = text_.size();  // its line ends are found when a line is asked for
 }
 
 void MemoryDocument::InsertAtCursor(std::string_view text, const TextStyle& style) {
@@ -82,12 +82,15 @@ void MemoryDocument::Delete(std::size_t start, std::size_t count) {
     text_.resize(start);
     while (!spans_.empty() && spans_.back().start >= start) spans_.pop_back();
     while (lineStarts_.back() > start) lineStarts_.pop_back();
+    linesFound_ = std::min(linesFound_, start);
     cursor_ = std::min(cursor_, start);
     return;
   }
+  FindLineStarts();
   text_.erase(start, count);
   DeleteSpans(start, count);
   DeleteLineStarts(start, count);
+  linesFound_ = text_.size();
   if (cursor_ > start) cursor_ = cursor_ >= start + count ? cursor_ - count : start;
 }
 
@@ -98,6 +101,7 @@ void MemoryDocument::DeleteFront(std::size_t count) {
     text_.clear();
     spans_.clear();
     lineStarts_.assign(1, 0);
+    linesFound_ = 0;
     cursor_ = 0;
     return;
   }
@@ -112,7 +116,9 @@ void MemoryDocument::DeleteFront(std::size_t count) {
     spans_.front().start = count;
     for (Span& span : spans_) span.start -= count;
   }
+  // The line ends found so far move with the text; the rest are found when asked for.
   DeleteLineStarts(0, count);
+  linesFound_ = linesFound_ > count ? linesFound_ - count : 0;
   cursor_ = cursor_ >= count ? cursor_ - count : 0;
 }
 
@@ -123,6 +129,7 @@ void MemoryDocument::Clear() {
   styles_.clear();
   lastStyle_ = 0;
   lineStarts_.assign(1, 0);
+  linesFound_ = 0;
   cursor_ = 0;
 }
 
@@ -148,6 +155,7 @@ void MemoryDocument::PiecesBefore(std::size_t count, std::vector<StyledPiece>& p
 }
 
 bool MemoryDocument::LineEmpty(int index) const {
+  FindLineStarts();
   const std::size_t start = lineStarts_[index];
   const std::size_t next = static_cast<std::size_t>(index) + 1;
   return next < lineStarts_.size() ? lineStarts_[next] - 2 == start : text_.size() == start;
@@ -178,9 +186,16 @@ void MemoryDocument::AppendSpan(std::size_t pos, std::size_t style) {
 void MemoryDocument::Insert(std::size_t pos, std::string_view text, std::size_t style) {
   if (text.empty()) return;
   pos = std::min(pos, text_.size());
+  if (pos == text_.size()) {  // appended: its line ends are found when a line is asked for
+    text_.append(text);
+    InsertSpan(pos, text.size(), style);
+    return;
+  }
+  FindLineStarts();
   text_.insert(pos, text);
   InsertSpan(pos, text.size(), style);
   InsertLineStarts(pos, text.size());
+  linesFound_ = text_.size();
 }
 
 void MemoryDocument::InsertSpan(std::size_t pos, std::size_t count, std::size_t style) {
@@ -207,6 +222,17 @@ void MemoryDocument::InsertSpan(std::size_t pos, std::size_t count, std::size_t 
     spans_[k].start = pos;
   else if (!sameAsPrevious)
     spans_.insert(spans_.begin() + static_cast<std::ptrdiff_t>(k), Span{pos, style});
+}
+
+void MemoryDocument::FindLineStarts() const {
+  for (std::size_t j = std::max<std::size_t>(linesFound_, 1); j < text_.size();) {
+    const void* hit = std::memchr(text_.data() + j, '\n', text_.size() - j);
+    if (!hit) break;
+    j = static_cast<std::size_t>(static_cast<const char*>(hit) - text_.data());
+    if (text_[j - 1] == '\r') lineStarts_.push_back(j + 1);
+    ++j;
+  }
+  linesFound_ = text_.size();
 }
 
 void MemoryDocument::InsertLineStarts(std::size_t pos, std::size_t count) {

@@ -1,7 +1,8 @@
 #pragma once
 // The output window held in memory, for the command-line program and the tests. The text is
 // one string; styles are kept as spans over it and line starts as an index, both updated in
-// place, so appending stays linear and a line is found by index without scanning.
+// place, so appending stays linear and a line is found by index without scanning. Text
+// appended at the end is searched for its line ends only when a line is first asked for.
 
 #include <cstddef>
 #include <string>
@@ -65,6 +66,8 @@ class MemoryDocument : public OutputWindow {
   void InsertLineStarts(std::size_t pos, std::size_t count);
   void DeleteSpans(std::size_t start, std::size_t count);
   void DeleteLineStarts(std::size_t start, std::size_t count);
+  // Completes the line index for the text appended since it was last complete.
+  void FindLineStarts() const;
 
   std::string text_;
   std::vector<Span> spans_;
@@ -75,8 +78,10 @@ class MemoryDocument : public OutputWindow {
   std::uint64_t stagedSerial_ = 0;
   int stagedSize_ = 0;
   std::vector<std::size_t> stagedStyles_;
-  // The position after every "\r\n", with 0 for the first line.
-  std::vector<std::size_t> lineStarts_{0};
+  // The position after every "\r\n", with 0 for the first line, as far as the text has been
+  // searched: every line end whose "\n" lies before `linesFound_` is in it, and no other.
+  mutable std::vector<std::size_t> lineStarts_{0};
+  mutable std::size_t linesFound_ = 0;
   std::size_t cursor_ = 0;
 };
 

@@ -7,8 +7,9 @@ namespace stavbas {
 
 namespace {
 
+// Deletes the empty last line: the line end that ends the text.
 void DeleteLastLine(OutputWindow& window) {
-  window.Delete(window.LineStart(window.LineCount() - 1), 2);
+  window.Delete(window.Length() - 2, 2);
 }
 
 // Drops the first block of a full window and the rest of the line it cut, and shrinks the
