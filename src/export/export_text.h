@@ -94,9 +94,10 @@ void ForEachBlock(const ExportText& text, F f);
 // inscription (the counts line, the note of an interruption) never reaches the export.
 class ExportCapture : public MemoryDocument {
  public:
-  explicit ExportCapture(ExportText& text) : text_(text) { maxLength = SIZE_MAX; }
   // Only the text goes on to the export.
-  bool KeepsStyles() const override { return false; }
+  explicit ExportCapture(ExportText& text) : MemoryDocument(false), text_(text) {
+    maxLength = SIZE_MAX;
+  }
   // The inscription is finished: its text goes to the export text and the window is emptied.
   void EndInscription();
 

@@ -38,6 +38,11 @@ void MemoryDocument::AppendStaged(const StagingBuffer& staging, int size) {
 }
 
 void MemoryDocument::AppendStagedFrom(const StagingBuffer& staging, int size, std::size_t from) {
+  if (!keepStyles_) {
+    text_.append(staging.text().substr(from));
+    cursor_ = text_.size();
+    return;
+  }
   if (staging.serial() != stagedSerial_ || size != stagedSize_) {
     stagedSerial_ = staging.serial();
     stagedSize_ = size;
@@ -146,6 +151,10 @@ std::vector<StyledRun> MemoryDocument::Runs() const {
 void MemoryDocument::PiecesBefore(std::size_t count, std::vector<StyledPiece>& pieces) const {
   pieces.clear();
   const std::string_view text = text_;
+  if (!keepStyles_) {
+    if (count > 0) pieces.push_back({text.substr(0, count), &defaultStyle});
+    return;
+  }
   for (std::size_t i = 0; i < spans_.size() && spans_[i].start < count; ++i) {
     const std::size_t end =
         std::min(i + 1 < spans_.size() ? spans_[i + 1].start : text_.size(), count);
@@ -188,12 +197,12 @@ void MemoryDocument::Insert(std::size_t pos, std::string_view text, std::size_t 
   pos = std::min(pos, text_.size());
   if (pos == text_.size()) {  // appended: its line ends are found when a line is asked for
     text_.append(text);
-    InsertSpan(pos, text.size(), style);
+    if (keepStyles_) InsertSpan(pos, text.size(), style);
     return;
   }
   FindLineStarts();
   text_.insert(pos, text);
-  InsertSpan(pos, text.size(), style);
+  if (keepStyles_) InsertSpan(pos, text.size(), style);
   InsertLineStarts(pos, text.size());
   linesFound_ = text_.size();
 }

@@ -15,6 +15,9 @@ namespace stavbas {
 
 class MemoryDocument : public OutputWindow {
  public:
+  // Without `keepStyles` the text alone is kept, all of it in the default style.
+  explicit MemoryDocument(bool keepStyles = true) : keepStyles_(keepStyles) {}
+
   std::string Text() const override { return text_; }
   std::size_t Length() const override { return text_.size(); }
   std::string Tail(std::size_t count) const override {
@@ -39,6 +42,7 @@ class MemoryDocument : public OutputWindow {
   void Clear() override;
   int FontSizeAtEnd() const override;
   std::vector<StyledRun> Runs() const override;
+  bool KeepsStyles() const override { return keepStyles_; }
 
   std::size_t Cursor() const { return cursor_; }
   void SetCursor(std::size_t position) { cursor_ = std::min(position, text_.size()); }
@@ -69,8 +73,9 @@ class MemoryDocument : public OutputWindow {
   // Completes the line index for the text appended since it was last complete.
   void FindLineStarts() const;
 
+  bool keepStyles_;
   std::string text_;
-  std::vector<Span> spans_;
+  std::vector<Span> spans_;        // none where styles are not kept
   std::vector<TextStyle> styles_;  // every style used so far; few, so searched in order
   std::size_t lastStyle_ = 0;      // the one found last
   // The style indexes of the staging buffer's style numbers in the last AppendStaged: valid

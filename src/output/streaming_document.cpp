@@ -7,7 +7,7 @@
 namespace stavbas {
 
 StreamingDocument::StreamingDocument(Sink sink, bool withStyles, std::size_t block)
-    : sink_(std::move(sink)), withStyles_(withStyles), block_(block), handOnAt_(block) {
+    : MemoryDocument(withStyles), sink_(std::move(sink)), block_(block), handOnAt_(block) {
   maxLength = SIZE_MAX;
 }
 
@@ -75,7 +75,7 @@ void StreamingDocument::HandOnFinished() {
 void StreamingDocument::HandOn(std::size_t count) {
   if (count == 0) return;
   if (sink_) {
-    if (withStyles_) PiecesBefore(count, pieces_);
+    if (KeepsStyles()) PiecesBefore(count, pieces_);
     sink_(TextView().substr(0, count), pieces_);
   }
   DeleteFront(count);

@@ -30,7 +30,6 @@ class StreamingDocument : public MemoryDocument {
   void AppendStaged(const StagingBuffer& staging, int size) override;
   void InsertAtCursor(std::string_view text, const TextStyle& style) override;
   void Clear() override;
-  bool KeepsStyles() const override { return withStyles_; }
   // Hands on everything that can no longer change, however little has gathered: before
   // anything else is written where the sink writes.
   void HandOnFinished();
@@ -48,7 +47,6 @@ class StreamingDocument : public MemoryDocument {
   static std::size_t LastLineWithText(std::string_view text);
 
   Sink sink_;
-  bool withStyles_;
   std::size_t block_;
   std::size_t handOnAt_;
   std::vector<StyledPiece> pieces_;  // kept for its memory

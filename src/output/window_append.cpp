@@ -45,7 +45,10 @@ void AppendStaging(OutputWindow& window, StagingBuffer& staging, std::string_vie
     DropOldText(window, length, droppedNotice);
     window.AppendStaged(staging, 0);
   }
-  while (window.EndsWithEmptyLine(2)) DeleteLastLine(window);
+  // Staged text of four characters or more does not end so (above): only shorter text can
+  // leave an empty last line with the window's text before it.
+  if (staging.length() < 4)
+    while (window.EndsWithEmptyLine(2)) DeleteLastLine(window);
 }
 
 void ClearOutputWindow(OutputWindow& window) {

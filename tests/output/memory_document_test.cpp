@@ -127,8 +127,9 @@ TEST(MemoryDocument, InsertionPoint) {
   EXPECT_EQ(doc.Cursor(), doc.Length());
 }
 
-// Random edits checked against a character-by-character model of text and style.
-TEST(MemoryDocument, AgreesWithASimpleModelUnderRandomEdits) {
+// Random edits checked against a character-by-character model of text and style; a window that
+// keeps no styles has all its text in the default style.
+void RandomEdits(bool keepStyles) {
   const std::vector<TextStyle> styles = {TextStyle{}, Bold(), Red()};
   std::mt19937 rng(12345);
   auto pick = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n)(rng); };
@@ -139,23 +140,35 @@ TEST(MemoryDocument, AgreesWithASimpleModelUnderRandomEdits) {
     return s;
   };
 
-  MemoryDocument doc;
+  MemoryDocument doc(keepStyles);
   std::string text;
   std::vector<std::size_t> style;  // per character
   for (int step = 0; step < 6000; ++step) {
     const std::size_t op = pick(9);
-    if (op < 4) {
+    if (op < 2) {
       const std::string piece = pieceOf();
-      const std::size_t s = pick(2);
-      doc.Append({{piece, styles[s]}});
+      const std::size_t given = pick(2);
+      const std::size_t s = keepStyles ? given : 0;
+      doc.Append({{piece, styles[given]}});
       text += piece;
       style.insert(style.end(), piece.size(), s);
+    } else if (op < 4) {  // composed text, in two styles
+      StagingBuffer staging;
+      for (int k = 0; k < 2; ++k) {
+        const std::string piece = pieceOf();
+        const std::size_t s = pick(2);
+        staging.Append(piece, styles[s]);
+        text += piece;
+        style.insert(style.end(), piece.size(), keepStyles ? s : 0);
+      }
+      doc.AppendStaged(staging, 0);
     } else if (op < 7) {
       const std::size_t pos = pick(text.size());
       const std::string piece = pieceOf();
-      const std::size_t s = pick(2);
+      const std::size_t given = pick(2);
+      const std::size_t s = keepStyles ? given : 0;
       doc.SetCursor(pos);
-      doc.InsertAtCursor(piece, styles[s]);
+      doc.InsertAtCursor(piece, styles[given]);
       text.insert(pos, piece);
       style.insert(style.begin() + static_cast<std::ptrdiff_t>(pos), piece.size(), s);
     } else if (op < 9) {
@@ -201,6 +214,14 @@ TEST(MemoryDocument, AgreesWithASimpleModelUnderRandomEdits) {
     }
     ASSERT_EQ(doc.Runs(), runs) << "step " << step;
   }
+}
+
+TEST(MemoryDocument, AgreesWithASimpleModelUnderRandomEdits) {
+  RandomEdits(true);
+}
+
+TEST(MemoryDocument, WithoutStylesAgreesWithTheModelInTheDefaultStyle) {
+  RandomEdits(false);
 }
 
 }  // namespace
