@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <iostream>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -44,7 +45,7 @@ class StandardOutput {
     const std::size_t last = text.find_last_not_of('\r');
     if (last == std::string_view::npos) return;  // nothing that reaches the output
     lineEnded = text[last] == '\n';
-    if (text.size() >= kBlock) {  // a block of its own: converted where it lies
+    if (text.size() >= kBlock / 4) {  // a block of its own: converted where it lies
       Flush();
       Write(text);
       return;
@@ -59,16 +60,23 @@ class StandardOutput {
   bool lineEnded = true;  // the text written so far ends with a line end
 
  private:
+  // Converts and writes the text a piece of kPiece bytes at a time: every byte is a character
+  // of its own, and every "\r" is left out, so the text may be cut anywhere.
   void Write(std::string_view text) {
     if (text.empty()) return;
-    if (buffer_.size() < Utf8Room(text.size())) buffer_.resize(Utf8Room(text.size()));
-    char* const end = WriteCp1252AsUtf8WithoutCr(buffer_.data(), text);
-    std::cout.write(buffer_.data(), end - buffer_.data());
+    // Pages of memory are costly to take on: the room is taken once, and its pages only as
+    // they are written.
+    if (!buffer_) buffer_ = std::make_unique_for_overwrite<char[]>(Utf8Room(kPiece));
+    for (std::size_t from = 0; from < text.size(); from += kPiece) {
+      char* const end = WriteCp1252AsUtf8WithoutCr(buffer_.get(), text.substr(from, kPiece));
+      std::cout.write(buffer_.get(), end - buffer_.get());
+    }
   }
 
   static constexpr std::size_t kBlock = 1 << 15;
-  std::string pending_;       // Windows-1252 text not yet converted
-  std::vector<char> buffer_;  // room for its UTF-8 form
+  static constexpr std::size_t kPiece = 1 << 17;
+  std::string pending_;             // Windows-1252 text not yet converted
+  std::unique_ptr<char[]> buffer_;  // room for the UTF-8 form of a piece
 };
 
 // Exit statuses; of several parts of a command the worst counts.

@@ -53,6 +53,8 @@ class MemoryDocument : public OutputWindow {
   void AppendStagedFrom(const StagingBuffer& staging, int size, std::size_t from);
   // The first `count` characters in pieces of one style, read in place, into `pieces`.
   void PiecesBefore(std::size_t count, std::vector<StyledPiece>& pieces) const;
+  // Room for this much text, taken at once rather than as the text grows.
+  void ReserveText(std::size_t length) { text_.reserve(length); }
   // Delete(0, count), for text handed on from the start.
   void DeleteFront(std::size_t count);
 

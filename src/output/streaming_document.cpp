@@ -9,6 +9,8 @@ namespace stavbas {
 StreamingDocument::StreamingDocument(Sink sink, bool withStyles, std::size_t block)
     : MemoryDocument(withStyles), sink_(std::move(sink)), block_(block), handOnAt_(block) {
   maxLength = SIZE_MAX;
+  // A block and the inscription that fills it fit without the text being moved as it grows.
+  ReserveText(2 * block);
 }
 
 StreamingDocument::~StreamingDocument() {
