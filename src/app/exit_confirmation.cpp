@@ -1,6 +1,7 @@
 #include "app/exit_confirmation.h"
 
 #include "app/stavbas_app.h"
+#include "base/atomic_file.h"
 
 namespace stavbas {
 
@@ -23,8 +24,12 @@ bool ConfirmExit(const ExitChoices& choices, const std::function<bool()>& saveTe
 bool SaveSettingsAtExit(StavbasApp& app, SaveChoice choice, const std::filesystem::path& file) {
   if (choice == SaveChoice::Keep) return true;
   app.StoreCodes();
-  if (SaveSettings(app.settings, choice, file)) return true;
-  app.ui.ShowMessage(app.ui.S(Str::InstallningarnaSparadesInte) + file.string(), MsgKind::Error);
+  int error = 0;
+  if (SaveSettings(app.settings, choice, file, &error)) return true;
+  std::string message = app.ui.S(Str::InstallningarnaSparadesInte) + file.string();
+  if (error == kLinkRefused)
+    message += "\n" + file.filename().string() + app.ui.S(Str::ArEnLankSkrivsInte);
+  app.ui.ShowMessage(message, MsgKind::Error);
   return false;
 }
 

@@ -31,8 +31,9 @@ bool ConfirmExit(const ExitChoices& choices, const std::function<bool()>& saveTe
                  const std::function<bool(SaveChoice)>& saveSettings);
 
 // Writes the settings file in a mode: the codes in force and the base name are taken into the
-// settings first. A failure is shown ("Inställningarna kunde inte sparas i " and the file) and
-// gives false; "Behåll startvärde" writes nothing and gives true.
+// settings first. A failure is shown ("Inställningarna kunde inte sparas i " and the file, with
+// the file named as a link when it is one) and gives false; "Behåll startvärde" writes nothing and
+// gives true.
 bool SaveSettingsAtExit(StavbasApp& app, SaveChoice choice, const std::filesystem::path& file);
 
 }  // namespace stavbas

@@ -251,7 +251,8 @@ bool SaveSettings(const Settings& s, SaveChoice choice, const fs::path& file, in
   }
 
   if (existed && p.Text() == before) return true;  // nothing changed: leave the file alone
-  const int err = ReplaceFileContent(file.string(), p.Text());
+  // Written on the program's own at exit: a link in the settings file's place is not followed.
+  const int err = ReplaceFileContent(file.string(), p.Text(), Links::kRefuse);
   if (error) *error = err;
   return err == 0;
 }

@@ -25,7 +25,8 @@ Settings ReadSettings(const std::filesystem::path& file);
 // Writes the keys of the choice into the file (created when missing). Every line the choice
 // does not write stays as it was. The file is replaced whole, so a failure leaves the old one
 // intact; false then, and also when the existing file cannot be read, with the system's error
-// number in `error` for the message (Ui::CheckIOResult).
+// number in `error` for the message (Ui::CheckIOResult). A file that is a link (a symbolic
+// link, or one with other names) is not written: kLinkRefused.
 bool SaveSettings(const Settings& settings, SaveChoice choice, const std::filesystem::path& file,
                   int* error = nullptr);
 

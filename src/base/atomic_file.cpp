@@ -56,6 +56,20 @@ int ResolveTarget(const std::string& path, std::string& target) {
   return ELOOP;
 }
 
+// The target as it stands, no link followed. 0 when it is a regular file of one name or does
+// not exist yet; kLinkRefused for a symbolic link or a file with other names, whose content
+// would reach another file (a symbolic link) or stay under another name (a hard link); else the
+// error number.
+int CheckUnlinkedTarget(const std::string& path) {
+  if (NameOfPath(path).empty()) return path.empty() ? ENOENT : EISDIR;
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) != 0) return errno == ENOENT ? 0 : errno;
+  if (S_ISLNK(st.st_mode)) return kLinkRefused;
+  if (S_ISDIR(st.st_mode)) return EISDIR;
+  if (!S_ISREG(st.st_mode)) return EINVAL;
+  return st.st_nlink > 1 ? kLinkRefused : 0;
+}
+
 // A temporary name beside the target that no other writer uses.
 std::string TempName(const std::string& target, int attempt) {
   std::string name =
@@ -94,10 +108,14 @@ void AtomicFile::Fail(int err) {
   if (!error_) error_ = err ? err : EIO;
 }
 
-int AtomicFile::Open(const std::string& path) {
+int AtomicFile::Open(const std::string& path, Links links) {
   Abandon();
   error_ = 0;
-  if (const int err = ResolveTarget(path, target_)) return error_ = err;
+  links_ = links;
+  target_ = path;
+  if (const int err =
+          links == Links::kRefuse ? CheckUnlinkedTarget(path) : ResolveTarget(path, target_))
+    return error_ = err;
   if (FaultAt(WriteFault::Stage::kCreate)) return error_ = g_fault.error;
   RemoveStaleTemps(target_);
   const std::string folder = FolderOfPath(target_);
@@ -178,6 +196,11 @@ int AtomicFile::Commit() {
     else if (::fsync(fd_) != 0)
       Fail(errno);
   }
+  // A target that became a link while the file was written stays as it is. The rename below
+  // replaces a link that appears after this look, not the file it points to.
+  if (!error_ && links_ == Links::kRefuse) {
+    if (const int err = CheckUnlinkedTarget(target_)) Fail(err);
+  }
   if (!error_) {
     struct stat old {};
     if (::stat(target_.c_str(), &old) == 0) ::fchmod(fd_, old.st_mode & 07777);
@@ -213,9 +236,9 @@ void AtomicFile::Abandon() {
   buffer_.clear();
 }
 
-int ReplaceFileContent(const std::string& path, std::string_view bytes) {
+int ReplaceFileContent(const std::string& path, std::string_view bytes, Links links) {
   AtomicFile file;
-  if (const int err = file.Open(path)) return err;
+  if (const int err = file.Open(path, links)) return err;
   file.Write(bytes);
   return file.Commit();
 }
@@ -281,6 +304,7 @@ bool AtomicFile::Replace(const std::string& finished, const std::string& path, s
 }
 
 std::string SystemErrorText(int err) {
+  if (err == kLinkRefused) return "it is a link, and links are not written through";
   return std::generic_category().message(err);
 }
 

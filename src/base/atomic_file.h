@@ -8,6 +8,12 @@
 // Every file the program rewrites goes through here: the information file converted from the
 // spreadsheet, the group-address file, the settings file, the check log, the saved text and the
 // exports.
+//
+// A file the user names (a save, an export) may be a link the user chose: the file it points
+// to is replaced. A file the program writes on its own in a folder that may come from anyone
+// (the index, the check log, the converted information file, the settings file) is never
+// written through a link: a symbolic link, or a file that has other names as well (hard
+// links), is left as it is (Links::kRefuse).
 
 #include <cerrno>
 #include <cstddef>
@@ -15,6 +21,13 @@
 #include <string_view>
 
 namespace stavbas {
+
+// Whether a link in the target's place is followed.
+enum class Links { kFollow, kRefuse };
+
+// The error number of a target that is not replaced because it is a link (Links::kRefuse). No
+// system error has this number.
+constexpr int kLinkRefused = 10000;
 
 class AtomicFile {
  public:
@@ -24,15 +37,17 @@ class AtomicFile {
   AtomicFile(const AtomicFile&) = delete;
   AtomicFile& operator=(const AtomicFile&) = delete;
 
-  // Begins a new version of `path`. A link is followed: the file it points to is replaced and
-  // the link stays. 0, or the system's error number (the folder cannot be written, the target
-  // is a folder, ...).
-  int Open(const std::string& path);
+  // Begins a new version of `path`. With kFollow a link is followed: the file it points to is
+  // replaced and the link stays. With kRefuse a symbolic link or a file with more than one name
+  // gives kLinkRefused and stays as it is. 0, or the system's error number (the folder cannot
+  // be written, the target is a folder, ...).
+  int Open(const std::string& path, Links links = Links::kFollow);
   bool IsOpen() const { return fd_ >= 0; }
   // Appends bytes; false once anything failed (error() tells what).
   bool Write(std::string_view bytes);
   // Puts the complete new file in the target's place, with the permissions of the file it
-  // replaces. 0, or the system's error number; on failure the target is as it was.
+  // replaces. 0, or the system's error number; on failure the target is as it was. With
+  // kRefuse the target is looked at again: one that became a link meanwhile stays as it is.
   int Commit();
   // Drops the new version.
   void Abandon();
@@ -57,14 +72,16 @@ class AtomicFile {
   void Fail(int err);
 
   std::string target_;  // the file to replace (a link resolved)
-  std::string temp_;    // the named temporary file; empty while the temporary file is unnamed
+  Links links_ = Links::kFollow;
+  std::string temp_;  // the named temporary file; empty while the temporary file is unnamed
   int fd_ = -1;
   int error_ = 0;
   std::string buffer_;
 };
 
 // Writes `bytes` as the new content of `path`: 0, or the system's error number.
-int ReplaceFileContent(const std::string& path, std::string_view bytes);
+int ReplaceFileContent(const std::string& path, std::string_view bytes,
+                       Links links = Links::kFollow);
 
 // The same with the error in words: "Can not save PATH: reason".
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error);
@@ -72,7 +89,7 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
 // "Can not save PATH: why" (the error text of a failed save).
 std::string SaveErrorText(const std::string& path, const std::string& why);
 
-// The system's own (English) text for an error number.
+// The system's own (English) text for an error number (kLinkRefused too).
 std::string SystemErrorText(int err);
 
 // A fault planted for tests: the writer fails at a stage as a full disk, a broken medium or a

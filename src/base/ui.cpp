@@ -119,6 +119,10 @@ void Ui::ShowProgramFault(const std::string& detail) {
 
 bool Ui::CheckIOResult(int number, const std::string& fileName) {
   if (number == 0) return false;
+  if (number == kLinkRefused) {
+    ShowMessage(fileName + S(Str::ArEnLankSkrivsInte), MsgKind::Information);
+    return true;
+  }
   ShowMessage(S(Str::Fel) + std::to_string(number) + " (" + fileName + "): " + ErrorText(number),
               MsgKind::Information);
   return true;
@@ -154,6 +158,8 @@ std::string Ui::ErrorText(int number) const {
       return S(Str::SysInteVanligFil);
     case kReadPastEnd:
       return S(Str::SysFilslut);
+    case kLinkRefused:
+      return S(Str::SysArEnLank);
     default:
       return SystemErrorText(number);
   }

@@ -37,7 +37,8 @@ class Ui {
   // The error box of code 8666, optionally followed by a detail.
   void ShowProgramFault(const std::string& detail = {});
   // Shows "FEL " + number + " (" + file + "): " + the error in words, and returns true when
-  // number is not 0.
+  // number is not 0. A file not written because it is a link (kLinkRefused) is named with
+  // " är en länk och skrivs därför inte över".
   bool CheckIOResult(int number, const std::string& fileName);
   // A system error number in words, in the current language (the system's own text for the
   // rarer ones). 100 is a read past the end of a file.

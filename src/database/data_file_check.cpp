@@ -75,9 +75,9 @@ class Check {
   Check(TDatabas& db, bool withLog) : db_(db), ui_(db.ui()) {
     if (withLog) {
       logName_ = db.BaseName() + ".LOG";
-      // The log replaces the last one only when it is complete. One that cannot be written is
-      // reported, and the check runs without it.
-      ui_.CheckIOResult(log_.Open(db.DataDirectory() + logName_), logName_);
+      // The log replaces the last one only when it is complete, and never through a link. One
+      // that cannot be written is reported, and the check runs without it.
+      ui_.CheckIOResult(log_.Open(db.DataDirectory() + logName_, Links::kRefuse), logName_);
     }
   }
 

@@ -285,7 +285,8 @@ bool TDatabas::SaveGroupAddresses(const std::string& path, const TDatafil* stale
   const std::string name = NameOf(path);
   ui_.ProgressLine(ui_.S(Str::Skriver) + name);
   AtomicFile out;
-  if (out.Open(path) == 0) {
+  // The index is written on the program's own: never through a link the folder holds.
+  if (out.Open(path, Links::kRefuse) == 0) {
     const unsigned char head[2] = {kRecordSize & 0xFF, kRecordSize >> 8};
     out.Write({reinterpret_cast<const char*>(head), 2});
     for (int slot = 1; slot <= count_; ++slot) {

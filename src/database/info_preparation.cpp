@@ -202,14 +202,15 @@ InfoPreparation::Result InfoPreparation::Prepare(const std::string& baseName) {
   }
 
   // The new information file is written as the rows are read and takes the old one's place
-  // only when it is complete.
+  // only when it is complete. A link in its place is not written through: it stays, and the
+  // database opens the file it points to, as after any failed write.
   AtomicFile out;
   auto writeLine = [&out](std::string_view line) {
     out.Write(line);
     out.Write("\r\n");
   };
   if (older) {
-    if (out.Open(inf) == 0) {
+    if (out.Open(inf, Links::kRefuse) == 0) {
       for (const char* utf8 :
            {"!/F I",
             "!/I PPlats;SSocken;THärad;KKommun;QPlacering;XKoordinater;UUrspr. plats?;YNuv. "

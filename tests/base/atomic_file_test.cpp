@@ -127,6 +127,67 @@ TEST_P(AtomicFileTest, AFailureAtAnyStageKeepsTheOldFile) {
   EXPECT_EQ(Listing(dir.path()), Names{"file.txt"});
 }
 
+// A file the program writes on its own is never written through a link: a symbolic link (to
+// a file, to a folder, to no file yet) or a file with a second name stays as it is, and so does
+// whatever it leads to. A file of one name is written as ever.
+TEST_P(AtomicFileTest, RefusingLinksLeavesEveryLinkAndItsFileAsTheyWere) {
+  test::TempDir elsewhere;
+  elsewhere.WriteBytes("users.txt", "the user's own");
+  fs::create_directory(elsewhere.path() / "folder");
+  fs::create_symlink(elsewhere / "users.txt", dir / "symbolic");
+  fs::create_symlink(elsewhere / "folder", dir / "to-folder");
+  fs::create_symlink(elsewhere / "new.desktop", dir / "to-nothing");
+  fs::create_hard_link(elsewhere / "users.txt", dir / "hard");
+  for (const char* name : {"symbolic", "to-folder", "to-nothing", "hard"}) {
+    SCOPED_TRACE(name);
+    EXPECT_EQ(ReplaceFileContent(dir / name, "written", Links::kRefuse), kLinkRefused);
+    AtomicFile f;
+    EXPECT_EQ(f.Open(dir / name, Links::kRefuse), kLinkRefused);
+    EXPECT_FALSE(f.IsOpen());
+  }
+  EXPECT_EQ(elsewhere.ReadBytes("users.txt"), "the user's own");
+  EXPECT_EQ(fs::hard_link_count(dir / "hard"), 2u);
+  EXPECT_TRUE(fs::is_empty(elsewhere.path() / "folder"));
+  EXPECT_EQ(Listing(elsewhere.path()), (Names{"folder", "users.txt"}));
+  EXPECT_EQ(Listing(dir.path()), (Names{"hard", "symbolic", "to-folder", "to-nothing"}));
+  std::string error;
+  AtomicFile f;
+  EXPECT_EQ(f.Open(dir / "symbolic", Links::kRefuse), kLinkRefused);
+  EXPECT_FALSE(f.Commit(error));
+  EXPECT_EQ(SystemErrorText(kLinkRefused), "it is a link, and links are not written through");
+
+  EXPECT_EQ(ReplaceFileContent(dir / "one.txt", "new", Links::kRefuse), 0);
+  EXPECT_EQ(ReplaceFileContent(dir / "one.txt", "newer", Links::kRefuse), 0);
+  EXPECT_EQ(dir.ReadBytes("one.txt"), "newer");
+  // The folder and device rules hold as they do for followed links.
+  EXPECT_EQ(ReplaceFileContent(dir.path().string(), "x", Links::kRefuse), EISDIR);
+  EXPECT_EQ(ReplaceFileContent("/dev/null", "x", Links::kRefuse), EINVAL);
+}
+
+// The file became a link while the new one was written (the check log is open for a whole
+// check): it is looked at again before the rename, and left as it is.
+TEST_P(AtomicFileTest, ATargetThatBecomesALinkMeanwhileIsLeftAlone) {
+  test::TempDir elsewhere;
+  elsewhere.WriteBytes("users.txt", "the user's own");
+  for (const bool symbolic : {true, false}) {
+    SCOPED_TRACE(symbolic);
+    dir.WriteBytes("log.txt", "old log");
+    AtomicFile f;
+    ASSERT_EQ(f.Open(dir / "log.txt", Links::kRefuse), 0);
+    f.Write("the new log");
+    fs::remove(dir / "log.txt");
+    if (symbolic)
+      fs::create_symlink(elsewhere / "users.txt", dir / "log.txt");
+    else
+      fs::create_hard_link(elsewhere / "users.txt", dir / "log.txt");
+    EXPECT_EQ(f.Commit(), kLinkRefused);
+    EXPECT_EQ(elsewhere.ReadBytes("users.txt"), "the user's own");
+    EXPECT_EQ(fs::is_symlink(dir / "log.txt"), symbolic);
+    EXPECT_EQ(Listing(dir.path()), Names{"log.txt"});
+    fs::remove(dir / "log.txt");
+  }
+}
+
 // The system itself refuses more bytes part way, as on a full disk.
 TEST_P(AtomicFileTest, AFullDiskKeepsTheOldFile) {
   dir.WriteBytes("file.txt", "old");

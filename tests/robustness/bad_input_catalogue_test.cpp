@@ -57,10 +57,14 @@ void PrintTo(const Case& c, std::ostream* os) {
 
 // ---- files ----
 
-void CopyData(TempDir& dir) {
+void CopyDataTo(const fs::path& folder) {
   for (const char* ext : {"RUN", "NFS", "FVN", "ENG", "INF", "LIT"})
     fs::copy_file(fs::path(STAVBAS_SOURCE_DIR) / "data" / (std::string("STAVBAS.") + ext),
-                  dir.path() / (std::string("STAVBAS.") + ext));
+                  folder / (std::string("STAVBAS.") + ext));
+}
+
+void CopyData(TempDir& dir) {
+  CopyDataTo(dir.path());
 }
 
 std::string Garbage(std::size_t size, unsigned seed) {
@@ -101,14 +105,19 @@ std::string Repeat(const std::string& s, int n) {
 }
 
 // A workbook whose first cell row holds the given titles and whose rows the given texts.
-void WriteWorkbook(TempDir& dir, const std::vector<std::vector<std::string>>& rows) {
+void WriteWorkbook(const fs::path& folder, const std::vector<std::vector<std::string>>& rows) {
   using namespace test;
   std::string records;
   for (std::size_t r = 0; r < rows.size(); ++r)
     for (std::size_t c = 0; c < rows[r].size(); ++c)
       records +=
           Record(0x0204, CellHead(static_cast<int>(r), static_cast<int>(c)) + Text97(rows[r][c]));
-  WriteCompoundFile(dir / "STAVBAS.XLS", {{"Workbook", Workbook(0x0600, "", {records})}});
+  WriteCompoundFile((folder / "STAVBAS.XLS").string(),
+                    {{"Workbook", Workbook(0x0600, "", {records})}});
+}
+
+void WriteWorkbook(TempDir& dir, const std::vector<std::vector<std::string>>& rows) {
+  WriteWorkbook(dir.path(), rows);
 }
 
 void MakeOlder(const std::string& path) {
@@ -606,20 +615,128 @@ std::vector<Case> Catalogue() {
   add({"WrongLanguage", CopyData, {all, "--language", "xx"}, 2, {"~--language"}});
   add({"TwoRuns", CopyData, {"--all", "--check"}, 2, {"~--check"}});
   add({"UnknownProvince", CopyData, {all, "--provinces", "Qq"}, 2, {"~Qq"}});
+
+  // Links in the database folder "db" in the place of a file the program writes on its own,
+  // to a file of the user's in the folder beside it ("home"): a symbolic link, a hard link, and
+  // a symbolic link to no file yet. The program leaves the link and that file as they are, says
+  // so, and goes on as in a folder it may not write. (The harness compares every file, the one
+  // a link leads to as well.)
+  const std::string usersFile = "# the user's own shell settings\nexport PATH=$HOME/bin:$PATH\n";
+  enum class Link { kSymbolic, kHard, kToNoFile };
+  auto linked = [usersFile](const std::string& name, Link kind,
+                            std::function<void(const fs::path& db)> more = nullptr) {
+    return [=](TempDir& d) {
+      const fs::path db = d.path() / "db";
+      fs::create_directories(db);
+      fs::create_directories(d.path() / "home");
+      CopyDataTo(db);
+      if (more) more(db);
+      std::string bytes = usersFile;
+      if (name == "STAVBAS.INF") {  // the information file the database then opens
+        bytes = d.ReadBytes("db/STAVBAS.INF");
+        bytes.replace(bytes.find("Stensta", bytes.find("U 344 V ")), 7, "Linked place");
+      }
+      fs::remove(db / name);
+      if (kind == Link::kToNoFile) {
+        fs::create_symlink("../home/autostart.desktop", db / name);
+        return;
+      }
+      d.WriteBytes("home/.profile", bytes);
+      MakeOlder(d / "home/.profile");
+      if (kind == Link::kHard)
+        fs::create_hard_link(d.path() / "home/.profile", db / name);
+      else
+        fs::create_symlink("../home/.profile", db / name);
+    };
+  };
+  // The link is still in its place, and a link to no file made no file.
+  auto linkStays = [](const std::string& name, Link kind) {
+    return [=](TempDir& d, const CliRun&) {
+      const fs::path link = d.path() / "db" / name;
+      if (kind == Link::kHard)
+        EXPECT_EQ(fs::hard_link_count(link), 2u);
+      else
+        EXPECT_TRUE(fs::is_symlink(link));
+      EXPECT_FALSE(fs::exists(d.path() / "home/autostart.desktop"));
+    };
+  };
+  const std::pair<Link, std::string> kinds[] = {
+      {Link::kSymbolic, "Symbolic"}, {Link::kHard, "Hard"}, {Link::kToNoFile, "ToNoFile"}};
+  const std::vector<std::string> inDb = {"--database", "{dir}/db/STAVBAS"};
+  const auto with = [&inDb](std::vector<std::string> args) {
+    args.insert(args.begin(), inDb.begin(), inDb.end());
+    return args;
+  };
+  for (const auto& [kind, kindName] : kinds) {
+    add({"IndexLinked" + kindName,
+         linked("STAVBAS.$AD", kind),
+         with(u344),
+         0,
+         {"information: STAVBAS.$AD är en länk och skrivs därför inte över"},
+         false,
+         [=](TempDir& d, const CliRun& r) {
+           EXPECT_EQ(r.out, "U 344 V \n");
+           linkStays("STAVBAS.$AD", kind)(d, r);
+         }});
+    add({"CheckLogLinked" + kindName,
+         linked("STAVBAS.LOG", kind),
+         with(check),
+         0,
+         {"information: STAVBAS.LOG är en länk och skrivs därför inte över", okCheck},
+         false,
+         linkStays("STAVBAS.LOG", kind)});
+    // Beside a newer spreadsheet the information file is not converted; the database opens the
+    // file the link leads to, as after a failed write.
+    add({"InformationFileLinked" + kindName,
+         linked("STAVBAS.INF", kind,
+                [](const fs::path& db) {
+                  WriteWorkbook(db, {{"SIGNUM", "PLATS"}, {"U 344 V ", "From the sheet"}});
+                }),
+         // Without an information file the format cannot name one of its fields.
+         with({"--signum", "U 344", "--format", kind == Link::kToNoFile ? "$" : "$ INF;P"}),
+         0,
+         {"information: STAVBAS.INF är en länk och skrivs därför inte över"},
+         false,
+         [=](TempDir& d, const CliRun& r) {
+           EXPECT_EQ(r.out.find("From the sheet"), std::string::npos) << r.out;
+           if (kind != Link::kToNoFile) {
+             EXPECT_NE(r.out.find("Linked place"), std::string::npos);
+           }
+           EXPECT_TRUE(r.out.starts_with("U 344 V ")) << r.out;
+           linkStays("STAVBAS.INF", kind)(d, r);
+         }});
+  }
   return cases;
 }
 
 class BadInputCatalogue : public ::testing::TestWithParam<Case> {};
 
+// Every file of the folder and its subfolders, by its path there. A symbolic link is kept as
+// its name, " -> " and where it points, with the bytes of the regular file it leads to, wherever
+// that lies: a file outside the folder must not change through a link either.
 std::map<std::string, std::string> Snapshot(const fs::path& folder) {
   std::map<std::string, std::string> files;
-  for (const auto& e : fs::directory_iterator(folder)) {
+  const auto read = [](const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  };
+  for (const auto& e : fs::recursive_directory_iterator(folder)) {
     std::error_code ec;
-    if (!e.is_regular_file(ec) || e.is_symlink(ec)) continue;
-    std::ifstream in(e.path(), std::ios::binary);
-    files[e.path().filename()] = {std::istreambuf_iterator<char>(in), {}};
+    const std::string name = e.path().lexically_relative(folder).string();
+    if (e.is_symlink(ec)) {
+      files[name + " -> " + fs::read_symlink(e.path(), ec).string()] =
+          fs::is_regular_file(e.path(), ec) ? read(e.path()) : "";
+    } else if (e.is_regular_file(ec)) {
+      files[name] = read(e.path());
+    }
   }
   return files;
+}
+
+// The name of a snapshot's entry, without its folder; a link's entry keeps its whole text.
+std::string FileName(const std::string& entry) {
+  if (entry.find(" -> ") != std::string::npos) return entry;
+  return fs::path(entry).filename().string();
 }
 
 std::string Expand(std::string text, const std::string& dir) {
@@ -689,15 +806,18 @@ TEST_P(BadInputCatalogue, ClearMessageNoCrashNoHangNoPartialFile) {
   // Nothing partial, nothing temporary, nothing of the user's changed.
   const auto after = Snapshot(dir.path());
   for (const auto& [name, bytes] : before) {
-    if (kOwnedByTheProgram.count(name)) continue;
+    if (kOwnedByTheProgram.count(FileName(name))) continue;
     if (!after.count(name) && c.name == "DatabaseVanishesWhileOpen") continue;
     ASSERT_TRUE(after.count(name)) << name << " is gone";
     EXPECT_TRUE(after.at(name) == bytes) << name << " was changed";
   }
   for (const auto& [name, bytes] : after) {
-    EXPECT_TRUE(before.count(name) || kOwnedByTheProgram.count(name)) << "new file " << name;
-    EXPECT_TRUE(before.count(name) || !name.starts_with(".")) << "temporary file " << name;
-    if (name == "STAVBAS.$AD") {
+    EXPECT_TRUE(before.count(name) || kOwnedByTheProgram.count(FileName(name)))
+        << "new file " << name;
+    EXPECT_TRUE(before.count(name) || !FileName(name).starts_with("."))
+        << "temporary file " << name;
+    // An index the program wrote (a linked one stays as it was).
+    if (FileName(name) == "STAVBAS.$AD" && !(before.count(name) && before.at(name) == bytes)) {
       EXPECT_EQ((bytes.size() - 2) % 284, 0u) << "a cut index";
     }
   }
