@@ -39,6 +39,11 @@ std::string_view Unquote(std::string_view s) {
   return IsQuoted(s) ? s.substr(1, s.size() - 2) : s;
 }
 
+// Names compare without regard to case: the index keeps them upper-cased.
+std::string Folded(std::string_view name) {
+  return MapBytes(name, SystemUpper());
+}
+
 std::string WithoutLineBreaks(std::string_view s) {
   std::string out(s);
   for (char& c : out)
@@ -74,8 +79,23 @@ Parsed Classify(std::string_view text) {
 
 }  // namespace
 
+ProfileFile::ProfileFile(const ProfileFile& other)
+    : lines_(other.lines_), newline_(other.newline_) {
+  Index();
+}
+
+ProfileFile& ProfileFile::operator=(const ProfileFile& other) {
+  if (this != &other) {
+    lines_ = other.lines_;
+    newline_ = other.newline_;
+    Index();
+  }
+  return *this;
+}
+
 bool ProfileFile::Load(const fs::path& file) {
   lines_.clear();
+  sections_.clear();
   newline_ = "\r\n";
   std::error_code ec;
   const fs::file_status status = fs::status(file, ec);
@@ -113,38 +133,52 @@ void ProfileFile::Parse(std::string_view bytes) {
     }
     lines_.push_back(std::move(line));
   }
+  Index();
 }
 
-std::string_view ProfileFile::Content(size_t index) const {
-  std::string_view text = lines_[index].text;
-  if (index == 0 && text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
+void ProfileFile::Index() {
+  sections_.clear();
+  // The section the lines belong to while it is the first of its name; the lines of a later
+  // section of the same name, and those before the first section, are in none.
+  Section* current = nullptr;
+  for (LineAt line = lines_.begin(); line != lines_.end(); ++line) {
+    const Parsed p = Classify(Content(line));
+    if (p.kind == Kind::Section) {
+      const auto [at, first] = sections_.try_emplace(Folded(p.name));
+      current = first ? &at->second : nullptr;
+      if (current) current->header = current->last = line;
+      continue;
+    }
+    if (!current) continue;
+    if (p.kind != Kind::Blank) current->last = line;
+    if (p.kind == Kind::Key) current->keys.try_emplace(Folded(p.name), line);
+  }
+}
+
+std::string_view ProfileFile::Content(Lines::const_iterator line) const {
+  std::string_view text = line->text;
+  if (line == lines_.begin() && text.starts_with(kByteOrderMark))
+    text.remove_prefix(kByteOrderMark.size());
   return text;
 }
 
-std::optional<ProfileFile::Range> ProfileFile::FindSection(std::string_view section) const {
-  for (size_t i = 0; i < lines_.size(); ++i) {
-    const Parsed p = Classify(Content(i));
-    if (p.kind != Kind::Section || !EqualsNoCase(p.name, section)) continue;
-    size_t end = i + 1;
-    while (end < lines_.size() && Classify(Content(end)).kind != Kind::Section) ++end;
-    return Range{i, end};
-  }
-  return std::nullopt;
+const ProfileFile::Section* ProfileFile::FindSection(std::string_view section) const {
+  const auto at = sections_.find(Folded(section));
+  return at == sections_.end() ? nullptr : &at->second;
 }
 
-std::optional<size_t> ProfileFile::FindKey(const Range& range, std::string_view key) const {
-  for (size_t i = range.header + 1; i < range.end; ++i) {
-    const Parsed p = Classify(Content(i));
-    if (p.kind == Kind::Key && EqualsNoCase(p.name, key)) return i;
-  }
-  return std::nullopt;
+std::optional<ProfileFile::LineAt> ProfileFile::FindKey(const Section& section,
+                                                        std::string_view key) const {
+  const auto at = section.keys.find(Folded(key));
+  if (at == section.keys.end()) return std::nullopt;
+  return at->second;
 }
 
 std::optional<std::string> ProfileFile::Value(std::string_view section,
                                               std::string_view key) const {
-  const std::optional<Range> range = FindSection(section);
+  const Section* range = FindSection(section);
   if (!range) return std::nullopt;
-  const std::optional<size_t> line = FindKey(*range, key);
+  const std::optional<LineAt> line = FindKey(*range, key);
   if (!line) return std::nullopt;
   return std::string(Unquote(Classify(Content(*line)).rawValue));
 }
@@ -175,14 +209,15 @@ bool ProfileFile::ReadBool(std::string_view section, std::string_view key,
 std::vector<std::pair<std::string, std::string>> ProfileFile::Entries(
     std::string_view section) const {
   std::vector<std::pair<std::string, std::string>> entries;
-  const std::optional<Range> range = FindSection(section);
+  const Section* range = FindSection(section);
   if (!range) return entries;
-  for (size_t i = range->header + 1; i < range->end; ++i) {
-    const Parsed p = Classify(Content(i));
-    if (p.kind != Kind::Key) continue;
-    bool seen = false;
-    for (const auto& e : entries) seen = seen || EqualsNoCase(e.first, p.name);
-    if (!seen) entries.emplace_back(std::string(p.name), std::string(Unquote(p.rawValue)));
+  // The section's lines run up to the next section's header, of whatever name.
+  for (LineAt line = std::next(range->header); line != lines_.end(); ++line) {
+    const Parsed p = Classify(Content(line));
+    if (p.kind == Kind::Section) break;
+    // Each name once: the line the index holds for it is its first.
+    if (p.kind == Kind::Key && range->keys.at(Folded(p.name)) == line)
+      entries.emplace_back(std::string(p.name), std::string(Unquote(p.rawValue)));
   }
   return entries;
 }
@@ -205,29 +240,37 @@ void ProfileFile::WriteRaw(std::string_view section, std::string_view keyName,
     return;
   const std::string text = WithoutLineBreaks(value);
 
-  if (const std::optional<Range> range = FindSection(section)) {
-    if (const std::optional<size_t> at = FindKey(*range, key)) {
+  if (const auto found = sections_.find(Folded(section)); found != sections_.end()) {
+    Section& range = found->second;
+    if (const std::optional<LineAt> at = FindKey(range, key)) {
       const Parsed p = Classify(Content(*at));
       if (p.rawValue == text) return;  // same value: the line stays as the user wrote it
-      lines_[*at].text = std::string(p.name) + "=" + text;
+      (*at)->text = std::string(p.name) + "=" + text;
       return;
     }
     // After the section's last line that is not blank, so blank lines stay between sections.
-    size_t pos = range->end;
-    while (pos > range->header + 1 && Classify(Content(pos - 1)).kind == Kind::Blank) --pos;
-    if (lines_[pos - 1].end.empty()) lines_[pos - 1].end = newline_;
-    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(pos),
-                  Line{key + "=" + text, newline_});
+    if (range.last->end.empty()) range.last->end = newline_;
+    range.last = lines_.insert(std::next(range.last), Line{key + "=" + text, newline_});
+    range.keys.try_emplace(Folded(Classify(range.last->text).name), range.last);
     return;
   }
 
   if (!lines_.empty()) {
     if (lines_.back().end.empty()) lines_.back().end = newline_;
-    if (Classify(Content(lines_.size() - 1)).kind != Kind::Blank) lines_.push_back({"", newline_});
+    if (Classify(Content(std::prev(lines_.end()))).kind != Kind::Blank)
+      lines_.push_back({"", newline_});
   }
   const std::string_view name = TrimBlanksAndTabs(section);
-  lines_.push_back({"[" + WithoutLineBreaks(name) + "]", newline_});
-  lines_.push_back({key + "=" + text, newline_});
+  const LineAt header =
+      lines_.insert(lines_.end(), {"[" + WithoutLineBreaks(name) + "]", newline_});
+  const LineAt line = lines_.insert(lines_.end(), {key + "=" + text, newline_});
+  // The new section counts unless its name, as it reads back, is one of an earlier section.
+  const auto [at, first] = sections_.try_emplace(Folded(Classify(header->text).name));
+  if (first) {
+    at->second.header = header;
+    at->second.last = line;
+    at->second.keys.try_emplace(Folded(Classify(line->text).name), line);
+  }
 }
 
 void ProfileFile::WriteInteger(std::string_view section, std::string_view key, int value) {
@@ -239,7 +282,10 @@ void ProfileFile::WriteBool(std::string_view section, std::string_view key, bool
 }
 
 std::string ProfileFile::Text() const {
+  std::size_t size = 0;
+  for (const Line& line : lines_) size += line.text.size() + line.end.size();
   std::string out;
+  out.reserve(size);
   for (const Line& line : lines_) {
     out += line.text;
     out += line.end;

@@ -4,11 +4,17 @@
 // first key of a name in it are the ones that count. Writing a key replaces its line in place
 // or adds it to its section, and leaves every other line byte for byte as it was, so comments,
 // unknown keys and lines that make no sense survive a save. Text is Windows-1252.
+//
+// The sections and the keys in them are found through an index of their names made as the file
+// is read and kept as keys are written, so a file of any number of keys (the web links) is read
+// and written in time proportional to its size.
 
 #include <filesystem>
+#include <list>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -16,6 +22,13 @@ namespace stavbas {
 
 class ProfileFile {
  public:
+  ProfileFile() = default;
+  ProfileFile(const ProfileFile& other);
+  ProfileFile& operator=(const ProfileFile& other);
+  // The index refers to the lines themselves, which a move keeps.
+  ProfileFile(ProfileFile&&) = default;
+  ProfileFile& operator=(ProfileFile&&) = default;
+
   // Reads the file. A missing file gives an empty profile; false when the file exists but
   // cannot be read (the profile is then empty).
   bool Load(const std::filesystem::path& file);
@@ -53,19 +66,29 @@ class ProfileFile {
     std::string text;  // without its line end
     std::string end;   // "\r\n", "\n", "\r" or empty for a last line without one
   };
-  struct Range {
-    size_t header;  // index of the section's header line
-    size_t end;     // one past its last line
+  // The lines stay where they are while others are added (the index points at them).
+  using Lines = std::list<Line>;
+  using LineAt = Lines::iterator;
+  // The first section of a name: the one that counts.
+  struct Section {
+    LineAt header;
+    LineAt last;  // its last line that is not blank (the header when there is none): new keys
+                  // go after it, so blank lines stay between sections
+    // The first line of each key name in it, by the name upper-cased.
+    std::unordered_map<std::string, LineAt> keys;
   };
 
   void Parse(std::string_view bytes);
-  std::optional<Range> FindSection(std::string_view section) const;
-  std::optional<size_t> FindKey(const Range& range, std::string_view key) const;
+  // Makes the index of sections and keys from the lines.
+  void Index();
+  const Section* FindSection(std::string_view section) const;
+  std::optional<LineAt> FindKey(const Section& section, std::string_view key) const;
   // The line's text with a byte order mark in front of the first line left out.
-  std::string_view Content(size_t index) const;
+  std::string_view Content(Lines::const_iterator line) const;
 
-  std::vector<Line> lines_;
+  Lines lines_;
   std::string newline_ = "\r\n";  // the file's own line end, used for the lines added
+  std::unordered_map<std::string, Section> sections_;  // by the name upper-cased
 };
 
 }  // namespace stavbas

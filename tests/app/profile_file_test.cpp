@@ -149,6 +149,37 @@ TEST(ProfileFileWrite, LineBreaksAndImpossibleKeysCannotBreakTheFile) {
   EXPECT_EQ(p.Text(), "[S]\r\nk=one  two three\r\n");
 }
 
+// Sections and keys are found through an index of their names: written keys, a section
+// written anew, a later section of a name already used and a copy of the file all keep finding
+// the lines they found before.
+TEST(ProfileFileWrite, WrittenLinesAreFoundAgainAndCopiesStandAlone) {
+  ProfileFile p = ProfileFile::FromText("\xEF\xBB\xBF[A]\nx=1\n\n[B]\nb=2\n[a]\nx=9\n");
+  p.WriteString("a", "new", "1");
+  p.WriteString("A", "NEW", "2");  // the line just added, not a second one
+  p.WriteString("C", "c", "1");
+  p.WriteString("c", "c", "2");
+  p.WriteString("C", "d", "3");
+  EXPECT_EQ(p.Text(), "\xEF\xBB\xBF[A]\nx=1\nnew=2\n\n[B]\nb=2\n[a]\nx=9\n\n[C]\nc=2\nd=3\n");
+  EXPECT_EQ(p.Value("A", "x"), "1");
+  EXPECT_EQ(p.Entries("A"), (Entries{{"x", "1"}, {"new", "2"}}));
+  EXPECT_EQ(p.Entries("C"), (Entries{{"c", "2"}, {"d", "3"}}));
+
+  ProfileFile copy = p;
+  copy.WriteString("B", "b", "copied");
+  copy.WriteString("B", "more", "m");
+  EXPECT_EQ(copy.Value("B", "b"), "copied");
+  EXPECT_EQ(copy.Entries("B"), (Entries{{"b", "copied"}, {"more", "m"}}));
+  EXPECT_EQ(p.Value("B", "b"), "2") << "the copy's writes are its own";
+  EXPECT_EQ(p.Value("B", "more"), std::nullopt);
+  copy = p;
+  EXPECT_EQ(copy.Text(), p.Text());
+  copy.WriteString("A", "x", "7");
+  EXPECT_EQ(copy.Value("A", "x"), "7");
+  EXPECT_EQ(p.Value("A", "x"), "1");
+  const ProfileFile moved = std::move(copy);
+  EXPECT_EQ(moved.Value("A", "x"), "7");
+}
+
 TEST(ProfileFileSave, ReplacesTheFileWholeAndLeavesNothingBehind) {
   TempDir dir;
   const fs::path file = dir.path() / "stavbas.ini";

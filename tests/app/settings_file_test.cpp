@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <fstream>
 #include <iterator>
 
@@ -332,6 +333,59 @@ TEST_F(SettingsFileTest, SavingWhatWasReadComesToRest) {
   EXPECT_EQ(again.dataFileName, "C:\\");
   ASSERT_TRUE(SaveSettings(again, SaveChoice::All, file));
   EXPECT_EQ(Bytes(), saved);
+}
+
+// A settings file of 80 000 web links (about 2.6 MB, as a shared collection of links grows) is
+// read and saved in time proportional to its size: reading took 13 s when every key was
+// compared with all the keys before it. The bound lies far above what linear work needs on a
+// slow machine and far below what the quadratic work took.
+constexpr int kManyLinks = 80000;
+constexpr double kSecondsForManyLinks = 3.0;
+
+std::string ManyWebLinks() {
+  std::string text = "[Const]\r\nPaus=0\r\n[Weblinks]\r\n";
+  for (int i = 0; i < kManyLinks; ++i)
+    text +=
+        "Runor " + std::to_string(i) + "=https://runor.example.net/" + std::to_string(i) + "\r\n";
+  // A second line of a name counts for nothing, whatever its case; a later section still reads.
+  return text + "RUNOR 7=https://twice.example.net/\r\n[Font]\r\nSize=12\r\n";
+}
+
+double SecondsSince(std::chrono::steady_clock::time_point start) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+TEST_F(SettingsFileTest, EightyThousandWebLinksReadInLinearTime) {
+  dir.WriteBytes("stavbas.ini", ManyWebLinks());
+  const auto start = std::chrono::steady_clock::now();
+  const Settings s = ReadSettings(file);
+  EXPECT_LT(SecondsSince(start), kSecondsForManyLinks);
+  ASSERT_EQ(s.webLinks.size(), static_cast<std::size_t>(kManyLinks));
+  for (int i : {0, 7, kManyLinks - 1}) {
+    EXPECT_EQ(s.webLinks[i].caption, "Runor " + std::to_string(i));
+    EXPECT_EQ(s.webLinks[i].address, "https://runor.example.net/" + std::to_string(i));
+  }
+  EXPECT_FALSE(s.consts.paus);
+  EXPECT_EQ(s.font.size, 12);
+}
+
+TEST_F(SettingsFileTest, EightyThousandWebLinksSaveInLinearTime) {
+  dir.WriteBytes("stavbas.ini", ManyWebLinks());
+  Settings s = ReadSettings(file);
+  s.webLinks[5].address = "https://changed.example.net/";
+  s.webLinks.push_back({"Ny", "https://ny.example.net/"});
+  const auto start = std::chrono::steady_clock::now();
+  ASSERT_TRUE(SaveSettings(s, SaveChoice::All, file));
+  EXPECT_LT(SecondsSince(start), kSecondsForManyLinks);
+  const std::string saved = Bytes();
+  EXPECT_NE(saved.find("\r\nRunor 5=https://changed.example.net/\r\nRunor 6="), std::string::npos);
+  EXPECT_NE(saved.find("\r\nRUNOR 7=https://twice.example.net/\r\nNy=https://ny.example.net/"
+                       "\r\n[Font]"),
+            std::string::npos)
+      << "the new link joins the end of its section";
+  const Settings again = ReadSettings(file);
+  ASSERT_EQ(again.webLinks.size(), static_cast<std::size_t>(kManyLinks) + 1);
+  EXPECT_EQ(again.webLinks.back().caption, "Ny");
 }
 
 TEST(SettingsFileOf, TheProgramsNameWithIni) {
