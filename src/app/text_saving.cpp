@@ -46,6 +46,10 @@ std::string TextSaving::type() const {
   return SystemUpperCase(std::filesystem::path(file()).extension().string());
 }
 
+bool TextSaving::MustChoose() const {
+  return !chosen() || (!confirmed_ && !Exists(file()));
+}
+
 bool TextSaving::MustConfirm() const {
   return chosen() && !confirmed_ && Exists(file());
 }

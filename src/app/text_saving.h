@@ -19,13 +19,18 @@ class TextSaving {
   TextSaving(StavbasApp& app, OutputWindow& window);
 
   // The save file (empty until one is chosen or remembered from the settings) and whether one
-  // is chosen. A name remembered from an earlier session counts as chosen, but the first save
-  // of this session into a file that exists asks the overwrite question first.
+  // is chosen. A name remembered from an earlier session counts as chosen (the settings keep
+  // it), but "Spara" writes there without asking only once this session has saved there or
+  // chosen it: a settings file may name any file.
   const std::string& file() const;
   bool chosen() const;
   bool append() const { return append_; }
   // The upper-case extension of the save file: ".RTF" saves rich text, anything else text.
   std::string type() const;
+  // What "Spara" does first. MustChoose: the save dialog, with the save file as its name (no
+  // file chosen, or a remembered name of no file yet). MustConfirm: the overwrite question
+  // (a remembered name of a file that exists).
+  bool MustChoose() const;
   bool MustConfirm() const;
 
   // Once the window has dropped old text (its maximum length is down to the least), only text

@@ -5,6 +5,7 @@
 #include <sys/resource.h>
 
 #include <csignal>
+#include <filesystem>
 
 #include "app/text_saving.h"
 #include "base/cp1252.h"
@@ -110,12 +111,54 @@ TEST_F(TextSavingTest, ARememberedNameAsksBeforeItsFileIsReplaced) {
   saving->Choose(dir / "forra.txt");
   ASSERT_TRUE(saving->Answer(OverwriteChoice::kReplace));
   EXPECT_FALSE(saving->MustConfirm());
-  // A remembered file that is gone is simply written.
+  // A remembered file that is gone gets no overwrite question (see below for what it gets).
   settings.saveFile.name = dir / "borta.txt";
   MakeApp();
   saving = std::make_unique<TextSaving>(*app, window);
   EXPECT_TRUE(saving->chosen());
   EXPECT_FALSE(saving->MustConfirm());
+}
+
+// A settings file may name any file as the save file, one that does not exist yet too (a
+// start-up script of the desktop, say). "Spara" writes there without asking only once this
+// session has chosen or saved to the name; until then it shows the save dialog with the name.
+TEST_F(TextSavingTest, ARememberedNameOfNoFileIsChosenInTheDialogFirst) {
+  settings.saveFile.name = dir / "ny.txt";
+  MakeApp();
+  saving = std::make_unique<TextSaving>(*app, window);
+  EXPECT_TRUE(saving->chosen()) << "the settings keep remembering it";
+  EXPECT_TRUE(saving->MustChoose());
+  EXPECT_FALSE(saving->MustConfirm());
+  EXPECT_EQ(saving->DialogName(), dir / "ny.txt");
+  // Chosen in the dialog: written, and from then on written without asking.
+  Show("Första");
+  ASSERT_TRUE(SaveAs("ny.txt"));
+  EXPECT_FALSE(saving->MustChoose());
+  EXPECT_FALSE(saving->MustConfirm());
+  Show("Andra");
+  ASSERT_TRUE(saving->Write());
+  EXPECT_EQ(dir.ReadBytes("ny.txt"), "Andra\r\nhit\r\n");
+
+  // A link to a file elsewhere that is not there yet is no file: the dialog too.
+  std::filesystem::create_symlink(dir / "elsewhere.desktop", dir.path() / "link.txt");
+  settings.saveFile.name = dir / "link.txt";
+  MakeApp();
+  saving = std::make_unique<TextSaving>(*app, window);
+  EXPECT_TRUE(saving->MustChoose());
+  // Nothing remembered, nothing chosen: the dialog, as ever.
+  settings.saveFile.name.clear();
+  MakeApp();
+  saving = std::make_unique<TextSaving>(*app, window);
+  EXPECT_TRUE(saving->MustChoose());
+  // A remembered file that exists keeps its overwrite question; its "Avbryt" leaves nothing
+  // chosen, so the next "Spara" shows the dialog.
+  settings.saveFile.name = dir / "ny.txt";
+  MakeApp();
+  saving = std::make_unique<TextSaving>(*app, window);
+  EXPECT_FALSE(saving->MustChoose());
+  EXPECT_TRUE(saving->MustConfirm());
+  EXPECT_FALSE(saving->Answer(OverwriteChoice::kCancel));
+  EXPECT_TRUE(saving->MustChoose());
 }
 
 TEST_F(TextSavingTest, TheKeptContentBelongsToItsFileAlone) {

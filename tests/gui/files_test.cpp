@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -227,6 +228,33 @@ class InformationSaveTest : public QObject {
     OnNextModal("QFileDialog", [](QWidget* d) { static_cast<QDialog*>(d)->reject(); });
     p.action("actionSpara")->trigger();
     QCOMPARE(Bytes(p.folder() + "/forra.txt"), QByteArray("förra sessionens arbete"));
+  }
+
+  // A settings file may name a save file that does not exist yet: "Spara" shows the save
+  // dialog with that name first, and writes nothing until the user confirms it.
+  void aRememberedNameOfNoFileIsChosenInTheDialogFirst() {
+    Program p([](const QString& folder) {
+      Write(folder + "/stavbas.ini",
+            ("[FileSettings]\r\nSaveFile=" + folder + "/ny.txt\r\n").toUtf8());
+    });
+    QVERIFY(p.Start());
+    ShowSignum(p, "U 344");
+    const QString file = p.folder() + "/ny.txt";
+    QString offered;
+    OnNextModal("QFileDialog", [&](QWidget* d) {
+      offered = static_cast<QFileDialog*>(d)->selectedFiles().value(0);
+      static_cast<QDialog*>(d)->reject();
+    });
+    p.action("actionSpara")->trigger();
+    QCOMPARE(offered, file);
+    QVERIFY(!QFile::exists(file));
+    // Confirmed in the dialog, the name is this session's: written, then written at once.
+    AnswerNextFileDialog(file);
+    p.action("actionSpara")->trigger();
+    QCOMPARE(Q(Bytes(file).toStdString()), QString(p.outputText()).replace("\n", "\r\n"));
+    ShowSignum(p, "Sö 119");
+    p.action("actionSpara")->trigger();
+    QCOMPARE(Q(Bytes(file).toStdString()), QString(p.outputText()).replace("\n", "\r\n"));
   }
 
   void printingGoesToAPdfWithThreeQuarterInchMargins() {

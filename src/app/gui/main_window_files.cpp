@@ -115,8 +115,9 @@ void TForm1::ViewFile() {
 // ---- saving ----
 
 bool TForm1::SaveText() {
-  if (!saving_->chosen()) return SaveTextAs();
-  // A file remembered from an earlier session is not replaced without asking.
+  // A name remembered from the settings is not written without asking: the save dialog shows
+  // it when it names no file yet, the overwrite question when it does.
+  if (saving_->MustChoose()) return SaveTextAs();
   if (saving_->MustConfirm() && !AskOverwrite()) return false;
   return WriteText();
 }
