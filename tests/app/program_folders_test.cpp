@@ -6,9 +6,9 @@
 #include <chrono>
 #include <fstream>
 
+#include "app/address_finder.h"
 #include "app/help_map.h"
 #include "app/program_folders.h"
-#include "app/address_finder.h"
 #include "support/temp_dir.h"
 
 namespace stavbas {
@@ -47,6 +47,23 @@ TEST(WorkFolder, AUserCopyGetsTheDatabaseAndSettingsAndIsNeverOverwritten) {
   std::ifstream in(work / "stavbas.ini");
   std::string all((std::istreambuf_iterator<char>(in)), {});
   EXPECT_NE(all.find("Paus=0"), std::string::npos);
+}
+
+// Seeding writes new files only: a link in the user's folder, even one that leads to no file
+// yet, is the user's own copy and makes no file where it points.
+TEST(WorkFolder, SeedingNeverWritesThroughALink) {
+  TempDir program, user, elsewhere;
+  program.WriteText("STAVBAS.RUN", "U 1 V a\n");
+  program.WriteText("stavbas.ini", "[Const]\n");
+  const fs::path work = user.path() / "stavbas";
+  fs::create_directories(work);
+  fs::create_symlink(elsewhere.path() / "autostart.desktop", work / "STAVBAS.RUN");
+  elsewhere.WriteText("own.ini", "[Const]\nPaus=0\n");
+  fs::create_symlink(elsewhere.path() / "own.ini", work / "stavbas.ini");
+  SeedWorkFolder(program.path(), work);
+  EXPECT_TRUE(fs::is_symlink(work / "STAVBAS.RUN"));
+  EXPECT_FALSE(fs::exists(elsewhere.path() / "autostart.desktop"));
+  EXPECT_EQ(elsewhere.ReadBytes("own.ini"), "[Const]\r\nPaus=0\r\n");
 }
 
 TEST(WorkFolder, AFolderThatCannotBeWrittenToSendsTheUserToTheirOwn) {
