@@ -32,6 +32,7 @@ TextSaving::TextSaving(StavbasApp& app, OutputWindow& window) : app_(app), windo
   // A name remembered from the settings is the save file again, not yet confirmed.
   SaveFileSettings& s = app_.settings.saveFile;
   if (!s.name.empty()) s.chosen = true;
+  remembered_ = s.name;
 }
 
 const std::string& TextSaving::file() const {
@@ -47,7 +48,7 @@ std::string TextSaving::type() const {
 }
 
 bool TextSaving::MustChoose() const {
-  return !chosen() || (!confirmed_ && !Exists(file()));
+  return !chosen() || (!confirmed_ && file() == remembered_ && !Exists(file()));
 }
 
 bool TextSaving::MustConfirm() const {

@@ -28,8 +28,8 @@ class TextSaving {
   // The upper-case extension of the save file: ".RTF" saves rich text, anything else text.
   std::string type() const;
   // What "Spara" does first. MustChoose: the save dialog, with the save file as its name (no
-  // file chosen, or a remembered name of no file yet). MustConfirm: the overwrite question
-  // (a remembered name of a file that exists).
+  // file chosen, or the name from the settings file, not yet chosen in this session, of no file
+  // yet). MustConfirm: the overwrite question (a remembered name of a file that exists).
   bool MustChoose() const;
   bool MustConfirm() const;
 
@@ -64,6 +64,7 @@ class TextSaving {
   StavbasApp& app_;
   OutputWindow& window_;
   bool confirmed_ = false;  // chosen in this session
+  std::string remembered_;  // the name the settings file gave
   bool append_ = false;
   // The content the save file had when adding to it was chosen, and the file it belongs to.
   std::string appendContent_, appendFile_;
