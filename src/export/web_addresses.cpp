@@ -192,15 +192,15 @@ std::optional<std::string> WebAddresses::Map(bool originPlace) {
 }
 
 void WebAddresses::OpenBibliography() {
-  if (const auto address = Bibliography()) ctx_.ui.host().ShellOpen(*address);
+  if (const auto address = Bibliography()) ctx_.ui.OpenWithDesktop(*address);
 }
 
 void WebAddresses::OpenErrorReport() {
-  if (const auto address = ErrorReport()) ctx_.ui.host().ShellOpen(*address);
+  if (const auto address = ErrorReport()) ctx_.ui.OpenWithDesktop(*address);
 }
 
 void WebAddresses::OpenWebLink(const std::string& address) {
-  ctx_.ui.host().ShellOpen(address);
+  ctx_.ui.OpenWithDesktop(address);
 }
 
 }  // namespace stavbas
