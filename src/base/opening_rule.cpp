@@ -248,6 +248,9 @@ Opening JudgeAddress(std::string_view address) {
   const std::string_view rest = a.substr(std::min(scheme.size() + 1, a.size()));
   if (lower == "http" || lower == "https") return WebAddress(scheme, rest);
   if (lower == "mailto") return MailAddress(rest);
+  // A web server's name alone, as people write it, is a web address.
+  if (scheme.empty() && LowerAscii(a.substr(0, 4)) == "www.")
+    return WebAddress("http", "//" + std::string(a));
   return {};
 }
 

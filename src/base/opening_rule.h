@@ -1,7 +1,8 @@
 #pragma once
 // What the program hands to the desktop to open. Addresses come from the data files and the
 // settings file, and both may come from anyone, so only three kinds pass:
-// - web addresses (http, https), without a user name before the host;
+// - web addresses (http, https), without a user name before the host; a name beginning with
+//   "www." is taken as an http address;
 // - mail addresses (mailto) to at most one recipient that carry nothing but a subject and a
 //   body, so that a mail program is never asked to attach a file or to copy the mail elsewhere;
 // - files the program itself wrote in this session or ships beside itself (the help pages),

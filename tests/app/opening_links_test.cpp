@@ -57,15 +57,17 @@ TEST_F(OpeningLinksTest, HostileAddressesOfASettingsFileNeverReachTheDesktop) {
                 "Dela=smb://evil.example/share\n"
                 "Felsök=ms-msdt:/id PCWDiagnostic\n"
                 "Data=data:text/html,<script>x</script>\n"
-                "Runor=https://example.org/runor\n");
+                "Runor=https://example.org/runor\n"
+                "Webb=www.runor.example\n");
   settings = ReadSettings(dir / "stavbas.ini");
-  ASSERT_EQ(settings.webLinks.size(), 7u);
+  ASSERT_EQ(settings.webLinks.size(), 8u);
   MakeApp();
   app->run.SignumRun("U 1");
   host.Clear();
 
   for (const WebLink& link : app->settings.webLinks) app->addresses.OpenWebLink(link.address);
-  EXPECT_EQ(host.opened, std::vector<std::string>{"https://example.org/runor"});
+  EXPECT_EQ(host.opened,
+            (std::vector<std::string>{"https://example.org/runor", "http://www.runor.example"}));
   ExpectRefusals({"file:///etc/passwd", "/usr/share/applications/evil.desktop",
                   "../../home/a/.bashrc", "smb://evil.example/share", "ms-msdt:/id PCWDiagnostic",
                   "data:text/html,<script>x</script>"});
@@ -73,7 +75,7 @@ TEST_F(OpeningLinksTest, HostileAddressesOfASettingsFileNeverReachTheDesktop) {
   app->addresses.OpenBibliography();
   app->addresses.OpenErrorReport();
   app->ui.OpenWithDesktop(app->settings.links.newVersion);  // the About box's link
-  EXPECT_EQ(host.opened.size(), 1u);
+  EXPECT_EQ(host.opened.size(), 2u);
   ExpectRefusals({"javascript:alert(1)//U%201%20V",
                   "mailto:fel@x.org?attach=/etc/passwd&cc=spy@evil.example&?subject=Fel%20i%20"
                   "Stavbasverket%20med%20U%201%20V&body=U%201%20V%20%0D%0Aa%0D%0A",

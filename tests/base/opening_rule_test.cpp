@@ -41,7 +41,7 @@ TEST(OpeningRule, AddressesOfOtherKindsAreRefused) {
                               "   ",
                               "http",
                               "mailto",
-                              "www.example.org",
+                              "www",
                               "//example.org/",
                               "\\\\server\\share"}) {
     EXPECT_FALSE(JudgeAddress(address).allowed()) << address;
@@ -79,6 +79,10 @@ TEST(OpeningRule, WebAddressesPassInTheFormTheDesktopIsGiven) {
             "https://x.org/a%3Cb%3E%22c%22%7B%7C%7D%5E%60%5B%5D%5C");
   EXPECT_EQ(Target("https://x.org/50%?a=%zz&b=%4"), "https://x.org/50%25?a=%25zz&b=%254");
   EXPECT_EQ(Target("https://x.org/p#a#b"), "https://x.org/p#a%23b");
+  // A web server's name alone, as a settings file's web link may give it.
+  EXPECT_EQ(Target(" WWW.Runor.example/sten"), "http://www.runor.example/sten");
+  EXPECT_EQ(Target("www.good.example@evil.example"), "(refused)");
+  EXPECT_EQ(Target("www.x.org\\y"), "(refused)");
 }
 
 TEST(OpeningRule, MailCarriesOneRecipientASubjectAndABodyAndNothingElse) {
