@@ -25,6 +25,7 @@ case $target in
   condition_code | word_search) options+=(-dict=fuzz/dict/codes.dict) ;;
   format_code) options+=(-dict=fuzz/dict/format.dict) ;;
   settings_file) options+=(-dict=fuzz/dict/settings.dict) ;;
+  opening_rule) options+=(-dict=fuzz/dict/opening.dict) ;;
 esac
 # Full stacks through glib for the target that reads compound documents, so that the leak
 # suppression (lsan.supp) can see the library's frame; the fast unwinder elsewhere.

@@ -65,4 +65,8 @@ std::vector<TextSpan> FindWebAddresses(std::string_view text) {
   return found;
 }
 
+std::string LinkAddress(std::string_view found) {
+  return StartsAt(found, 0, "www.") ? "http://" + std::string(found) : std::string(found);
+}
+
 }  // namespace stavbas

@@ -2,6 +2,7 @@
 // Web and mail addresses inside a text, so that the output window can make them clickable.
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -18,5 +19,9 @@ struct TextSpan {
 // an angle bracket; punctuation at its end belongs to the sentence, and a closing parenthesis
 // to the address only when the address holds its opening one.
 std::vector<TextSpan> FindWebAddresses(std::string_view text);
+
+// The address a found one opens: "http://" before one that begins with "www.". What it opens
+// is still judged by the opening rule (Ui::OpenWithDesktop).
+std::string LinkAddress(std::string_view found);
 
 }  // namespace stavbas

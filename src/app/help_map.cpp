@@ -25,6 +25,13 @@ std::string HelpMap::PageFor(int context) const {
   return it == pages_.end() ? kContents : it->second;
 }
 
+bool HelpPage(const std::string& path) {
+  std::string extension = std::filesystem::path(path).extension().string();
+  for (char& c : extension)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return extension == ".html" || extension == ".htm";
+}
+
 std::filesystem::path HelpFolderOf(const std::filesystem::path& programFolder, Language language) {
   return programFolder / "help" / (language == Language::English ? "en" : "sv");
 }

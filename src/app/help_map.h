@@ -25,6 +25,9 @@ class HelpMap {
   std::map<int, std::string> pages_;
 };
 
+// A file the help viewer shows itself: an HTML page (".html", ".htm", in any case).
+bool HelpPage(const std::string& path);
+
 // "help" beside the program, and in it the language's folder ("sv", "en").
 std::filesystem::path HelpFolderOf(const std::filesystem::path& programFolder, Language language);
 

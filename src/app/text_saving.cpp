@@ -170,6 +170,7 @@ bool TextSaving::Write() {
     ui.ShowMessage(ui.S(Str::TextenSparadesInte) + error, MsgKind::Error);
     return false;
   }
+  ui.opening.NoteWritten(path);
   app_.settings.saveFile.chosen = true;
   confirmed_ = true;
   return true;

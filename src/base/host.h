@@ -40,8 +40,14 @@ class Host {
                                               const std::string& defaultText) = 0;
   // Handles the user's commands until `done` reports true (the nested wait of a paused run).
   virtual void WaitUntil(const std::function<bool()>& done) = 0;
-  // Opens a web address, a mailto: address or a file with the desktop's default program.
+  // Opens a web address, a mailto: address or a file with the desktop's default program. The
+  // core calls it only through Ui::OpenWithDesktop, with what the opening rule allowed
+  // (base/opening_rule.h): an http, https or mailto address as the rule wrote it, or the
+  // resolved path of a file the program wrote or ships.
   virtual void ShellOpen(const std::string& target) = 0;
+  // False for a front end that never opens anything (the command-line program): the core then
+  // neither checks nor opens what a command would have opened.
+  virtual bool OpensWithDesktop() const { return true; }
   // Lets the user's commands be handled during a long operation (so that it can be aborted).
   virtual void ProcessEvents() {}
   // Enables or disables a menu command or button, named as in commands.h.

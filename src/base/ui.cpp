@@ -193,4 +193,18 @@ void Ui::CommentLine(const std::string& text) {
   host_.AppendComment("! " + text);
 }
 
+std::optional<std::string> Ui::OpeningTarget(const std::string& target) {
+  const Opening verdict = JudgeOpening(target, opening);
+  if (verdict.allowed()) return verdict.target;
+  ShowMessage(S(Str::OppnarInte) + ShownTarget(target) + S(Str::OppnasBara), MsgKind::Warning);
+  return std::nullopt;
+}
+
+bool Ui::OpenWithDesktop(const std::string& target) {
+  if (!host_.OpensWithDesktop()) return false;
+  const std::optional<std::string> checked = OpeningTarget(target);
+  if (checked) host_.ShellOpen(*checked);
+  return checked.has_value();
+}
+
 }  // namespace stavbas

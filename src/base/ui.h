@@ -2,11 +2,13 @@
 // The program-wide message helpers and flags: every message the core shows passes here.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "base/host.h"
+#include "base/opening_rule.h"
 #include "base/strings.h"
 
 namespace stavbas {
@@ -52,6 +54,17 @@ class Ui {
   void MessageLine(const std::string& text);
   // "! " + text in the comment field.
   void CommentLine(const std::string& text);
+
+  // Hands an address or a file to the desktop when the opening rule allows it, and otherwise
+  // shows a warning naming it. True when it was handed on.
+  bool OpenWithDesktop(const std::string& target);
+  // What the desktop would be given, or nothing after the same warning (for a front end that
+  // shows an address instead of opening it).
+  std::optional<std::string> OpeningTarget(const std::string& target);
+
+  // The files the program wrote in this session and the folders it ships: the only files it
+  // hands to the desktop.
+  OpeningPlaces opening;
 
   // Program-wide flags.
   bool abortRequest = false;  // raised by Yes on a confirmation, tested by long runs

@@ -36,7 +36,9 @@ class CliHost : public Host {
     return std::nullopt;
   }
   void WaitUntil(const std::function<bool()>&) override {}
+  // Nothing is opened: exports are written, addresses printed.
   void ShellOpen(const std::string&) override {}
+  bool OpensWithDesktop() const override { return false; }
   void SetCommandEnabled(std::string_view, bool) override {}
 
  private:

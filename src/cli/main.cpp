@@ -172,11 +172,16 @@ int Export(StavbasApp& app, const Options& o) {
 
 int Addresses(StavbasApp& app, const Options& o) {
   int status = kDone;
+  // An address is printed as the window program would hand it to the desktop; one it would
+  // refuse is refused here too, with its message, since the user would paste it.
   auto print = [&](const std::optional<std::string>& address) {
-    if (address)
-      std::cout << *address << '\n';
-    else
+    if (!address) {
       status = std::max(status, kNothing);
+    } else if (const std::optional<std::string> checked = app.ui.OpeningTarget(*address)) {
+      std::cout << *checked << '\n';
+    } else {
+      status = kError;
+    }
   };
   if (o.mapUrl) print(app.addresses.Map(o.originPlace.value_or(app.exports.originPlace)));
   if (o.bibUrl) print(app.addresses.Bibliography());

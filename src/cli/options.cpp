@@ -65,10 +65,13 @@ inscription a run (--signum) showed last. It writes FILE (the export's extension
 FILE has none, an existing file is replaced) and prints nothing; csv, shp and list need a
 selection. Without --columns an export takes its standard format from the settings file or the
 defaults. --map-url, --bib-url and --mail-url print the addresses for the inscription a run
-showed last, one per line, in place of the run's text.
+showed last, one per line, in place of the run's text. Only addresses the window program would
+open are printed (http, https, and mailto with nothing but a subject and a body); another one,
+made from a settings file's prefix or address, is refused with a message.
 
 Exit status: 0 success; 1 nothing was found or exported (or the check found faults); 2 a
-refused code, an unusable database, a file that could not be written or wrong arguments.)";
+refused code or address, an unusable database, a file that could not be written or wrong
+arguments.)";
 
 const char* const kGroups[] = {"Runs (one of them)", "Selection and format", "Output", "Exports",
                                "Addresses of the current inscription"};

@@ -344,10 +344,11 @@ ExportResult ExportRun::Run(const ExportPlan& plan, const ExportAnswers& answers
   }
   result.outcome = ExportResult::Outcome::Written;
   result.path = path;
+  ui.opening.NoteWritten(path);
   if (plan.kind == ExportKind::Gpx)
     ui.ShowMessage(ui.S(Str::Filen) + path + ui.S(Str::ArSparadGps), MsgKind::Information);
   else
-    ui.host().ShellOpen(path);
+    ui.OpenWithDesktop(path);
   return result;
 }
 

@@ -52,7 +52,8 @@ class WebAddresses {
   // when `originPlace` is false or it has no other.
   std::optional<std::string> Map(bool originPlace);
 
-  // The commands themselves: the address opened with the desktop's program.
+  // The commands themselves: the address opened with the desktop's program, or refused with a
+  // message when the opening rule does not allow it (Ui::OpenWithDesktop).
   void OpenBibliography();
   void OpenErrorReport();
   void OpenWebLink(const std::string& address);

@@ -39,6 +39,23 @@ TEST(WebAddresses, TheErrorReportCarriesEveryLineAndIsCutOnlyAtAWholeCharacter) 
   }
 }
 
+TEST(WebAddresses, APercentWithoutTwoHexDigitsIsACharacterOfItsOwnWhereTheReportIsCut) {
+  // The recipient comes from the settings file as it stands.
+  EXPECT_EQ(ErrorReportLink("%zz@x", "", "U 1", {}, 12), "mailto:%zz@");
+  EXPECT_EQ(ErrorReportLink("%C3%zz@x", "", "U 1", {}, 12), "mailto:%C3%");
+  for (const std::string recipient :
+       {"%zz", "%", "a%", "%4", "%-1", "%C3%zz", "%F0%9F", "%E2%80"}) {
+    const std::string whole = ErrorReportLink(recipient + "@x.org", "S ", "U 1", {"a%b"}, 100000);
+    for (std::size_t limit = 1; limit < whole.size(); ++limit) {
+      std::string cut;
+      EXPECT_NO_THROW(cut = ErrorReportLink(recipient + "@x.org", "S ", "U 1", {"a%b"}, limit))
+          << recipient << " cut at " << limit;
+      EXPECT_LT(cut.size(), limit);
+      EXPECT_TRUE(whole.starts_with(cut)) << cut;
+    }
+  }
+}
+
 class WebAddressesTest : public ::testing::Test, public test::ExportFixture {
  protected:
   void SetUp() override {

@@ -11,10 +11,13 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
 #include "app/gui/gui_host.h"
+#include "app/gui/help_viewer.h"
+#include "app/gui/output_text_edit.h"
 #include "app/gui/text_convert.h"
 #include "app/stavbas_app.h"
 #include "base/cp1252.h"
@@ -186,6 +189,81 @@ class ExportCommandsTest : public QObject {
     QCOMPARE(urls[1].scheme(), QString("mailto"));
     QVERIFY(urls[1].toString().contains("Öl 14"));
     QCOMPARE(p.outputText(), before);
+  }
+
+  void aHostileWebLinkOfTheSettingsFileIsRefusedWithItsAddress() {
+    Program p([](const QString& folder) {
+      QFile ini(folder + "/stavbas.ini");
+      QVERIFY(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
+      ini.write("[Weblinks]\r\nLosen=file:///etc/passwd\r\nRunor=https://example.org/runor\r\n");
+    });
+    QVERIFY(p.Start());
+    const QList<QAction*> links = p.window().findChild<QMenu*>("menuWebblankar")->actions();
+    QCOMPARE(links.size(), 2);
+    QString message;
+    AnswerNextBox(true, &message);
+    links[0]->trigger();
+    QVERIFY2(message.startsWith("Öppnar inte \"file:///etc/passwd\": bara webbadresser"),
+             qPrintable(message));
+    QVERIFY(OpenedUrls::Instance().urls.isEmpty());
+    links[1]->trigger();
+    QCOMPARE(OpenedUrls::Instance().urls, QList<QUrl>{QUrl("https://example.org/runor")});
+  }
+
+  void linksInTheOutputWindowAndInHelpPagesPassTheSameRule() {
+    Program p;
+    QVERIFY(p.Start());
+    TForm1& w = p.window();
+    auto* edit = w.findChild<OutputTextEdit*>("RichEdit1");
+    QString message;
+    AnswerNextBox(true, &message);
+    emit edit->linkActivated("mailto:a@x.org?attach=/etc/passwd");
+    QVERIFY2(message.startsWith("Öppnar inte \"mailto:a@x.org?attach=/etc/passwd\""),
+             qPrintable(message));
+    emit edit->linkActivated("http://www.runor.example");
+    QCOMPARE(OpenedUrls::Instance().urls, QList<QUrl>{QUrl("http://www.runor.example")});
+
+    p.action("actionStavbashjalp")->trigger();
+    HelpViewer* help = w.helpViewer();
+    QVERIFY(help && help->isVisible());
+    const QUrl contents = help->page();
+    for (const char* hostile : {"file:///etc/passwd", "javascript:alert(1)", "../../STAVBAS.INF",
+                                "smb://evil.example/share"}) {
+      message.clear();
+      AnswerNextBox(true, &message);
+      help->Follow(QUrl(hostile));
+      QVERIFY2(message.startsWith("Öppnar inte \""), hostile);
+      QCOMPARE(help->page(), contents);
+    }
+    help->Follow(QUrl("sokning.html#x"));
+    QVERIFY2(help->page().toString().endsWith("/help/sv/sokning.html#x"),
+             qPrintable(help->page().toString()));
+    help->Follow(QUrl("https://example.org/hjalp"));
+    QCOMPARE(OpenedUrls::Instance().urls.size(), 2);
+    QCOMPARE(OpenedUrls::Instance().urls[1], QUrl("https://example.org/hjalp"));
+  }
+
+  void theDesktopIsGivenOnlyAddressesInTheCheckedForm() {
+    for (const char* refused :
+         {"javascript:alert(1)", "file:///etc/passwd", "https://x.org/a b", "HTTPS://x.org/",
+          "https://user@x.org/", "mailto:a@x.org?cc=b@y.org", "relative.html", "www.x.org"})
+      QVERIFY2(!DesktopUrl(refused), refused);
+    for (const char* allowed :
+         {"https://x.org/a%20b?q=1&r=%C3%B6#f", "http://a_b.example.org:8080/", "http://[::1]/",
+          "mailto:a@x.org?subject=Fel%20i%20U%201&body=a%0D%0A", "mailto:?subject=s"}) {
+      const std::optional<QUrl> url = DesktopUrl(allowed);
+      QVERIFY2(url && url->isValid(), allowed);
+    }
+    QCOMPARE(DesktopUrl("https://x.org/p")->host(), QString("x.org"));
+    QTemporaryDir dir;
+    const QString page = dir.filePath("karta.html"), script = dir.filePath("karta.kml");
+    for (const QString& name : {page, script}) {
+      QFile f(name);
+      QVERIFY(f.open(QIODevice::WriteOnly));
+    }
+    QFile(script).setPermissions(QFile(script).permissions() | QFileDevice::ExeOwner);
+    QCOMPARE(DesktopUrl(page.toStdString()), std::optional(QUrl::fromLocalFile(page)));
+    QVERIFY(!DesktopUrl(script.toStdString()));
   }
 };
 

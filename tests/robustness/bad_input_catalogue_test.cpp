@@ -706,6 +706,55 @@ std::vector<Case> Catalogue() {
            linkStays("STAVBAS.INF", kind)(d, r);
          }});
   }
+
+  // Addresses from a settings file that the program would not hand to the desktop: printed
+  // nowhere, refused with a message naming them. A "%" without two hex digits in a long
+  // error-report address (cut to the environment's size) is one character, not a fault.
+  const std::string refused =
+      "\": bara webbadresser (http, https), e-post med enbart ämne och text samt programmets "
+      "egna filer (det som programmet har sparat eller exporterat, hjälpsidorna) öppnas.";
+  auto printsNothing = [](TempDir&, const CliRun& r) { EXPECT_EQ(r.out, ""); };
+  auto addressOf = [](const std::string& option) {
+    return std::vector<std::string>{
+        "--settings", "{dir}/stavbas.ini", "--signum", "U 344", "--format", "$", option};
+  };
+  add({"ErrorMailWithALonePercent",
+       Replace("stavbas.ini", "[Const]\r\nErrorMail=%zz" + std::string(300000, 'a') + "\r\n"),
+       addressOf("--mail-url"),
+       2,
+       {"~warning: Öppnar inte \"mailto:%zzaaaa"},
+       false,
+       printsNothing});
+  add({"ErrorMailWithAttachmentAndCopy",
+       Replace("stavbas.ini",
+               "[Const]\r\nErrorMail=fel@x.org?attach=/etc/passwd&cc=spy@evil.example\r\n"),
+       addressOf("--mail-url"),
+       2,
+       {"~warning: Öppnar inte \"mailto:fel@x.org?attach=/etc/passwd&cc=spy@evil.example?subject="},
+       false,
+       printsNothing});
+  add({"BibliographyPrefixOfScript",
+       Replace("stavbas.ini", "[Links]\r\nSvenskRunbibFind=javascript:alert(1)//\r\n"),
+       addressOf("--bib-url"),
+       2,
+       {"warning: Öppnar inte \"javascript:alert(1)//U%20344%20V" + refused},
+       false,
+       printsNothing});
+  add({"BibliographyPrefixOfALocalFile",
+       Replace("stavbas.ini", "[Links]\r\nSvenskRunbibFind=file:///etc/passwd#\r\n"),
+       addressOf("--bib-url"),
+       2,
+       {"warning: Öppnar inte \"file:///etc/passwd#U%20344%20V" + refused},
+       false,
+       printsNothing});
+  add({"BibliographyPrefixWithAUserName",
+       Replace("stavbas.ini",
+               "[Links]\r\nSvenskRunbibFind=https://runbibl.example.org@evil.example/\r\n"),
+       addressOf("--bib-url"),
+       2,
+       {"warning: Öppnar inte \"https://runbibl.example.org@evil.example/U%20344%20V" + refused},
+       false,
+       printsNothing});
   return cases;
 }
 

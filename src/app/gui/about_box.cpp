@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QIcon>
+#include <QLabel>
 #include <QTimer>
 
 #include "ui_about_box.h"
@@ -12,6 +13,7 @@ TOmStavbas::TOmStavbas(QWidget* parent)
     : QDialog(parent), ui_(std::make_unique<::Ui::TOmStavbas>()) {
   ui_->setupUi(this);
   ui_->picture->setPixmap(QIcon(":/icons/stavbas.svg").pixmap(96, 96));
+  connect(ui_->linkLine, &QLabel::linkActivated, this, [this] { emit newVersionRequested(); });
 }
 
 TOmStavbas::~TOmStavbas() = default;

@@ -24,6 +24,10 @@ class TOmStavbas : public QDialog {
   // Shows the box as the splash screen: frameless, on top, without "OK", closing itself.
   void ShowAsSplash(int milliseconds = 3000);
 
+ signals:
+  // The address of new versions was clicked; the box opens nothing itself.
+  void newVersionRequested();
+
  protected:
   void changeEvent(QEvent* event) override;
 

@@ -6,7 +6,6 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QEventLoop>
-#include <QFileInfo>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
@@ -14,6 +13,7 @@
 #include <QUrl>
 
 #include "app/gui/text_convert.h"
+#include "base/opening_rule.h"
 #include "output/window_append.h"
 
 namespace stavbas::gui {
@@ -145,11 +145,30 @@ void GuiHost::ResetGap() {
   sinceEvents_.restart();
 }
 
+std::optional<QUrl> DesktopUrl(const std::string& target) {
+  if (target.starts_with('/')) {
+    if (!HarmlessFile(target)) return std::nullopt;
+    return QUrl::fromLocalFile(Q(target));
+  }
+  const Opening opening = JudgeAddress(target);
+  if (!opening.allowed() || opening.target != target) return std::nullopt;
+  const QUrl url(QString::fromLatin1(target.data(), static_cast<qsizetype>(target.size())),
+                 QUrl::StrictMode);
+  if (!url.isValid() || !url.userInfo().isEmpty()) return std::nullopt;
+  const QString scheme = Q(target.substr(0, target.find(':')));
+  if (url.scheme() != scheme) return std::nullopt;
+  if (opening.kind == OpeningKind::MailAddress)
+    return url.path(QUrl::FullyEncoded) == Q(MailRecipient(target)) ? std::optional(url)
+                                                                    : std::nullopt;
+  const QString host = Q(WebAddressHost(target));
+  // Qt writes an IPv6 address without its brackets, and may shorten it.
+  const bool same =
+      host.startsWith('[') ? url.host().contains(':') : url.host(QUrl::FullyEncoded) == host;
+  return same ? std::optional(url) : std::nullopt;
+}
+
 void GuiHost::ShellOpen(const std::string& target) {
-  const QString t = Q(target);
-  const QUrl url = QFileInfo::exists(t) ? QUrl::fromLocalFile(QFileInfo(t).absoluteFilePath())
-                                        : QUrl::fromUserInput(t);
-  QDesktopServices::openUrl(url);
+  if (const std::optional<QUrl> url = DesktopUrl(target)) QDesktopServices::openUrl(*url);
 }
 
 void GuiHost::SetCommandEnabled(std::string_view command, bool enabled) {

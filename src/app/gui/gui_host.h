@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@
 
 class QAction;
 class QEventLoop;
+class QUrl;
 class QLabel;
 class QWidget;
 
@@ -23,6 +25,12 @@ class OutputWindow;
 }
 
 namespace stavbas::gui {
+
+// What the desktop is given for a target of ShellOpen: a harmless local file (an absolute
+// path), or an http, https or mailto address exactly as the opening rule writes it, read by Qt
+// strictly and still naming the host or recipient the rule checked. Nothing for anything else,
+// so that no address reaches the desktop unchecked, whoever asks.
+std::optional<QUrl> DesktopUrl(const std::string& target);
 
 // What a command name of the core acts on: an action (enabled, or shown for a button that
 // appears only during runs) or a state of the window.

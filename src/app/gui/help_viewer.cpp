@@ -21,6 +21,8 @@ HelpViewer::HelpViewer(QWidget* parent)
   connect(ui_->browser, &QTextBrowser::forwardAvailable, ui_->forward, &QWidget::setEnabled);
   connect(ui_->browser, &QTextBrowser::sourceChanged, this,
           [this] { setWindowTitle(ui_->browser->documentTitle()); });
+  // Links are followed here, so that none reaches the desktop unchecked.
+  connect(ui_->browser, &QTextBrowser::anchorClicked, this, &HelpViewer::Follow);
   ui_->back->setEnabled(false);
   ui_->forward->setEnabled(false);
 }
@@ -37,6 +39,20 @@ void HelpViewer::ShowPage(const QUrl& page, const QUrl& contents) {
 
 QUrl HelpViewer::page() const {
   return ui_->browser->source();
+}
+
+void HelpViewer::Follow(const QUrl& link) {
+  if (!followLink) return;
+  const QUrl url = ui_->browser->source().resolved(link);
+  if (!url.isLocalFile()) {
+    followLink(url.toString(QUrl::FullyEncoded).toStdString());
+    return;
+  }
+  const std::string page = followLink(url.toLocalFile().toStdString());
+  if (page.empty()) return;
+  QUrl target = QUrl::fromLocalFile(QString::fromStdString(page));
+  target.setFragment(url.fragment());
+  ui_->browser->setSource(target);
 }
 
 void HelpViewer::changeEvent(QEvent* event) {

@@ -4,7 +4,9 @@
 
 #include <QDialog>
 #include <QUrl>
+#include <functional>
 #include <memory>
+#include <string>
 
 namespace Ui {
 class HelpViewer;
@@ -22,6 +24,13 @@ class HelpViewer : public QDialog {
   // Shows a page (a local HTML file); `contents` is where "Innehåll" leads.
   void ShowPage(const QUrl& page, const QUrl& contents);
   QUrl page() const;
+
+  // Follows a clicked link, given as a local path or an address: returns the help page to
+  // show (a resolved path), or nothing after handing the link to the desktop or refusing it.
+  // Without it no link is followed.
+  std::function<std::string(const std::string& target)> followLink;
+  // A click on a link of the page shown, relative to it.
+  void Follow(const QUrl& link);
 
  protected:
   void changeEvent(QEvent* event) override;

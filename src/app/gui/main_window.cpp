@@ -75,6 +75,8 @@ TForm1::TForm1(const ProgramPaths& paths, QWidget* parent)
   host_ = std::make_unique<GuiHost>(this, *output_);
   app_ = std::make_unique<StavbasApp>(*host_, *output_, ReadSettings(paths_.SettingsFile()),
                                       paths_.ProgramFile().string());
+  // The help pages are the files the program ships and may open.
+  app_->ui.opening.NoteShippedFolder((paths_.programFolder / "help").string());
   entryRow_ = std::make_unique<EntryRow>(*app_);
   provinceModel_ = ProvinceDialog(app_->settings.provinces.set);
   formatModel_ = std::make_unique<FormatDialogModel>(*app_);
@@ -340,7 +342,7 @@ void TForm1::ConnectCommands() {
     if (running_) Command([this] { app_->run.EscapeInOutput(); });
   });
   connect(u.RichEdit1, &OutputTextEdit::linkActivated, this,
-          [this](const QString& address) { host_->ShellOpen(W(address)); });
+          [this](const QString& address) { app_->ui.OpenWithDesktop(W(address)); });
 
   ConnectConditionCommands();
   ConnectExportCommands();
@@ -550,7 +552,8 @@ void TForm1::RebuildWebLinks() {
     QAction* a = ui_->menuWebblankar->addAction(Q(link.caption));
     a->setStatusTip(Q(link.address));
     const std::string address = link.address;
-    connect(a, &QAction::triggered, this, [this, address] { host_->ShellOpen(address); });
+    connect(a, &QAction::triggered, this,
+            [this, address] { app_->addresses.OpenWebLink(address); });
   }
   ui_->menuWebblankar->setEnabled(!app_->settings.webLinks.empty());
 }
@@ -688,7 +691,17 @@ void TForm1::ShowHelp(int context) {
                                  .arg(QString::fromStdString(folder.string())));
     return;
   }
-  if (!helpViewer_) helpViewer_ = new HelpViewer;
+  if (!helpViewer_) {
+    helpViewer_ = new HelpViewer;
+    // A link in a help page leads to another help page, or goes to the desktop as any other
+    // address does: only where the opening rule allows.
+    helpViewer_->followLink = [this](const std::string& target) {
+      const Opening opening = JudgeOpening(target, app_->ui.opening);
+      if (opening.kind == OpeningKind::LocalFile && HelpPage(opening.target)) return opening.target;
+      app_->ui.OpenWithDesktop(target);
+      return std::string();
+    };
+  }
   helpViewer_->ShowPage(QUrl::fromLocalFile(QString::fromStdString(page.string())),
                         QUrl::fromLocalFile(QString::fromStdString(contents.string())));
 }
@@ -703,6 +716,8 @@ void TForm1::ShowAbout() {
                  Q(DosStampText(file.dateTime).substr(0, 10));  // the date alone
   }
   about.SetDetails(dateLine, Q(app_->settings.links.newVersion));
+  connect(&about, &TOmStavbas::newVersionRequested, this,
+          [this] { app_->ui.OpenWithDesktop(app_->settings.links.newVersion); });
   about.exec();
 }
 

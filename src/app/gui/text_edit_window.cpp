@@ -150,10 +150,8 @@ void TextEditWindow::Insert(QTextCursor& cursor, std::string_view text, const Te
   for (const TextSpan& span : FindWebAddresses(text)) {
     if (span.start > at) put(text.substr(at, span.start - at), format);
     QTextCharFormat link = format;
-    QString href = Q(text.substr(span.start, span.length));
-    if (href.startsWith(QLatin1String("www."), Qt::CaseInsensitive)) href.prepend("http://");
     link.setAnchor(true);
-    link.setAnchorHref(href);
+    link.setAnchorHref(Q(LinkAddress(text.substr(span.start, span.length))));
     link.setFontUnderline(true);
     link.setForeground(QColor(0x00, 0x00, 0xCC));
     put(text.substr(span.start, span.length), link);
