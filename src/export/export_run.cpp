@@ -9,7 +9,9 @@
 #include "base/ui.h"
 #include "conditions/conditions.h"
 #include "database/databas.h"
+#include "database/regions.h"
 #include "export/csv_writer.h"
+#include "export/export_file.h"
 #include "export/export_text.h"
 #include "export/gmap_writer.h"
 #include "export/gpx_writer.h"
@@ -290,7 +292,9 @@ bool ExportRun::Write(const ExportPlan& plan, const ExportText& text, const std:
       }
     }
   } catch (const CoordinateError& e) {
-    ui.ShowMessage(ui.S(Str::FelaktigaKoordinater) + std::string(Trim(e.signum)) + ": " + e.what(),
+    // The signum alone: the tables' signum line goes on with the coordinate column.
+    ui.ShowMessage(ui.S(Str::FelaktigaKoordinater) + std::string(Trim(SignumOfLine(e.signum))) +
+                       ": " + e.what(),
                    MsgKind::Error);
     return false;
   }
