@@ -142,6 +142,17 @@ std::string CsvField(std::string_view text) {
   return out + "\"";
 }
 
+bool LacksFileName(const std::string& name) {
+  if (name.empty() || name.back() == '/') return true;
+  const std::string last = std::filesystem::path(name).filename().string();
+  return last.empty() || last == "." || last == "..";
+}
+
+bool NamesAFolder(const std::string& name) {
+  std::error_code ec;
+  return LacksFileName(name) || std::filesystem::is_directory(name, ec);
+}
+
 std::string BaseNameOf(const std::string& path) {
   return std::filesystem::path(path).stem().string();
 }

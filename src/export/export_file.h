@@ -49,6 +49,11 @@ inline bool Heading(std::string_view line, std::string_view heading) {
   return line.starts_with(heading);
 }
 
+// A name that leaves no file name: empty, ending in "/", or with "." or ".." as its last part.
+bool LacksFileName(const std::string& name);
+// A name an export cannot write its file to: one that lacks a file name or names a folder.
+bool NamesAFolder(const std::string& name);
+
 // The file name without folder and extension, and the extension (with its "." or empty).
 std::string BaseNameOf(const std::string& path);
 std::string ExtensionOf(const std::string& path);
