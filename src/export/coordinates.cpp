@@ -1,5 +1,6 @@
 #include "export/coordinates.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <numbers>
@@ -83,14 +84,23 @@ std::string_view TrimBlanks(std::string_view s) {
   return s;
 }
 
-// A decimal number with "." as its point: optional sign, digits, point, digits.
-bool IsDecimalNumber(std::string_view s) {
+// The value of a plain decimal number whose decimal comma has been made a point. Digits beyond
+// what a double holds are no trouble: a number too large to hold lies off the globe anyway,
+// and one too small to hold is zero.
+double DecimalValue(std::string_view s) {
   if (!s.empty() && s.front() == '+') s.remove_prefix(1);
-  if (s.empty()) return false;
-  double value;
+  double value = 0;
   const auto [end, ec] =
       std::from_chars(s.data(), s.data() + s.size(), value, std::chars_format::fixed);
-  return ec == std::errc() && end == s.data() + s.size() && std::isfinite(value);
+  if (ec != std::errc::result_out_of_range) return value;
+  const std::size_t integerPart = s.find_first_not_of("-0");
+  const bool large = integerPart != std::string_view::npos && s[integerPart] != '.';
+  const double sign = s.starts_with('-') ? -1 : 1;
+  return large ? sign * HUGE_VAL : sign * 0.0;
+}
+
+bool OnGlobe(double lat, double lon) {
+  return std::abs(lat) <= 90 && std::abs(lon) <= 180;  // false for NaN too
 }
 
 }  // namespace
@@ -141,10 +151,23 @@ LatLon Rt90ToWgs84(double northing, double easting) {
 }
 
 std::string DegreesText(double value) {
-  char buffer[64];
-  const auto [end, ec] =
+  char buffer[400];
+  std::to_chars_result r =
       std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
-  return ec == std::errc() ? std::string(buffer, end) : std::string();
+  if (r.ec != std::errc()) return {};
+  // A value near zero would be written with an exponent, which no reader of the exports
+  // takes as a number: written out in full instead.
+  if (std::find(buffer, r.ptr, 'e') != r.ptr) {
+    const int decimals =
+        std::max(0, 14 - static_cast<int>(std::floor(std::log10(std::abs(value)))));
+    r = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+    if (r.ec != std::errc()) return {};
+    if (decimals > 0) {
+      while (r.ptr[-1] == '0') --r.ptr;
+      if (r.ptr[-1] == '.') --r.ptr;
+    }
+  }
+  return std::string(buffer, r.ptr);
 }
 
 std::string ConvertRt90(std::int32_t northing, std::int32_t easting, std::string_view separator) {
@@ -157,10 +180,57 @@ std::int32_t GridValue(std::string_view text) {
   if (!digits.empty() && digits.front() == '+') digits.remove_prefix(1);
   std::int32_t value = 0;
   const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-  if (digits.empty() || ec != std::errc() || end != digits.data() + digits.size())
+  // One sign at most: "+-" is no number.
+  if (digits.empty() || ec != std::errc() || end != digits.data() + digits.size() ||
+      (text.starts_with('+') && digits.starts_with('-')))
     throw CoordinateError(std::string(text));
   return value;
 }
+
+bool IsPlainDecimal(std::string_view text) {
+  if (!text.empty() && (text.front() == '+' || text.front() == '-')) text.remove_prefix(1);
+  bool digit = false, point = false;
+  for (const char c : text) {
+    if (c >= '0' && c <= '9')
+      digit = true;
+    else if ((c == '.' || c == ',') && !point)
+      point = true;
+    else
+      return false;
+  }
+  return digit;
+}
+
+namespace {
+
+// The text between the parentheses of a pair in degrees that opens at `open` of `rest` (the
+// line from its heading on); nothing when the line lacks the separator. A parenthesis that is
+// never closed throws.
+std::optional<std::string_view> InnerPair(std::string_view line, std::string_view rest,
+                                          std::size_t open, std::string_view separator) {
+  if (separator.empty() || line.find(separator) == std::string_view::npos) return std::nullopt;
+  const std::size_t close = rest.rfind(')');
+  if (close == std::string_view::npos || close < open) throw CoordinateError(std::string(rest));
+  return rest.substr(open + 1, close - open - 1);
+}
+
+// The grid values at their fixed places after the heading.
+struct GridPair {
+  std::string_view northText, eastText;
+  std::int32_t north, east;
+};
+
+GridPair GridValuesAt(std::string_view line, std::size_t heading) {
+  auto field = [&](std::size_t from) {
+    return from < line.size() ? line.substr(from, 7) : std::string_view();
+  };
+  GridPair g{field(heading + 13), field(heading + 21), 0, 0};
+  g.north = GridValue(g.northText);
+  g.east = GridValue(g.eastText);
+  return g;
+}
+
+}  // namespace
 
 bool SplitPair(std::string_view pair, std::string_view separator, std::string& first,
                std::string& second) {
@@ -174,7 +244,7 @@ bool SplitPair(std::string_view pair, std::string_view separator, std::string& f
   };
   std::string a = part(pair.substr(0, at));
   std::string b = part(pair.substr(at + separator.size()));
-  if (!IsDecimalNumber(a) || !IsDecimalNumber(b)) throw CoordinateError(std::string(pair));
+  if (!IsPlainDecimal(a) || !IsPlainDecimal(b)) throw CoordinateError(std::string(pair));
   first = std::move(a);
   second = std::move(b);
   return true;
@@ -186,27 +256,58 @@ std::string PairAt(std::string_view line, std::size_t heading, std::string_view 
   const std::size_t open = rest.find('(');
   if (inDegrees) *inDegrees = open != std::string_view::npos;
   if (open != std::string_view::npos) {
-    if (separator.empty() || line.find(separator) == std::string_view::npos) return {};
-    // The pair runs to the closing parenthesis; one that is never closed is no pair at all.
-    const std::size_t close = rest.rfind(')');
-    if (close == std::string_view::npos || close < open) throw CoordinateError(std::string(rest));
-    return std::string(rest.substr(open + 1, close - open - 1));
+    const auto inner = InnerPair(line, rest, open, separator);
+    return inner ? std::string(*inner) : std::string();
   }
-  auto field = [&](std::size_t from) {
-    return from < line.size() ? line.substr(from, 7) : std::string_view();
-  };
-  const std::string_view north = field(heading + 13);
-  const std::string_view east = field(heading + 21);
-  const std::int32_t n = GridValue(north);
-  const std::int32_t e = GridValue(east);
-  if (keepRt90) return std::string(north) + " " + std::string(separator) + " " + std::string(east);
-  return ConvertRt90(n, e, separator);
+  const GridPair g = GridValuesAt(line, heading);
+  if (keepRt90)
+    return std::string(g.northText) + " " + std::string(separator) + " " + std::string(g.eastText);
+  return ConvertRt90(g.north, g.east, separator);
+}
+
+std::optional<Position> ReadPosition(std::string_view line, std::size_t heading,
+                                     std::string_view separator, bool keepRt90) {
+  const std::string_view rest = line.substr(std::min(heading, line.size()));
+  const std::size_t open = rest.find('(');
+  Position p;
+  if (open != std::string_view::npos) {
+    const auto inner = InnerPair(line, rest, open, separator);
+    if (!inner) return std::nullopt;
+    // The separator stands elsewhere on the line but not between the parentheses.
+    if (!SplitPair(*inner, separator, p.first, p.second))
+      throw CoordinateError(std::string(*inner));
+    p.firstValue = DecimalValue(p.first);
+    p.secondValue = DecimalValue(p.second);
+    if (!OnGlobe(p.firstValue, p.secondValue)) throw CoordinateError(std::string(*inner));
+    p.inDegrees = true;
+    return p;
+  }
+  const GridPair g = GridValuesAt(line, heading);
+  const LatLon wgs = Rt90ToWgs84(g.north, g.east);
+  if (!OnGlobe(wgs.lat, wgs.lon))
+    throw CoordinateError(std::string(g.northText) + " " + std::string(g.eastText));
+  if (keepRt90) {
+    p.first = g.northText;
+    p.second = g.eastText;
+    p.firstValue = g.north;
+    p.secondValue = g.east;
+  } else {
+    // The values are those of the texts the other exports write.
+    p.first = DegreesText(wgs.lat);
+    p.second = DegreesText(wgs.lon);
+    p.firstValue = DecimalValue(p.first);
+    p.secondValue = DecimalValue(p.second);
+  }
+  return p;
 }
 
 bool GetKoordinater(std::string_view line, std::string_view separator, std::string& lat,
                     std::string& lon) {
-  const std::string pair = PairAt(line, 0, separator, false);
-  return !pair.empty() && SplitPair(pair, separator, lat, lon);
+  const std::optional<Position> p = ReadPosition(line, 0, separator, false);
+  if (!p) return false;
+  lat = p->first;
+  lon = p->second;
+  return true;
 }
 
 }  // namespace stavbas

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "base/cp1252.h"
+#include "export/coordinates.h"
 
 namespace stavbas {
 
@@ -94,13 +95,62 @@ std::string HtmlText(std::string_view text) {
   return Escaped(text, false);
 }
 
+std::string HtmlContent(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (const char c : text) {
+    switch (c) {
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      default:
+        out += c;
+    }
+  }
+  return out;
+}
+
+bool TakenForFormula(std::string_view text) {
+  if (text.empty()) return false;
+  switch (text.front()) {
+    case '=':
+    case '+':
+    case '-':
+    case '@':
+    case '\t':
+    case '\r':
+      return !IsPlainDecimal(text);
+    default:
+      return false;
+  }
+}
+
 std::string CsvField(std::string_view text) {
   std::string out = "\"";
+  // A spreadsheet would compute such a cell: the apostrophe keeps it text.
+  if (TakenForFormula(text)) out += '\'';
   for (char c : text) {
     if (c == '"') out += '"';
     out += c;
   }
   return out + "\"";
+}
+
+bool LacksFileName(const std::string& name) {
+  if (name.empty() || name.back() == '/') return true;
+  const std::string last = std::filesystem::path(name).filename().string();
+  return last.empty() || last == "." || last == "..";
+}
+
+bool NamesAFolder(const std::string& name) {
+  std::error_code ec;
+  return LacksFileName(name) || std::filesystem::is_directory(name, ec);
 }
 
 std::string BaseNameOf(const std::string& path) {

@@ -34,13 +34,25 @@ std::string XmlText(std::string_view text);
 std::string CdataText(std::string_view text);
 // Text for an HTML page: "&", "<", ">" and '"' as entities.
 std::string HtmlText(std::string_view text);
-// A field of a CSV file: in double quotes, a double quote inside doubled.
+// Text between the tags of an HTML fragment: "&", "<" and ">" as entities, so that nothing in
+// it is taken for markup. Quotes mean nothing there and stay as they are.
+std::string HtmlContent(std::string_view text);
+// A cell a spreadsheet would take for a formula: it begins with "=", "+", "-", "@", a tab or a
+// carriage return and is not a plain decimal number ("-5" and "+3,5" are numbers).
+bool TakenForFormula(std::string_view text);
+// A field of a CSV file: in double quotes, a double quote inside doubled, and an apostrophe
+// before a cell a spreadsheet would take for a formula, so that it stays text.
 std::string CsvField(std::string_view text);
 
 // The line begins with the heading (compared as it stands).
 inline bool Heading(std::string_view line, std::string_view heading) {
   return line.starts_with(heading);
 }
+
+// A name that leaves no file name: empty, ending in "/", or with "." or ".." as its last part.
+bool LacksFileName(const std::string& name);
+// A name an export cannot write its file to: one that lacks a file name or names a folder.
+bool NamesAFolder(const std::string& name);
 
 // The file name without folder and extension, and the extension (with its "." or empty).
 std::string BaseNameOf(const std::string& path);

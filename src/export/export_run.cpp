@@ -9,7 +9,9 @@
 #include "base/ui.h"
 #include "conditions/conditions.h"
 #include "database/databas.h"
+#include "database/regions.h"
 #include "export/csv_writer.h"
+#include "export/export_file.h"
 #include "export/export_text.h"
 #include "export/gmap_writer.h"
 #include "export/gpx_writer.h"
@@ -151,7 +153,17 @@ std::optional<std::string> ExportRun::FormatCodeFor(ExportKind kind,
 }
 
 std::string ExportRun::WithDefaultExtension(const std::string& name, const std::string& extension) {
+  // "DIR/" would become the hidden file "DIR/.KML": a name without a file name stays as it is
+  // (and is refused).
+  if (LacksFileName(name)) return name;
   return std::filesystem::path(name).extension().empty() ? name + extension : name;
+}
+
+bool ExportRun::RefuseFolder(const std::string& name, const std::string& path) {
+  if (!NamesAFolder(name) && !NamesAFolder(path)) return false;
+  Ui& ui = ctx_.ui;
+  ui.ShowMessage(ui.S(Str::FilnamnInteMapp) + name, MsgKind::Error);
+  return true;
 }
 
 std::optional<ExportPlan> ExportRun::Prepare(ExportKind kind, bool currentInscription) {
@@ -290,7 +302,9 @@ bool ExportRun::Write(const ExportPlan& plan, const ExportText& text, const std:
       }
     }
   } catch (const CoordinateError& e) {
-    ui.ShowMessage(ui.S(Str::FelaktigaKoordinater) + std::string(Trim(e.signum)) + ": " + e.what(),
+    // The signum alone: the tables' signum line goes on with the coordinate column.
+    ui.ShowMessage(ui.S(Str::FelaktigaKoordinater) + std::string(Trim(SignumOfLine(e.signum))) +
+                       ": " + e.what(),
                    MsgKind::Error);
     return false;
   }
@@ -318,6 +332,10 @@ ExportResult ExportRun::Run(const ExportPlan& plan, const ExportAnswers& answers
   }
   if (!format_.Validate(code) || !answers.fileName) return result;
   const std::string path = WithDefaultExtension(*answers.fileName, plan.extension);
+  if (RefuseFolder(*answers.fileName, path)) {
+    result.outcome = ExportResult::Outcome::Failed;
+    return result;
+  }
   if (answers.originPlace && (plan.askPlace || plan.askCoordinates))
     originPlace = *answers.originPlace;
   if (plan.kind == ExportKind::Shp && !MayReplace(path, answers.existing)) return result;
@@ -365,6 +383,10 @@ ExportResult ExportRun::SelectionFile(std::optional<std::string> fileName, Exist
   ExportResult result;
   if (!SelectionFileAllowed() || !fileName) return result;
   const std::string path = WithDefaultExtension(*fileName, ".TXT");
+  if (RefuseFolder(*fileName, path)) {
+    result.outcome = ExportResult::Outcome::Failed;
+    return result;
+  }
   std::error_code ec;
   bool append = false;
   if (std::filesystem::exists(path, ec)) {

@@ -122,7 +122,8 @@ class ExportRun {
   // items of the entries, with headings); nothing when an entry is not offered.
   std::optional<std::string> FormatCodeFor(ExportKind kind,
                                            const std::vector<std::string>& entries) const;
-  // The name with the export's extension added when it has none.
+  // The name with the export's extension added when it has none (and has a file name at all:
+  // "DIR/" stays as it is).
   static std::string WithDefaultExtension(const std::string& name, const std::string& extension);
 
   // The selection file: the signums of the selection. False after "Kan inte skapa urvalsfil"
@@ -143,6 +144,9 @@ class ExportRun {
   bool Write(const ExportPlan& plan, const ExportText& text, const std::string& path,
              bool originPlace, const std::vector<std::string>& entries);
   bool MayReplace(const std::string& path, ExistingFile existing);
+  // A name without a file name, or one that names a folder, given or with its extension: true
+  // after the message naming it.
+  bool RefuseFolder(const std::string& name, const std::string& path);
   std::string& StandardFormat(ExportKind kind);
   const std::string& StandardFormat(ExportKind kind) const {
     return const_cast<ExportRun*>(this)->StandardFormat(kind);

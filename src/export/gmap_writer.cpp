@@ -175,9 +175,14 @@ std::string WithLinks(const std::string& line) {
           (rest[blank - 1] == ',' || rest[blank - 1] == ';'))
         address.remove_suffix(1);
     }
-    std::string href(address);
-    ReplaceAll(href, "\"", "%22");
-    out += "<a href=\"" + href + "\" target=\"_blank\">" + std::string(shown) + "</a>";
+    // Only a web address becomes a link; "httpx:" and the like stay text.
+    if (address.starts_with("http://") || address.starts_with("https://")) {
+      std::string href(address);
+      ReplaceAll(href, "\"", "%22");
+      out += "<a href=\"" + href + "\" target=\"_blank\">" + std::string(shown) + "</a>";
+    } else {
+      out += shown;
+    }
     rest.remove_prefix(shown.size());
     start = linkStart(rest, bracketed);
   }

@@ -28,7 +28,8 @@ std::string SelectionFooter(const GmapFooterWords& words, std::string_view provi
                             long inscriptions);
 
 // A line of an information window: escaped for a JavaScript string in single quotes that is
-// put into the page as HTML, then its web addresses made links.
+// put into the page as HTML, then its web addresses made links (only those that begin with
+// "http://" or "https://").
 std::string EscapeForPage(std::string_view text);
 std::string WithLinks(const std::string& escapedLine);
 

@@ -44,14 +44,16 @@ void Head(ExportFile& f, const KmlSettings& s) {
   style(s.styleHL, s.iconHL, s.balloonHL);
 }
 
-// A body line in the balloon: the labels of the texts with the text in bold or italics.
+// A body line in the balloon: the labels of the texts with the text in bold or italics. The
+// balloon shows HTML: the data's text is escaped, so that only the tags written here are
+// markup (addresses in it stay text, as they always were here).
 std::string DescriptionLine(std::string_view line) {
   if (Heading(line, kRuntext))
-    return std::string(kRuntext) + "<b>" + std::string(line.substr(8)) + "</b><br/>";
+    return std::string(kRuntext) + "<b>" + HtmlContent(line.substr(kRuntext.size())) + "</b><br/>";
   for (std::string_view label : {kWestNorse, kNational})
     if (Heading(line, label))
-      return std::string(label) + "<i>" + std::string(line.substr(label.size())) + "</i><br/>";
-  return std::string(line) + "<br/>";
+      return std::string(label) + "<i>" + HtmlContent(line.substr(label.size())) + "</i><br/>";
+  return HtmlContent(line) + "<br/>";
 }
 
 void Placemark(ExportFile& f, const ExportBlock& block, const KmlOptions& o) {

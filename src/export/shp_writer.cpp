@@ -22,12 +22,6 @@ namespace fs = std::filesystem;
 constexpr int kNameWidth = 11, kSignumWidth = 32, kNumberWidth = 15, kDecimals = 6;
 constexpr int kValueWidth = 255;
 
-double Number(const std::string& text) {
-  double value = 0;
-  std::from_chars(text.data(), text.data() + text.size(), value);
-  return value;
-}
-
 // shapelib's file access, buffered in memory: shapelib seeks before every record it writes and
 // steps back over the end-of-file mark of its table, which with the C library's buffering
 // would cost a write to the disk per record. Writes at or near the end are gathered here and
@@ -255,7 +249,7 @@ bool SkapaSHP2fil(const ExportText& text, const ShpOptions& options, const std::
     ForEachBlock(text, [&](const ExportBlock& block) {
       const TableRow row = ShpRow(block, table);
       if (!ok || row.first.empty()) return;
-      double x = Number(row.second), y = Number(row.first), z = 0, m = 0;
+      double x = row.secondValue, y = row.firstValue, z = 0, m = 0;
       SHPObject* point = SHPCreateObject(SHPT_POINT, -1, 0, nullptr, nullptr, 1, &x, &y, &z, &m);
       const int record = static_cast<int>(records);
       ok = point && SHPWriteObject(shp, -1, point) >= 0 &&

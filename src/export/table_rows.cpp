@@ -19,11 +19,13 @@ std::size_t CoordinateHeading(const std::string& line, const TableOptions& o) {
 }
 
 void TakePair(const std::string& line, std::size_t p, const TableOptions& o, TableRow& row) {
-  bool inDegrees = false;
-  const std::string pair = PairAt(line, p, o.separator, o.keepRt90, &inDegrees);
-  if (pair.empty()) return;
-  SplitPair(pair, o.separator, row.first, row.second);
-  row.inDegrees = inDegrees;
+  const std::optional<Position> position = ReadPosition(line, p, o.separator, o.keepRt90);
+  if (!position) return;
+  row.first = position->first;
+  row.second = position->second;
+  row.firstValue = position->firstValue;
+  row.secondValue = position->secondValue;
+  row.inDegrees = position->inDegrees;
 }
 
 // The column values a line names: "name:" somewhere in it gives the text after its first ":".

@@ -26,8 +26,9 @@ struct TableRow {
   // The position's two parts with "." as decimal point: latitude and longitude, or northing and
   // easting with keep-RT90; both empty when the block gave no position.
   std::string first, second;
-  bool inDegrees = false;           // the position was given in degrees in the data
-  std::vector<std::string> values;  // one per column
+  double firstValue = 0, secondValue = 0;  // their values
+  bool inDegrees = false;                  // the position was given in degrees in the data
+  std::vector<std::string> values;         // one per column
 };
 
 // A block as the CSV file reads it: the signum is its first line as it stands; a coordinate

@@ -110,5 +110,110 @@ TEST(Coordinates, PairsForTheTableExports) {
   EXPECT_EQ(PairAt("U 1 Koordinater: (1 2) ", 4, ";", false), "");
 }
 
+// What the exports take for a number: a plain decimal, nothing a number parser would also take.
+TEST(CoordinateReading, OnlyPlainDecimalsAreNumbers) {
+  for (const char* number : {"59", "+59.5", "-12,25", "0.5", ".5", "5.", "059", "-0"})
+    EXPECT_TRUE(IsPlainDecimal(number)) << number;
+  for (const char* other : {"", "+", "-", ".", "+-1", "--1", "1e2", "1E2", "0x10", "inf", "nan",
+                            "-inf", "1.2.3", "1,2.3", " 1", "1 ", "\t1", "1;2", "١"})
+    EXPECT_FALSE(IsPlainDecimal(other)) << other;
+}
+
+// Every form a pair may take, with the separator of the settings: read as the same numbers,
+// no pair at all, or refused with the text that could not be read.
+TEST(CoordinateReading, EveryFormOfAPairIsReadOrRefused) {
+  struct Read {
+    const char* line;
+    const char* separator;
+    const char* first;  // nullptr: no pair
+    const char* second;
+    double lat, lon;
+  };
+  for (const Read& r : std::initializer_list<Read>{
+           {"Koordinater: (+59,5 ; +17,5) ", ";", "+59.5", "+17.5", 59.5, 17.5},
+           {"Koordinater: (59.5;17.5) ", ";", "59.5", "17.5", 59.5, 17.5},
+           {"Koordinater: (  -12,25 \t 45 ) ", "\t", "-12.25", "45", -12.25, 45},
+           {"Koordinater: (90 ; -180) ", ";", "90", "-180", 90, -180},
+           {"Koordinater: (.5 ; 5.) ", ";", ".5", "5.", 0.5, 5},
+           {"Koordinater: (59 17) ", ";", nullptr, nullptr, 0, 0},  // no separator: no pair
+       }) {
+    const std::optional<Position> p = ReadPosition(r.line, 0, r.separator, false);
+    if (!r.first) {
+      EXPECT_FALSE(p) << r.line;
+      continue;
+    }
+    ASSERT_TRUE(p) << r.line;
+    EXPECT_EQ(p->first, r.first) << r.line;
+    EXPECT_EQ(p->second, r.second) << r.line;
+    EXPECT_EQ(p->firstValue, r.lat) << r.line;
+    EXPECT_EQ(p->secondValue, r.lon) << r.line;
+    EXPECT_TRUE(p->inDegrees);
+  }
+  struct Refused {
+    const char* line;
+    const char* separator;
+    const char* what;
+  };
+  for (const Refused& r : std::initializer_list<Refused>{
+           {"Koordinater: (+-1 ; 2) ", ";", "+-1 ; 2"},
+           {"Koordinater: (1e2 ; 2) ", ";", "1e2 ; 2"},
+           {"Koordinater: (0x10 ; 2) ", ";", "0x10 ; 2"},
+           {"Koordinater: (inf ; 2) ", ";", "inf ; 2"},
+           {"Koordinater: (59 ; nan) ", ";", "59 ; nan"},
+           {"Koordinater: ( ; 17) ", ";", " ; 17"},
+           {"Koordinater: (59 ; ) ", ";", "59 ; "},
+           {"Koordinater: (59 ; 17 ; 3) ", ";", "59 ; 17 ; 3"},
+           {"Koordinater: (59 ; 17 ", ";", "Koordinater: (59 ; 17 "},
+           {"Koordinater: (59,5 17,5) ;", ";", "59,5 17,5"},  // the separator outside only
+           {"Koordinater: (59 ; 17) ", "\t", nullptr},        // ";" is no separator here
+           {"Koordinater: (59\t5 17.5) ", "\t", "59\t5 17.5"},
+           {"Koordinater: (90.0001 ; 17) ", ";", "90.0001 ; 17"},
+           {"Koordinater: (-91 ; 17) ", ";", "-91 ; 17"},
+           {"Koordinater: (59 ; 180,5) ", ";", "59 ; 180,5"},
+           {"Koordinater: (1000000000000000000000000000000000000000000000000000000 ; 1) ", ";",
+            "1000000000000000000000000000000000000000000000000000000 ; 1"},
+           {"Koordinater: +-65830\t1627548 ", "\t", "+-65830"},
+       }) {
+    if (!r.what) {  // read as no pair, as a line without its separator is
+      EXPECT_FALSE(ReadPosition(r.line, 0, r.separator, false)) << r.line;
+      continue;
+    }
+    for (const bool keep : {false, true}) {
+      try {
+        ReadPosition(r.line, 0, r.separator, keep);
+        ADD_FAILURE() << "read: " << r.line;
+      } catch (const CoordinateError& e) {
+        EXPECT_STREQ(e.what(), r.what) << r.line;
+      }
+    }
+  }
+  // A number too small for a double is zero, not refused.
+  const auto tiny =
+      ReadPosition("Koordinater: (0." + std::string(400, '0') + "1 ; 1) ", 0, ";", false);
+  ASSERT_TRUE(tiny);
+  EXPECT_EQ(tiny->firstValue, 0);
+}
+
+TEST(CoordinateReading, GridValuesAreConvertedOrKeptWithTheirValues) {
+  const std::string line = "U 1 V Koordinater: 6583052;1627548 ";
+  const auto converted = ReadPosition(line, 6, ";", false);
+  ASSERT_TRUE(converted);
+  EXPECT_FALSE(converted->inDegrees);
+  EXPECT_NEAR(converted->firstValue, 59.348915, 5e-7);
+  EXPECT_NEAR(converted->secondValue, 18.047319, 5e-7);
+  EXPECT_EQ(std::stod(converted->first), converted->firstValue);
+  EXPECT_EQ(std::stod(converted->second), converted->secondValue);
+  const auto kept = ReadPosition(line, 6, ";", true);
+  ASSERT_TRUE(kept);
+  EXPECT_EQ(kept->first, "6583052");
+  EXPECT_EQ(kept->second, "1627548");
+  EXPECT_EQ(kept->firstValue, 6583052);
+  EXPECT_EQ(kept->secondValue, 1627548);
+  // Degrees near zero are written out, never with an exponent a reader would refuse.
+  EXPECT_EQ(DegreesText(3e-7), "0.0000003");
+  EXPECT_EQ(DegreesText(-1.25e-5), "-0.0000125");
+  EXPECT_EQ(DegreesText(0), "0");
+}
+
 }  // namespace
 }  // namespace stavbas

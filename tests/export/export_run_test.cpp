@@ -10,6 +10,7 @@
 #include <csignal>
 #include <filesystem>
 
+#include "export/export_file.h"
 #include "export/export_fixture.h"
 #include "export/export_run.h"
 #include "output/window_append.h"
@@ -285,6 +286,49 @@ TEST_F(ExportRunTest, AFullDiskLeavesTheOldFile) {
   }));
 }
 
+// A name without a file name would give a hidden file named by the extension alone
+// ("DIR/.KML"); a folder's name cannot be written over. Both are refused by every export.
+TEST_F(ExportRunTest, ANameThatIsAFolderOrEndsInOneIsRefused) {
+  EXPECT_EQ(ExportRun::WithDefaultExtension("d/", ".KML"), "d/");
+  EXPECT_EQ(ExportRun::WithDefaultExtension("d/.", ".KML"), "d/.");
+  EXPECT_EQ(ExportRun::WithDefaultExtension("d/x", ".KML"), "d/x.KML");
+  EXPECT_TRUE(NamesAFolder(""));
+  EXPECT_FALSE(NamesAFolder(dir / "d/.kml"));
+  app->settings.provinces.Assign(*ParseProvinceText("U"));
+  fs::create_directories(dir / "d/sub");
+  fs::create_directories(dir / "d/taken.KML");
+  for (const std::string& name :
+       std::vector<std::string>{dir / "d/", dir / "d//", dir / "d/.", dir / "d/..", dir / "d/sub",
+                                dir / "d/taken.KML"}) {
+    for (const ExportKind kind :
+         {ExportKind::Kml, ExportKind::Gmap, ExportKind::Gpx, ExportKind::Csv, ExportKind::Shp}) {
+      host.Clear();
+      const auto plan = exports().Prepare(kind);
+      ASSERT_TRUE(plan);
+      ExportAnswers answers;
+      if (plan->formatDialog) answers.formatCode = plan->formatDialog->standardFormat;
+      answers.fileName = name;
+      answers.existing = ExistingFile::Replace;
+      EXPECT_EQ(exports().Run(*plan, answers).outcome, Outcome::Failed) << name;
+      EXPECT_EQ(host.BoxTexts(),
+                std::vector<std::string>{"Ange ett filnamn, inte en mapp: " + name});
+      EXPECT_TRUE(host.opened.empty());
+    }
+    host.Clear();
+    EXPECT_EQ(exports().SelectionFile(name, ExistingFile::Replace).outcome, Outcome::Failed);
+    EXPECT_EQ(host.BoxTexts(), std::vector<std::string>{"Ange ett filnamn, inte en mapp: " + name});
+  }
+  // Nothing was written beside or into the folders.
+  std::vector<std::string> names;
+  for (const auto& e : fs::recursive_directory_iterator(dir / "d"))
+    names.push_back(fs::relative(e.path(), dir / "d"));
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"sub", "taken.KML"}));
+  // A file name in the same folder is written as before.
+  ASSERT_EQ(Export(ExportKind::Kml, "d/sub/k").outcome, Outcome::Written);
+  EXPECT_TRUE(fs::is_regular_file(dir / "d/sub/k.KML"));
+}
+
 TEST(ExportRunCoordinates, AnUnreadableCoordinateNamesItsInscriptionAndWritesNothing) {
   test::ExportFixture f;
   f.Stones(
@@ -297,8 +341,7 @@ TEST(ExportRunCoordinates, AnUnreadableCoordinateNamesItsInscriptionAndWritesNot
   answers.fileName = f.dir / "s.shp";
   EXPECT_EQ(f.app->exports.Run(*plan, answers).outcome, Outcome::Failed);
   ASSERT_EQ(f.host.boxes.size(), 1u);
-  EXPECT_EQ(f.host.BoxTexts()[0],
-            "Felaktiga koordinater för U 2 V Koordinater: 65830x2\t1627548: 65830x2");
+  EXPECT_EQ(f.host.BoxTexts()[0], "Felaktiga koordinater för U 2 V: 65830x2");
   EXPECT_FALSE(fs::exists(f.dir / "s.shp"));
   EXPECT_FALSE(fs::exists(f.dir / "s.dbf"));
 }

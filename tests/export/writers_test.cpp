@@ -7,6 +7,7 @@
 
 #include "base/cp1252.h"
 #include "export/csv_writer.h"
+#include "export/export_file.h"
 #include "export/export_text.h"
 #include "export/gmap_writer.h"
 #include "export/gpx_writer.h"
@@ -119,11 +120,34 @@ TEST(KmlWriter, TextThatWouldBreakTheXmlIsEscaped) {
   ASSERT_TRUE(SkapaKMLfil(text, {kKml, ";", true}, dir / "x.kml", error)) << error;
   const std::string kml = Utf8File(dir, "x.kml");
   EXPECT_NE(kml.find("<name>U 1 &amp; &lt;2&gt;</name>"), std::string::npos);
-  EXPECT_NE(kml.find("note ]]]]><![CDATA[> end  bell tab\tok<br/>]]>"), std::string::npos) << kml;
+  EXPECT_NE(kml.find("note ]]&gt; end  bell tab\tok<br/>]]>"), std::string::npos) << kml;
+  // The section is still split where the program's own text would end it.
+  EXPECT_EQ(CdataText("a]]>b"), "a]]]]><![CDATA[>b");
 
   ExportText empty;
   ASSERT_TRUE(SkapaKMLfil(empty, {kKml, ";", true}, dir / "e.kml", error));
   EXPECT_EQ(Utf8File(dir, "e.kml"), "");
+}
+
+// The balloon shows the description as HTML: the data's markup must stay text, while the
+// program's own tags stay tags.
+TEST(KmlWriter, TheDatasMarkupIsTextAndTheProgramsOwnTagsStay) {
+  test::TempDir dir;
+  ExportText text;
+  Add(text,
+      "\nU 1 V \nKoordinater: (59 ; 17) \nRuntext: <i>a</i> & b\n"
+      "Material: <img src=x onerror=alert(1)> \"sten\" 'x' ]]> &amp;\n"
+      "Fornvästnordisk text: \"Steinn <script>\nPlats: [http://a.example/?a=1&b=<2>]");
+  std::string error;
+  ASSERT_TRUE(SkapaKMLfil(text, {kKml, ";", true}, dir / "x.kml", error)) << error;
+  const std::string kml = Utf8File(dir, "x.kml");
+  EXPECT_NE(kml.find("<description><![CDATA[Runtext:<b> &lt;i&gt;a&lt;/i&gt; &amp; b</b><br/>"
+                     "Material: &lt;img src=x onerror=alert(1)&gt; \"sten\" 'x' ]]&gt; "
+                     "&amp;amp;<br/>Fornvästnordisk text:<i> \"Steinn &lt;script&gt;</i><br/>"
+                     "Plats: [http://a.example/?a=1&amp;b=&lt;2&gt;]<br/>]]></description>"),
+            std::string::npos)
+      << kml;
+  EXPECT_EQ(kml.find("<img"), std::string::npos);
 }
 
 TEST(GmapWriter, MarkersForBlocksWithCoordinatesAndTextsSafeInTheScript) {
@@ -160,6 +184,11 @@ TEST(GmapWriter, LinksAndFooter) {
   EXPECT_EQ(WithLinks("end http://q;"),
             "end <a href=\"http://q;\" target=\"_blank\">http://q;</a>");
   EXPECT_EQ(WithLinks("no address"), "no address");
+  // Only web addresses become links.
+  EXPECT_EQ(WithLinks("[httpx:a] see httpd now [https://s]"),
+            "[httpx:a] see httpd now <a href=\"https://s\" target=\"_blank\">[https://s]</a>");
+  EXPECT_EQ(WithLinks("a http:b https://c"),
+            "a http:b <a href=\"https://c\" target=\"_blank\">https://c</a>");
   const GmapFooterWords words{"Urval: ", "Alla landskap",
                               "Ordsökningskod:", "Inskriftsvillkorskod:", " inskrifter"};
   EXPECT_EQ(SelectionFooter(words, "", "", "", 12), "Urval: Alla landskap, 12 inskrifter");
@@ -209,6 +238,30 @@ TEST(CsvWriter, QuotedFieldsGridOrDegreesAndTheChosenColumns) {
   o.table.keepRt90 = false;
   ASSERT_TRUE(SkapaCSV2fil(text, o, dir / "wgs.csv", error)) << error;
   EXPECT_NE(dir.ReadBytes("wgs.csv").find(";\"59.3489147"), std::string::npos);
+}
+
+// A spreadsheet computes a cell that begins like a formula; such a text gets an apostrophe and
+// stays text. Numbers, the coordinates among them, stay as they are.
+TEST(CsvWriter, CellsASpreadsheetWouldComputeStayText) {
+  for (const char* formula : {"=1+1", "+A1", "-A1", "@SUM(A1)", "\tx", "\rx", "-", "+3,5 kg",
+                              "=HYPERLINK(\"http://x\";\"y\")", "-1e5", "+0x10"})
+    EXPECT_TRUE(TakenForFormula(formula)) << formula;
+  for (const char* text : {"", "Sten", "-5", "+3,5", "+59.5", "-12.3", "6583052", " =1", "a=b"})
+    EXPECT_FALSE(TakenForFormula(text)) << text;
+
+  test::TempDir dir;
+  ExportText text;
+  Add(text,
+      "\nU 1 V Koordinater: (+59,5 ; -12,3) \nMaterial: =HYPERLINK(\"http://x\";\"y\")\n"
+      "Plats: -5");
+  CsvOptions o;
+  o.table = {";", true, false, ColumnNames({"Material", "Plats", "@Rubrik"})};
+  std::string error;
+  ASSERT_TRUE(SkapaCSV2fil(text, o, dir / "f.csv", error)) << error;
+  EXPECT_EQ(dir.ReadBytes("f.csv"),
+            ";\"Signum\";X-koord;Y-koord;\"Material\";\"Plats\";\"'@Rubrik\";\r\n"
+            ";\"U 1 V Koordinater: (+59,5 ; -12,3) \";\"+59.5\";\"-12.3\";"
+            "\"'=HYPERLINK(\"\"http://x\"\";\"\"y\"\")\";\"-5\";\"\";\r\n");
 }
 
 TEST(ShpWriter, NamesFieldNamesAndProjection) {

@@ -17,6 +17,7 @@
 #include <map>
 #include <random>
 #include <set>
+#include <tuple>
 
 #include "base/cp1252.h"
 #include "robustness/cli_run.h"
@@ -135,6 +136,35 @@ void WriteLargeDatabase(TempDir& dir) {
   }
   dir.WriteBytes("STAVBAS.RUN", Utf8ToCp1252(run));
   dir.WriteBytes("STAVBAS.NFS", Utf8ToCp1252(nfs));
+}
+
+// The sample database with one information field of an inscription given another value (the
+// field is added when the inscription has none), and an empty folder "out" for the exports.
+std::function<void(TempDir&)> InfoField(const std::string& signum, char letter,
+                                        const std::string& utf8) {
+  return [=](TempDir& dir) {
+    CopyData(dir);
+    fs::create_directory(dir.path() / "out");
+    std::string inf = dir.ReadBytes("STAVBAS.INF");
+    const std::size_t line = inf.find("\n" + Utf8ToCp1252(signum) + " ") + 1;
+    const std::size_t end = inf.find("\r\n", line);
+    const char mark = static_cast<char>(letter - 64);
+    const std::size_t open = inf.find(mark, line);
+    const std::string value = std::string(1, mark) + Utf8ToCp1252(utf8) + mark;
+    if (open < end)
+      inf.replace(open, inf.find(mark, open + 1) + 1 - open, value);
+    else
+      inf.insert(end, value);
+    dir.WriteBytes("STAVBAS.INF", inf);
+  };
+}
+
+// The names in the folder "out" of the case.
+std::vector<std::string> Exported(TempDir& dir) {
+  std::vector<std::string> names;
+  for (const auto& e : fs::directory_iterator(dir.path() / "out"))
+    names.push_back(e.path().filename());
+  return names;
 }
 
 // ---- the catalogue ----
@@ -755,6 +785,63 @@ std::vector<Case> Catalogue() {
        {"warning: Öppnar inte \"https://runbibl.example.org@evil.example/U%20344%20V" + refused},
        false,
        printsNothing});
+
+  // Exports of hostile coordinates, names and information values: every export refuses a
+  // coordinate it cannot read or that lies off the globe in the same words, and writes nothing.
+  for (const char* kind : {"kml", "gmap", "gpx", "csv", "shp"}) {
+    for (auto [name, value, shown] : {std::tuple{"OffTheGlobe", "(95;17)", "95\t17"},
+                                      {"TwoSigns", "(+-1;2)", "+-1\t2"},
+                                      {"Exponent", "(1e2;2)", "1e2\t2"},
+                                      {"NotANumber", "(59;nan)", "59\tnan"},
+                                      {"Unclosed", "(59;17", "Koordinater: (59\t17 "}}) {
+      add({std::string("ExportCoordinates") + name + "_" + kind,
+           InfoField("U 344 V", 'X', value),
+           {"--provinces", "U", "--origin", "--export", kind, "{dir}/out/x"},
+           2,
+           {std::string("error: Felaktiga koordinater för U 344 V: ") + shown},
+           false,
+           [](TempDir& d, const CliRun&) { EXPECT_TRUE(Exported(d).empty()); }});
+    }
+  }
+  // A formula in an information value stays text in the CSV file.
+  add({"ExportCsvFormulaStaysText",
+       InfoField("U 344 V", 'A', "=HYPERLINK(\"http://example.org\";\"x\")"),
+       {"--provinces", "U", "--export", "csv", "{dir}/out/t.csv", "--columns", "Material"},
+       0,
+       {},
+       false,
+       [](TempDir& d, const CliRun&) {
+         const std::string csv = d.ReadBytes("out/t.csv");
+         EXPECT_NE(csv.find(";\"'=HYPERLINK(\"\"http://example.org\"\";\"\"x\"\")\";"),
+                   std::string::npos)
+             << csv;
+       }});
+  // Markup in an information value stays text in the Google Earth balloons.
+  add({"ExportKmlMarkupStaysText",
+       InfoField("U 344 V", 'A', "<img src=x onerror=alert(1)>]]>"),
+       {"--provinces", "U", "--export", "kml", "{dir}/out/k.kml", "--columns", "Material"},
+       0,
+       {},
+       false,
+       [](TempDir& d, const CliRun&) {
+         const std::string kml = d.ReadBytes("out/k.kml");
+         EXPECT_NE(kml.find("Material: &lt;img src=x onerror=alert(1)&gt;]]&gt; <br/>"),
+                   std::string::npos);
+         EXPECT_EQ(kml.find("<img"), std::string::npos);
+       }});
+  // A name that ends in a folder would give a hidden file named by the extension.
+  for (const char* kind : {"kml", "gmap", "gpx", "csv", "shp", "list"}) {
+    add({std::string("ExportIntoAFolderName_") + kind,
+         [](TempDir& d) {
+           CopyData(d);
+           fs::create_directory(d.path() / "out");
+         },
+         {"--provinces", "U", "--export", kind, "{dir}/out/"},
+         2,
+         {"error: Ange ett filnamn, inte en mapp: {dir}/out/"},
+         false,
+         [](TempDir& d, const CliRun&) { EXPECT_TRUE(Exported(d).empty()); }});
+  }
   return cases;
 }
 
