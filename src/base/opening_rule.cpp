@@ -38,13 +38,6 @@ int HexValue(char c) {
   return -1;
 }
 
-// The byte of the "%XX" escape at `at`, or -1 when none stands there.
-int EscapedByte(std::string_view s, std::size_t at) {
-  if (at + 2 >= s.size() || s[at] != '%') return -1;
-  const int high = HexValue(s[at + 1]), low = HexValue(s[at + 2]);
-  return high < 0 || low < 0 ? -1 : high * 16 + low;
-}
-
 // The scheme before the first ":" (a letter, then letters, digits, "+", "-" and "."); empty
 // when the text does not begin with one.
 std::string_view SchemeOf(std::string_view a) {
@@ -71,7 +64,7 @@ void AppendEncoded(std::string& out, std::string_view part, std::string_view kee
     const char c = part[i];
     const auto u = static_cast<unsigned char>(c);
     if (c == '%') {
-      if (EscapedByte(part, i) >= 0) {
+      if (PercentEscapedByte(part, i) >= 0) {
         out.append(part.substr(i, 3));
         i += 2;
       } else {
@@ -174,7 +167,7 @@ bool ValidRecipient(std::string_view r) {
 // A subject that would break the mail's header into lines.
 bool BreaksLine(std::string_view value) {
   for (std::size_t i = 0; i < value.size(); ++i) {
-    const int b = EscapedByte(value, i);
+    const int b = PercentEscapedByte(value, i);
     if (b == 0 || b == '\r' || b == '\n') return true;
   }
   return false;
@@ -213,6 +206,12 @@ bool DesktopEntry(const fs::path& p) {
 }
 
 }  // namespace
+
+int PercentEscapedByte(std::string_view s, std::size_t at) {
+  if (at + 2 >= s.size() || s[at] != '%') return -1;
+  const int high = HexValue(s[at + 1]), low = HexValue(s[at + 2]);
+  return high < 0 || low < 0 ? -1 : high * 16 + low;
+}
 
 void OpeningPlaces::NoteWritten(const std::string& path) {
   std::error_code ec;

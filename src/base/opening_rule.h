@@ -63,4 +63,7 @@ std::string_view WebAddressHost(std::string_view checked);
 // The recipient of a mail address that JudgeAddress allowed (possibly empty).
 std::string_view MailRecipient(std::string_view checked);
 
+// The byte of the "%XX" escape at `at` of an address, or -1 when none stands there.
+int PercentEscapedByte(std::string_view s, std::size_t at);
+
 }  // namespace stavbas

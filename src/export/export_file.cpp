@@ -46,9 +46,13 @@ bool XmlAllowed(char c) {
   return u >= 0x20 || c == '\t' || c == '\n' || c == '\r';
 }
 
-// Text with the characters that mark up XML or HTML written as entities: always "&", "<",
-// ">" and '"'; the apostrophe too, and the control characters XML forbids left out, for XML.
-std::string Escaped(std::string_view text, bool xml) {
+enum class Markup { kXml, kHtml, kHtmlContent };
+
+// Text with the characters that mark up XML or HTML written as entities: always "&", "<" and
+// ">"; '"' too outside element content; the apostrophe too, and the control characters XML
+// forbids left out, for XML.
+std::string Escaped(std::string_view text, Markup markup) {
+  const bool xml = markup == Markup::kXml;
   std::string out;
   out.reserve(text.size());
   for (char c : text) {
@@ -63,7 +67,7 @@ std::string Escaped(std::string_view text, bool xml) {
         out += "&gt;";
         break;
       case '"':
-        out += "&quot;";
+        out += markup == Markup::kHtmlContent ? "\"" : "&quot;";
         break;
       case '\'':
         out += xml ? "&apos;" : "'";
@@ -78,7 +82,7 @@ std::string Escaped(std::string_view text, bool xml) {
 }  // namespace
 
 std::string XmlText(std::string_view text) {
-  return Escaped(text, true);
+  return Escaped(text, Markup::kXml);
 }
 
 std::string CdataText(std::string_view text) {
@@ -92,28 +96,11 @@ std::string CdataText(std::string_view text) {
 }
 
 std::string HtmlText(std::string_view text) {
-  return Escaped(text, false);
+  return Escaped(text, Markup::kHtml);
 }
 
 std::string HtmlContent(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (const char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      default:
-        out += c;
-    }
-  }
-  return out;
+  return Escaped(text, Markup::kHtmlContent);
 }
 
 bool TakenForFormula(std::string_view text) {

@@ -6,6 +6,7 @@
 
 #include "base/char_tables.h"
 #include "base/cp1252.h"
+#include "base/opening_rule.h"
 #include "base/ui.h"
 #include "database/databas.h"
 #include "database/info_format.h"
@@ -25,20 +26,6 @@ bool SafeInAddress(unsigned char c) {
          c == '.' || c == '_' || c == '~';
 }
 
-int HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
-
-// The byte of the "%XX" escape at `at`, or -1 when none stands there.
-int EscapedByte(std::string_view address, std::size_t at) {
-  if (at + 2 >= address.size() || address[at] != '%') return -1;
-  const int high = HexValue(address[at + 1]), low = HexValue(address[at + 2]);
-  return high < 0 || low < 0 ? -1 : high * 16 + low;
-}
-
 // The longest start of an address, at most `limit` characters long, that ends at a whole
 // character: a "%XX" escape, and the escapes of a character's UTF-8 bytes, stay together. A "%"
 // not followed by two hex digits is a character of its own.
@@ -46,11 +33,11 @@ std::size_t WholeCharacters(std::string_view address, std::size_t limit) {
   std::size_t at = 0, whole = 0;
   while (at < address.size()) {
     std::size_t next = at + 1;
-    if (const int lead = EscapedByte(address, at); lead >= 0) {
+    if (const int lead = PercentEscapedByte(address, at); lead >= 0) {
       const int continuations = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
       next = at + 3;
       for (int k = 0; k < continuations; ++k) {
-        const int byte = EscapedByte(address, next);
+        const int byte = PercentEscapedByte(address, next);
         if (byte < 0x80 || byte > 0xBF) break;
         next += 3;
       }
