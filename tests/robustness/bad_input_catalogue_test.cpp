@@ -697,7 +697,9 @@ std::vector<Case> Catalogue() {
     args.insert(args.begin(), inDb.begin(), inDb.end());
     return args;
   };
-  for (const auto& [kind, kindName] : kinds) {
+  for (const auto& k : kinds) {
+    const Link kind = k.first;  // a plain name, so that the cases' lambdas can take it
+    const std::string& kindName = k.second;
     add({"IndexLinked" + kindName,
          linked("STAVBAS.$AD", kind),
          with(u344),
