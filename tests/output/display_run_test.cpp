@@ -59,6 +59,22 @@ TEST_F(DisplayRunTest, AllRunShowsEveryInscriptionOfTheSampleOnce) {
   EXPECT_TRUE(host.boxes.empty());
 }
 
+// A NUL byte in U 344's place name: its information is shown whole, the byte as "?".
+TEST_F(DisplayRunTest, ANulByteInAnInformationRecordHidesNone) {
+  dir.CopySampleDatabase();
+  std::string inf = dir.ReadBytes("STAVBAS.INF");
+  const std::size_t at = inf.find(Utf8ToCp1252("Stensta gård"), inf.find("U 344 V "));
+  ASSERT_NE(at, std::string::npos);
+  inf[at + 7] = '\0';
+  dir.WriteBytes("STAVBAS.INF", inf);
+  MakeApp();
+  ASSERT_TRUE(app->format.Validate("$ INF"));
+  app->run.SignumRun("U 344");
+  for (const char* field : {"Stensta?gård", "Hagbo sn", "6611789", "Grå granit", "u344.jpg"})
+    EXPECT_NE(Text().find(field), std::string::npos) << field << "\n" << Text();
+  EXPECT_TRUE(host.boxes.empty());
+}
+
 TEST_F(DisplayRunTest, ProvincesThatAreNotSelectedAreLeftOut) {
   app->settings.provinces.Assign(*ParseProvinceText("U"));
   app->run.AllRun();

@@ -606,6 +606,28 @@ std::vector<Case> Catalogue() {
   add({"WrongLanguage", CopyData, {all, "--language", "xx"}, 2, {"~--language"}});
   add({"TwoRuns", CopyData, {"--all", "--check"}, 2, {"~--check"}});
   add({"UnknownProvince", CopyData, {all, "--provinces", "Qq"}, 2, {"~Qq"}});
+
+  // A NUL byte in a record's text.
+  auto nulInPlaceName = [](TempDir& d) {
+    CopyData(d);
+    std::string inf = d.ReadBytes("STAVBAS.INF");
+    inf[inf.find(Utf8ToCp1252("Stensta gård"), inf.find("U 344 V ")) + 7] = '\0';
+    d.WriteBytes("STAVBAS.INF", inf);
+  };
+  add({"NulByteInAPlaceName",
+       nulInPlaceName,
+       check,
+       1,
+       {failed, "U 344 V : STAVBAS.INF har NUL-tecken i raden (visas som ?)"}});
+  add({"NulByteInAPlaceNameShown",
+       nulInPlaceName,
+       {"--signum", "U 344", "--format", "$ INF;P INF;X INF;A"},
+       0,
+       {},
+       false,
+       [](TempDir&, const CliRun& r) {
+         EXPECT_EQ(r.out, "U 344 V \nStensta?gård \n6611789\t1653966 \nGrå granit \n") << r.out;
+       }});
   return cases;
 }
 
