@@ -4,6 +4,7 @@
 // data-file check at opening), so that the file is read once for both.
 
 #include <cstdint>
+#include <cstring>
 #include <map>
 #include <string>
 #include <string_view>
@@ -19,6 +20,14 @@ class AddressPass {
  public:
   // The part of a line that its signum and group are taken from.
   static constexpr std::size_t kSignumBytes = 254;
+  // A line as the pass takes it: its first kSignumBytes bytes, up to a NUL byte where it may
+  // hold one.
+  static std::string_view Taken(std::string_view line, bool mayHoldNul) {
+    line = line.substr(0, kSignumBytes);
+    if (const void* nul = mayHoldNul ? std::memchr(line.data(), '\0', line.size()) : nullptr)
+      line = line.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - line.data()));
+    return line;
+  }
 
   // A pass over f's lines, starting with f's signum index empty. Its progress and fault lines
   // are held in `held` where given (Ui::ProgressLine). Without `fillIndex` the signum index is

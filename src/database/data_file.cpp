@@ -79,13 +79,22 @@ int TDatafil::SeekLine(std::int32_t n) {
   while (lineCounter < n) {
     NoteCheckpoint();
     NoteSkip();
-    const LineFile::Result r = file().SkipLine();
+    const LineFile::Result r = PassLine();
     if (r == LineFile::Result::Error) return file().error();
     if (r == LineFile::Result::End) break;
     ++lineCounter;
     ++linesSkipped;
   }
   return 0;
+}
+
+inline void TDatafil::Verify(std::int32_t n, std::string_view line) {
+  AddressVerifier& v = *verifier_;
+  if (n < v.NextLine() || v.verdict() != AddressVerifier::Verdict::kFits) return;
+  if (n > v.NextLine()) return v.Lost();
+  // The view of a line passed over lies in the read buffer, which a look for the file's end
+  // may move: the line is taken before.
+  if (v.Line(line) == AddressVerifier::Verdict::kFitsIfLast && !file().AtEnd()) v.NotLast();
 }
 
 LineFile::Result TDatafil::ReadNextLine() {
@@ -96,8 +105,13 @@ LineFile::Result TDatafil::ReadNextLine() {
   if (r == LineFile::Result::Line) {
     ++lineCounter;
     ++linesRead;
+    if (verifier_) VerifyRead();
   }
   return r;
+}
+
+[[gnu::noinline]] void TDatafil::VerifyRead() {
+  Verify(lineCounter - 1, std::string_view(Buffer(), BufferLength()));
 }
 
 [[gnu::noinline]] LineFile::Result TDatafil::ReadAndFeed() {
@@ -107,9 +121,27 @@ LineFile::Result TDatafil::ReadNextLine() {
   if (r == LineFile::Result::Line) {
     ++lineCounter;
     ++linesRead;
-    Feed(offset);
+    if (feed_) Feed(offset);
+    if (verifier_) Verify(lineCounter - 1, std::string_view(Buffer(), BufferLength()));
   }
   return r;
+}
+
+LineFile::Result TDatafil::PassLine() {
+  if (!verifier_ || lineCounter != verifier_->NextLine()) return file().SkipLine();
+  std::string_view line;
+  const LineFile::Result r = file().ViewLine(line, AddressPass::kSignumBytes);
+  if (r == LineFile::Result::Line) Verify(lineCounter, line);
+  return r;
+}
+
+AddressVerifier::Verdict TDatafil::LoadedAddressesAtEnd() {
+  if (!verifier_) return AddressVerifier::Verdict::kUndecided;
+  AddressVerifier& v = *verifier_;
+  if (v.verdict() != AddressVerifier::Verdict::kFits) return v.verdict();
+  // Every line must have been shown: the file's end is where the next line would be.
+  if (v.NextLine() != lineCounter || !file().AtEnd()) return AddressVerifier::Verdict::kUndecided;
+  return v.Finish() ? AddressVerifier::Verdict::kFits : AddressVerifier::Verdict::kDiffers;
 }
 
 void TDatafil::BeginAddresses() {
@@ -137,11 +169,8 @@ void TDatafil::Feed(std::uint64_t offset) {
     return;
   }
   // The line as the pass over the file shows it: up to a NUL byte.
-  const std::size_t length = std::min(BufferLength(), AddressPass::kSignumBytes);
-  const void* nul = file().LineMayHoldNul() ? std::memchr(Buffer(), '\0', length) : nullptr;
-  feed_->Line(offset, std::string_view(Buffer(), nul ? static_cast<std::size_t>(
-                                                           static_cast<const char*>(nul) - Buffer())
-                                                     : length));
+  feed_->Line(offset, AddressPass::Taken(std::string_view(Buffer(), BufferLength()),
+                                         file().LineMayHoldNul()));
 }
 
 LineFile::Result TDatafil::ReadUntil(std::string_view prefix,
@@ -154,7 +183,7 @@ LineFile::Result TDatafil::ReadUntil(std::string_view prefix,
     if (quick == 0) {
       NoteCheckpoint();
       NoteSkip();
-      const LineFile::Result r = file().SkipLine();
+      const LineFile::Result r = PassLine();
       if (r != LineFile::Result::Line) return r;
       ++lineCounter;
       ++linesRead;

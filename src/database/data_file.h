@@ -9,9 +9,11 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "database/address_verifier.h"
 #include "database/kombifil.h"
 #include "database/regions.h"
 #include "database/signum_index.h"
@@ -25,7 +27,7 @@ class TDatafil : public TKombifil {
   using TKombifil::TKombifil;
 
   // address[g]: number of the line on which group g (1 to 68) begins.
-  using Addresses = std::array<std::int32_t, kGroupCount + 1>;
+  using Addresses = AddressVerifier::Addresses;
   const Addresses& address() const { return address_; }
   // Takes new addresses with the byte offsets of lines known so far (line number to offset);
   // the lines the signum index keeps are known too.
@@ -62,6 +64,18 @@ class TDatafil : public TKombifil {
   // The addresses were loaded from the index and are still to be checked against the file: by
   // a pass over it, or by a reading in order that reaches its end.
   bool passPending = false;
+  // While loaded addresses are not known to be the file's, every line the file passes in order
+  // from its first (read, or passed over on the way to a line) is compared with them. The file
+  // stands on its first line when this begins.
+  void BeginVerifying() { verifier_.emplace(address_); }
+  void EndVerifying() { verifier_.reset(); }
+  // How the loaded addresses fare with the lines passed so far: kFits while they agree.
+  AddressVerifier::Verdict LoadedAddressesVerdict() const {
+    return verifier_ ? verifier_->verdict() : AddressVerifier::Verdict::kFits;
+  }
+  // At the file's end: kFits when every line was passed in order and the addresses are exactly
+  // those the lines give, kDiffers when they are not, kUndecided when the lines do not tell.
+  AddressVerifier::Verdict LoadedAddressesAtEnd();
   // The file was checked without filling its signum index, which a lookup fills first.
   bool indexPending = false;
 
@@ -89,8 +103,14 @@ class TDatafil : public TKombifil {
 
  private:
   void NoteCheckpoint();
-  // ReadNextLine while the lines read are fed to an address pass.
+  // ReadNextLine while the lines read are fed to an address pass or a verifier.
   LineFile::Result ReadAndFeed();
+  // Passes over the next line, showing it to the verifier where it waits for it.
+  LineFile::Result PassLine();
+  // Shows line n to the verifier, where it waits for it.
+  void Verify(std::int32_t n, std::string_view line);
+  // Verify for the line ReadNextLine has just read.
+  void VerifyRead();
   // Hands the line just read, from its offset, to the pass it is fed to.
   void Feed(std::uint64_t offset);
   // A line from lineCounter on is passed over without being read.
@@ -112,6 +132,7 @@ class TDatafil : public TKombifil {
   std::size_t nextCp_ = 0;  // first checkpoint at or after lineCounter
   AddressPass* feed_ = nullptr;
   bool fedInOrder_ = true;
+  std::optional<AddressVerifier> verifier_;
 };
 
 // Creates the file object of a data file kind (0 to 6).

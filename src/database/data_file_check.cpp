@@ -264,6 +264,8 @@ void Check::CheckInscription() {
       Fault(f.FileName() + ui_.S(Str::HarTomRadEfter) + prevKey_);
     else if (f.RawLength() >= kLineCapacity)
       Fault(s + ": " + f.FileName() + ui_.S(Str::HarForLangRad));
+    if (f.HeldNul()) [[unlikely]]
+      Fault(s + ": " + f.FileName() + ui_.S(Str::HarNulTecken) + kNulStandIn + ")");
   }
   for (int slot = 1; slot < db_.count(); ++slot) {
     const TDatafil& a = db_.DataFile(slot);

@@ -214,6 +214,19 @@ class TDatabas {
   void CheckAtEnd(TDatafil& file);
   // Addresses that cannot be the file's: computed again, and the index file marked stale.
   void RecomputeChanged(TDatafil& file);
+  // Where the lines a file has passed in order show that its loaded addresses are not its own,
+  // or can no longer tell, the addresses are settled before anything relies on them again:
+  // computed anew, or checked by a pass of their own. The file is left where it stood, with
+  // its line. True when that happened: what was done with the loaded addresses is done again.
+  bool SettleAddresses(TDatafil& file) {
+    return file.passPending && file.LoadedAddressesVerdict() != AddressVerifier::Verdict::kFits &&
+           Settle(file, file.LoadedAddressesVerdict());
+  }
+  bool Settle(TDatafil& file, AddressVerifier::Verdict verdict);
+  // A scan of a complete file that takes its lines from the file's addresses, made again with
+  // settled addresses where the scan found that loaded ones do not fit.
+  template <class ScanWith>
+  int ScanSettled(TDatafil& file, ScanWith scan);
   // Fills the signum index of a file passed without it, in a pass of its own; the file is
   // left where it stood.
   void FillSignumIndex(TDatafil& file);

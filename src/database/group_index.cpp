@@ -53,14 +53,10 @@ namespace {
 // lie in the read buffer, each as the line buffer would hold it (up to a NUL byte, which the
 // read buffer rarely holds).
 LineFile::Result PassRest(TDatafil& f, AddressPass& pass) {
-  return f.file().ForEachLine(
-      AddressPass::kSignumBytes, [&](std::uint64_t offset, std::string_view line, bool mayHoldNul) {
-        line = line.substr(0, AddressPass::kSignumBytes);
-        if (const void* nul = mayHoldNul ? std::memchr(line.data(), '\0', line.size()) : nullptr)
-          line =
-              line.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - line.data()));
-        pass.Line(offset, line);
-      });
+  return f.file().ForEachLine(AddressPass::kSignumBytes,
+                              [&](std::uint64_t offset, std::string_view line, bool mayHoldNul) {
+                                pass.Line(offset, AddressPass::Taken(line, mayHoldNul));
+                              });
 }
 
 // Leaves f as reading line by line leaves it after its last line, with an empty buffer.
@@ -170,6 +166,7 @@ bool TDatabas::LoadGroupAddresses(const std::string& path) {
     TDatafil& f = DataFile(slot);
     f.SetAddresses(*loaded[slot], {});
     f.passPending = true;
+    f.BeginVerifying();
   }
   indexPath_ = path;
   return true;
@@ -184,6 +181,7 @@ bool TDatabas::AddressesFit(const TDatafil::Addresses& a, std::uint32_t size) {
 
 void TDatabas::PrepareLoaded(TDatafil& f) {
   f.passPending = false;
+  f.EndVerifying();
   const std::int32_t line = f.lineCounter;
   if (PassLoaded(f)) return;
   RecomputeChanged(f);
@@ -201,19 +199,30 @@ void TDatabas::RecomputeChanged(TDatafil& f) {
 
 void TDatabas::CheckAtEnd(TDatafil& f) {
   if (!f.passPending || !f.file().AtEnd()) return;
-  // Read from its start, line by line or by seeks to lines already counted, the file has
-  // counted every line, and noted the offsets of the groups' first lines on the way.
-  f.passPending = false;
-  if (f.address()[kGroupCount] <= f.lineCounter - 1) {
+  // Read from its start, line by line or by seeks to lines already passed, the file has shown
+  // every line to its verifier, and noted the offsets of the groups' first lines on the way.
+  const AddressVerifier::Verdict verdict = f.LoadedAddressesAtEnd();
+  if (verdict == AddressVerifier::Verdict::kFits) {
+    f.passPending = false;
+    f.EndVerifying();
     f.indexPending = true;
     return;
   }
-  // The computing pass clears the line buffer, which may hold the line just read.
+  Settle(f, verdict);
+}
+
+bool TDatabas::Settle(TDatafil& f, AddressVerifier::Verdict verdict) {
+  f.passPending = false;
+  f.EndVerifying();
+  // The passes clear the line buffer, which may hold the line just read.
+  const std::int32_t line = f.lineCounter;
   const std::string kept(f.Buffer(), kLineCapacity + 1 + kSplitPadding);
   const std::size_t length = f.BufferLength();
-  RecomputeChanged(f);  // leaves the file at its end, where it stood
+  if (verdict == AddressVerifier::Verdict::kDiffers || !PassLoaded(f)) RecomputeChanged(f);
+  if (const int err = f.SeekLine(line)) ReportReadError(f, err);
   std::memcpy(f.Buffer(), kept.data(), kept.size());
   f.BufferLength() = length;
+  return true;
 }
 
 namespace {
@@ -244,21 +253,24 @@ std::pair<std::int32_t, int> ForEachNumberedLine(TDatafil& f, Visit&& visit) {
 
 bool TDatabas::PassLoaded(TDatafil& f) {
   // One pass counts the lines and notes where each group's first line begins, so that
-  // lookups seek there directly. The file is left where it stood.
+  // lookups seek there directly, and sees that the addresses are those its lines give. The
+  // file is left where it stood.
   const std::uint64_t back = f.file().Offset();
   std::map<std::int32_t, std::uint64_t> offsets;
   f.signums().Clear();
   f.indexPending = false;
+  AddressVerifier verifier(f.address());
   const auto [lines, err] = ForEachNumberedLine(
       f, [&](std::int32_t n, std::uint64_t offset, std::string_view line, bool groupStart) {
         if (groupStart) offsets[n] = offset;
         f.signums().Add(n, offset, line, groupStart);
+        verifier.Line(line);
       });
   if (err) {
     ReportReadError(f, err);
     return false;
   }
-  if (f.address()[kGroupCount] > lines) return false;
+  if (!verifier.Finish()) return false;
   if (const int err = f.file().Seek(back)) ReportReadError(f, err);
   f.SetAddresses(f.address(), offsets);
   return true;

@@ -1,5 +1,6 @@
 #include "database/kombifil.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include "base/ui.h"
@@ -36,15 +37,33 @@ std::string TKombifil::FileName() const {
 void TKombifil::TakeBuffer() {
   status = kFound;
   line_ = buffer_.data();
+  heldNul_ = false;
   // The reading looks for NUL bytes as it copies: a line known to hold none is not searched.
-  textLength_ = file_.LineMayHoldNul() ? std::strlen(line_) : lineLength_;
+  if (file_.LineMayHoldNul()) [[unlikely]]
+    return TakeLineWithNul();
+  textLength_ = lineLength_;
   cursor_ = line_ + SignumOfPaddedLine(line_).size();  // the buffer is padded for the scan
+}
+
+void TKombifil::TakeLineWithNul() {
+  char* const line = buffer_.data();
+  textLength_ = std::strlen(line);
+  cursor_ = line_ + SignumOfPaddedLine(line_).size();
+  // A NUL in the signum ends the line, as the lookups and the check see it (the check names
+  // such a line). One in the text would cut off the words or fields after it without a word:
+  // it is shown instead.
+  if (textLength_ >= lineLength_) return;
+  if (std::count(line_, cursor_, ' ') < 3) return;
+  std::replace(line + textLength_, line + lineLength_, '\0', kNulStandIn);
+  textLength_ = lineLength_;
+  heldNul_ = true;
 }
 
 void TKombifil::ClearLine() {
   line_ = kEmpty;
   cursor_ = kEmpty;
   textLength_ = 0;
+  heldNul_ = false;
 }
 
 void TKombifil::Fault() const {

@@ -34,6 +34,10 @@ constexpr std::size_t kLineCapacity = 2100;
 // read: they look at a line sixteen, thirty-two or sixty-four bytes at a time.
 constexpr std::size_t kSplitPadding = 63;
 
+// What a NUL byte in a line's text (after its signum) is shown as: the line is read whole, and
+// the data-file check names the line.
+constexpr char kNulStandIn = '?';
+
 // Whether a word is a page mark: it begins with "\xA7" (§).
 inline bool IsPageMark(std::string_view word) {
   return !word.empty() && word[0] == '\xA7';
@@ -123,7 +127,11 @@ class TKombifil {
     return {cursor_, static_cast<std::size_t>(line_ + textLength_ - cursor_)};
   }
   // Makes the buffer the current line (status kFound) and sets the cursor after its signum.
+  // NUL bytes after the signum become kNulStandIn, so that they cut off nothing; a NUL in the
+  // signum ends the line there.
   void TakeBuffer();
+  // Whether NUL bytes of the current line's text were shown as kNulStandIn.
+  bool HeldNul() const { return heldNul_; }
   // Makes the line empty (for a status other than kFound).
   void ClearLine();
   char* Buffer() { return buffer_.data(); }
@@ -181,9 +189,13 @@ class TKombifil {
   std::array<char, kLineCapacity + 1 + kSplitPadding> buffer_{};
   std::size_t lineLength_ = 0;
   std::size_t textLength_ = 0;  // of the current line, up to its first NUL byte
+  bool heldNul_ = false;
   const char* line_;
   const char* cursor_;
   WordState words_;
+
+  // TakeBuffer for a line that may hold a NUL byte.
+  void TakeLineWithNul();
 };
 
 }  // namespace stavbas

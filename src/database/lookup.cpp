@@ -102,6 +102,19 @@ int TDatabas::Scan(TDatafil& f, std::string_view key, std::int32_t from, std::in
   return status;
 }
 
+template <class ScanWith>
+int TDatabas::ScanSettled(TDatafil& f, ScanWith scan) {
+  const std::int32_t start = f.lineCounter;
+  const int status = scan();
+  if (!SettleAddresses(f)) return status;
+  if (const int err = f.SeekLine(start)) {
+    ReportReadError(f, err);
+    f.ClearLine();
+    return f.status = kReadError;
+  }
+  return scan();
+}
+
 int TDatabas::ScanExact(TDatafil& f, std::string_view key) {
   Prepare(f, true);
   const int g = GroupOf(key);
@@ -166,9 +179,11 @@ bool TDatabas::FindInscription(SlotSet set, bool keep) {
     } else if (exact_) {
       status = ScanExact(f, key_);
     } else {
-      const std::int32_t first = f.address()[range.first];
-      const std::int32_t limit = f.address()[range.last + 1];
-      status = Scan(f, key_, keep ? first : 0, limit);
+      status = ScanSettled(f, [&] {
+        const std::int32_t first = f.address()[range.first];
+        const std::int32_t limit = f.address()[range.last + 1];
+        return Scan(f, key_, keep ? first : 0, limit);
+      });
     }
     if (status == kNotInIncomplete) continue;
     if (status == kNotFound) {
@@ -221,8 +236,10 @@ bool TDatabas::PositionAtRegion(int region, SlotSet set) {
     Prepare(f);
     int status;
     if (f.complete) {
-      status = Scan(f, {}, f.address()[r.firstGroup],
+      status = ScanSettled(f, [&] {
+        return Scan(f, {}, f.address()[r.firstGroup],
                     f.address()[RegionInfo(kOtherAreas).firstGroup], region);
+      });
       if (status == kNotFound) f.status = kFound;  // an empty line: the region has no records
       if (!currentSet && status == kFound) {
         SetCurrent(f);
@@ -254,6 +271,7 @@ bool TDatabas::PositionAtStart(SlotSet set) {
       first = f.lineCounter;
     }
     if (!err) err = f.SeekLine(first);
+    SettleAddresses(f);
     f.ClearLine();
     f.status = f.complete ? kNotFound : kNotInIncomplete;
     if (f.inOrder.on) {
@@ -363,6 +381,9 @@ bool TDatabas::ReadNextInscription(SlotSet set) {
       const LineFile::Result r = f.ReadNextLine();
       if (r == LineFile::Result::Line) {
         f.TakeBuffer();
+        // Loaded addresses that the line shows not to be the file's are settled before the
+        // walk asks them where the region ends.
+        SettleAddresses(f);
       } else {
         f.ClearLine();
         f.status = kNotFound;

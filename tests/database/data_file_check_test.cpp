@@ -171,6 +171,51 @@ TEST(DataFileCheck, LinesThatAreEmptyTooLongOrCutShort) {
   EXPECT_TRUE(Contains(lines, "För kort rad: U 2"));
 }
 
+// A NUL byte after a line's signum cuts off nothing: the words and fields after it are read,
+// the byte is shown as "?", and the check names the line, in every kind of file. One in the
+// signum ends the line as before.
+TEST(DataFileCheck, NulBytesInALinesTextAreNamedAndTheLineIsReadWhole) {
+  using namespace std::string_literals;
+  MiniDb m;
+  m.dir.WriteBytes("STAVBAS.RUN", "U 1 V a : b\0c : d\r\nU 2 V e\r\n"s);
+  m.dir.WriteBytes("STAVBAS.NFS", "U 1 V a b\0c d\r\nU 2 V e\r\n"s);
+  m.dir.WriteBytes("STAVBAS.ENG", "U 1 V In \0memory\0\0 of\r\nU 2\0 V e\r\n"s);
+  m.dir.WriteBytes("STAVBAS.INF",
+                   "!/I PPlats;SSocken\r\nU 1 V \x10Sten\0by\x10\x13Hagby\x13\r\n"
+                   "U 2 V \x10Hus\x10\r\n"s);
+  ASSERT_TRUE(m.Open());
+  m.host.Clear();
+  EXPECT_FALSE(CheckDataFiles(m.db, false));
+  const Strings lines = CheckLines(m);
+  for (const char* name : {"ENG", "INF", "NFS", "RUN"})
+    EXPECT_TRUE(
+        Contains(lines, "U 1 V : STAVBAS."s + name + " har NUL-tecken i raden (visas som ?)"))
+        << name;
+  // The check finds nothing else in U 1: the words agree.
+  EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                          [](const std::string& l) { return l.starts_with("U 1 V"); }),
+            4);
+  EXPECT_FALSE(Contains(lines, "U 2 V : STAVBAS.ENG har NUL-tecken i raden (visas som ?)"));
+  EXPECT_TRUE(Contains(lines, ": Olika signum i STAVBAS.ENG (U 2) & STAVBAS.INF (U 2 V )"));
+
+  ASSERT_TRUE(m.Find("U 1"));
+  const TDatafil& run = m.db.DataFile(m.db.SlotOfExtension("RUN"));
+  EXPECT_EQ(std::string(run.LineView()), "U 1 V a : b?c : d");
+  EXPECT_TRUE(run.HeldNul());
+  EXPECT_EQ(m.Line(m.db.SlotOfExtension("ENG")), "U 1 V In ?memory?? of");
+  TKombifil& inf = m.db.File(m.db.InfoSlot());
+  EXPECT_EQ(inf.InfoField('P'), "Sten?by");
+  EXPECT_EQ(inf.InfoField('S'), "Hagby");
+  TKombifil& nfs = m.db.File(m.db.SlotOfExtension("NFS"));
+  Strings words;
+  for (nfs.FirstWord(); nfs.NextWord();) words.emplace_back(nfs.Word());
+  EXPECT_EQ(words, (Strings{"a", "b?c", "d"}));
+  m.db.SetSignum("U 2");
+  ASSERT_TRUE(m.db.FindInscription(SlotBit(m.db.SlotOfExtension("RUN")), true));
+  EXPECT_FALSE(run.HeldNul());
+  EXPECT_FALSE(m.Find("U 2"));  // the line of the English text has "U 2" for its signum
+}
+
 TEST(DataFileCheck, LinesAfterTheLastGroupAndTheLog) {
   MiniDb m;
   // The NFS file leads; it ends with a faulty signum, so its group addresses end there.

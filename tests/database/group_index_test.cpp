@@ -2,6 +2,7 @@
 // trusted or rebuilt.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <utime.h>
 
 #include <ctime>
@@ -312,6 +313,45 @@ TEST(GroupIndex, AFileReadInOrderIsCheckedWhenItsEndIsReached) {
   EXPECT_EQ(m.db.DataFile(1).address(), computed);
   EXPECT_EQ(Le32(m.dir.ReadBytes("STAVBAS.$AD"), 2 + 8), 0xFFFFFFFFu);
   for (const char* s : {"Öl 5", "U 12", "U 150", "U 1100", "DR 3"}) EXPECT_TRUE(m.Find(s)) << s;
+}
+
+// A file replaced by one of the same size and time stamp whose groups begin on other lines,
+// while its line count and its last group's line stay plausible: the index fits its key but
+// not the file. Lookups and pattern searches find every inscription all the same, and the
+// index is marked stale.
+TEST(GroupIndex, AReplacedFileThatKeepsItsSizeAndStampIsFoundOut) {
+  test::MiniDb m;
+  m.Write("STAVBAS.RUN", kRun);
+  ASSERT_TRUE(m.Open());
+  const std::string good = m.dir.ReadBytes("STAVBAS.$AD");
+  struct stat before {};
+  ASSERT_EQ(stat((m.dir / "STAVBAS.RUN").c_str(), &before), 0);
+  // Two records of Öland more, Uppland's later, the same bytes and lines.
+  m.Write("STAVBAS.RUN", "!/R Runtext\nÖl 5 V a\nÖl 6 V f\nÖl 7 V g\nU 12 V b\nDR 3 V eeee\n");
+  ASSERT_EQ(m.dir.ReadBytes("STAVBAS.RUN").size(), static_cast<std::size_t>(before.st_size));
+  SetTime(m.dir / "STAVBAS.RUN", before.st_mtime);
+
+  const Strings wanted = {"Öl 5 V a", "Öl 6 V f", "Öl 7 V g"};
+  for (const bool exact : {true, false}) {
+    SCOPED_TRACE(exact);
+    m.dir.WriteBytes("STAVBAS.$AD", good);
+    m.host.Clear();
+    ASSERT_TRUE(m.Open());
+    EXPECT_FALSE(Contains(m.host.Lines(), "STAVBAS.RUN ändrad"));  // the key fits
+    if (exact) {
+      for (const char* s : {"U 12", "Öl 7", "DR 3", "Öl 5"}) EXPECT_TRUE(m.Find(s)) << s;
+    } else {
+      // The pattern's first inscription, then the next ones without keeping.
+      Strings found;
+      m.db.SetSignum("\xD6l *");
+      for (bool keep = true; m.db.FindInscription(SlotBit(1), keep); keep = false)
+        found.push_back(m.Line(1));
+      EXPECT_EQ(found, wanted);
+    }
+    EXPECT_TRUE(Contains(m.host.Lines(), "STAVBAS.RUN ändrad"));
+    EXPECT_EQ(Le32(m.dir.ReadBytes("STAVBAS.$AD"), 2 + 8), 0xFFFFFFFFu);
+    EXPECT_EQ(m.db.DataFile(1).address()[16], 5);
+  }
 }
 
 // The check walks to the end of the main word file and stops there, whatever the addresses in

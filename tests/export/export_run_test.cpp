@@ -64,6 +64,20 @@ TEST_F(ExportRunTest, ASelectionExportsOnlyInscriptionsWithAPlaceOfOrigin) {
   EXPECT_TRUE(host.boxes.empty()) << host.BoxTexts().front();
 }
 
+// A NUL byte in a field before the coordinates: the inscription keeps its place, and the
+// byte is shown as "?".
+TEST_F(ExportRunTest, ANulByteInAFieldLeavesTheInscriptionItsPlace) {
+  Stones({{"U 1 V", "sten : a", {{'P', std::string("Sten\0by", 7)}, {'X', "6583052;1627548"}}},
+          {"U 2 V", "sten : b", {{'X', "6590000;1600000"}}}});
+  app->settings.provinces.Assign(*ParseProvinceText("U"));
+  ASSERT_EQ(Export(ExportKind::Kml, "u").outcome, Outcome::Written)
+      << testing::PrintToString(host.BoxTexts());
+  const std::string kml = File("u.KML");
+  EXPECT_EQ(Count(kml, "<Placemark>"), 2u);
+  EXPECT_NE(kml.find("<name>U 1 V</name>"), std::string::npos);
+  EXPECT_EQ(kml.find('\0'), std::string::npos);
+}
+
 TEST_F(ExportRunTest, AnOrInTheUsersConditionCannotLetInscriptionsWithoutAPlaceThrough) {
   ASSERT_TRUE(app->conditions.ParseInscriptionCode("INF;A:Sten + INF;A:Granit"));
   ASSERT_EQ(Export(ExportKind::Gpx, "g.gpx").outcome, Outcome::Written);

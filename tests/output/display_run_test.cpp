@@ -4,13 +4,16 @@
 
 #include <algorithm>
 #include <fstream>
+#include <functional>
 
 #include "app/settings_file.h"
 #include "base/commands.h"
 #include "base/cp1252.h"
+#include "database/data_file_check.h"
 #include "database/regions.h"
 #include "output/output_fixture.h"
 #include "output/text_save.h"
+#include "support/same_size_replacement.h"
 
 namespace stavbas {
 namespace {
@@ -56,6 +59,88 @@ TEST_F(DisplayRunTest, AllRunShowsEveryInscriptionOfTheSampleOnce) {
     if (IsRecordLine(line)) expected.push_back(Cp1252ToUtf8(SignumOfLine(line)));
   EXPECT_EQ(shown, expected);
   EXPECT_TRUE(Text().ends_with("84 inskrifter"));
+  EXPECT_TRUE(host.boxes.empty());
+}
+
+// A runic text file replaced by one of the same size and time stamp, its records on other
+// lines: the index file written for the old one is taken at the opening, and the runs find out
+// as they read. Every run shows every inscription, the first one too.
+TEST_F(DisplayRunTest, AReplacedFileWithTheOldSizeAndStampHidesNoInscription) {
+  for (const int shift : {-1, 1, 2, 3}) {
+    SCOPED_TRACE(shift);
+    dir.CopySampleDatabase();
+    MakeApp();  // writes the index
+    std::ifstream in(dir / "STAVBAS.RUN", std::ios::binary);
+    Strings all;
+    for (std::string line; std::getline(in, line);)
+      if (IsRecordLine(line)) all.push_back(Cp1252ToUtf8(SignumOfLine(line)));
+    test::ReplaceShifted(dir, "STAVBAS.RUN", shift);
+    MakeApp();
+    ASSERT_TRUE(app->format.Validate("$ RUN"));  // the runic text is read
+    for (int run = 0; run < 2; ++run) {
+      window.Clear();
+      app->run.AllRun();
+      EXPECT_EQ(Signums(Text()), all) << run;
+    }
+    const Strings lines = host.Lines();
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "STAVBAS.RUN ändrad"), 1);
+    // One province, and a pattern, on a fresh opening each.
+    MakeApp();
+    ASSERT_TRUE(app->format.Validate("$ RUN"));
+    app->settings.provinces.Assign(*ParseProvinceText("U"));
+    app->run.AllRun();
+    Strings uppland;
+    for (const std::string& s : all)
+      if (s.starts_with("U ")) uppland.push_back(s);
+    EXPECT_EQ(Signums(Text()), uppland);
+    MakeApp();
+    ASSERT_TRUE(app->format.Validate("$ RUN"));
+    app->run.SignumRun("U *");
+    EXPECT_EQ(Signums(Text()), uppland);
+  }
+}
+
+// An index that fits its files is taken as it is by every kind of run, in every file: no
+// file is taken for changed, and the index file stays as it was.
+TEST_F(DisplayRunTest, AFittingIndexIsTrustedByEveryRun) {
+  dir.CopySampleDatabase();
+  MakeApp();  // writes the index
+  const std::string index = dir.ReadBytes("STAVBAS.$AD");
+  const std::function<void()> runs[] = {
+      [&] { app->run.AllRun(); },
+      [&] {
+        app->settings.provinces.Assign(*ParseProvinceText(Utf8ToCp1252("Sö,U,X")));
+        app->run.AllRun();
+      },
+      [&] { app->run.SignumRun("U *"); },
+      [&] { app->run.SignumRun("X *"); },
+      [&] { app->run.SignumRun("U 344"); },
+      [&] { EXPECT_TRUE(CheckDataFiles(app->db, false)); },
+  };
+  for (const auto& run : runs) {
+    MakeApp();
+    ASSERT_TRUE(app->format.Validate(">.$ RUN NFS FVN ENG INF"));
+    run();
+    run();
+    EXPECT_FALSE(Text().empty() && host.Lines().empty());
+    for (const std::string& line : host.Lines()) EXPECT_EQ(line.find("ndrad"), std::string::npos);
+    EXPECT_EQ(dir.ReadBytes("STAVBAS.$AD"), index);
+  }
+}
+
+// A NUL byte in U 344's place name: its information is shown whole, the byte as "?".
+TEST_F(DisplayRunTest, ANulByteInAnInformationRecordHidesNone) {
+  dir.CopySampleDatabase();
+  std::string inf = dir.ReadBytes("STAVBAS.INF");
+  const std::size_t at = inf.find(Utf8ToCp1252("Stensta gård"), inf.find("U 344 V "));
+  ASSERT_NE(at, std::string::npos);
+  inf[at + 7] = '\0';
+  dir.WriteBytes("STAVBAS.INF", inf);
+  MakeApp();
+  ASSERT_TRUE(app->format.Validate("$ INF"));
+  app->run.SignumRun("U 344");
+  for (const char* field : {"Stensta?gård", "Hagbo sn", "6611789", "Grå granit", "u344.jpg"})
+    EXPECT_NE(Text().find(field), std::string::npos) << field << "\n" << Text();
   EXPECT_TRUE(host.boxes.empty());
 }
 

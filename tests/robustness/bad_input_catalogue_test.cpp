@@ -22,6 +22,7 @@
 #include "base/cp1252.h"
 #include "robustness/cli_run.h"
 #include "spreadsheet/xls_test_support.h"
+#include "support/same_size_replacement.h"
 #include "support/temp_dir.h"
 #include "support/unprivileged.h"
 
@@ -843,6 +844,44 @@ std::vector<Case> Catalogue() {
          {"error: Ange ett filnamn, inte en mapp: {dir}/out/"},
          false,
          [](TempDir& d, const CliRun&) { EXPECT_TRUE(Exported(d).empty()); }});
+
+  // A NUL byte in a record's text, and a data file replaced under an index that fits its size
+  // and time stamp but not its lines.
+  auto nulInPlaceName = [](TempDir& d) {
+    CopyData(d);
+    std::string inf = d.ReadBytes("STAVBAS.INF");
+    inf[inf.find(Utf8ToCp1252("Stensta gård"), inf.find("U 344 V ")) + 7] = '\0';
+    d.WriteBytes("STAVBAS.INF", inf);
+  };
+  add({"NulByteInAPlaceName",
+       nulInPlaceName,
+       check,
+       1,
+       {failed, "U 344 V : STAVBAS.INF har NUL-tecken i raden (visas som ?)"}});
+  add({"NulByteInAPlaceNameShown",
+       nulInPlaceName,
+       {"--signum", "U 344", "--format", "$ INF;P INF;X INF;A"},
+       0,
+       {},
+       false,
+       [](TempDir&, const CliRun& r) {
+         EXPECT_EQ(r.out, "U 344 V \nStensta?gård \n6611789\t1653966 \nGrå granit \n") << r.out;
+       }});
+  for (const int shift : {-1, 2}) {
+    add({"ReplacedRunFileOfTheSameSizeAndStamp" + std::string(shift < 0 ? "Up" : "Down"),
+         [shift](TempDir& d) {
+           CopyData(d);
+           // The index is written for the files as they are, then the runic text replaced.
+           const CliRun opened = test::RunCli({"--database", d / "STAVBAS", "--files"});
+           ASSERT_EQ(opened.status, 0) << opened.err;
+           ASSERT_TRUE(fs::exists(d.path() / "STAVBAS.$AD"));
+           test::ReplaceShifted(d, "STAVBAS.RUN", shift);
+         },
+         {all, "--format", "$ RUN"},
+         0,
+         {"STAVBAS.RUN ändrad"},
+         false,
+         [](TempDir&, const CliRun& r) { EXPECT_TRUE(r.out.ends_with("\n84 inskrifter\n")); }});
   }
   return cases;
 }
