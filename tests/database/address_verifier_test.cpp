@@ -71,9 +71,10 @@ TEST(AddressVerifier, OnlyTheComputedAddressesFit) {
         EXPECT_FALSE(fed.finished) << g << " " << delta << " " << whole;
         // Within the file, by the line where the group begins or is said to begin.
         const std::int32_t by = std::max(loaded[g], computed[g]);
-        if (by < last)
+        if (by < last) {
           EXPECT_NE(fed.verdicts[static_cast<std::size_t>(by - 1)], Verdict::kFits)
               << g << " " << delta << " " << lines[static_cast<std::size_t>(by - 1)];
+        }
       }
     }
   }

@@ -844,6 +844,7 @@ std::vector<Case> Catalogue() {
          {"error: Ange ett filnamn, inte en mapp: {dir}/out/"},
          false,
          [](TempDir& d, const CliRun&) { EXPECT_TRUE(Exported(d).empty()); }});
+  }
 
   // A NUL byte in a record's text, and a data file replaced under an index that fits its size
   // and time stamp but not its lines.
