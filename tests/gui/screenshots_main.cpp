@@ -122,6 +122,9 @@ void Dialogs(Program& p, const QString& lang) {
   });
   p.action("actionAlla")->trigger();
   p.action("actionRensaTextfonster")->trigger();
+  // A web link of a settings file that the program will not hand to the desktop.
+  ShotDialog("QMessageBox", lang + "-23-refused-address");
+  app.addresses.OpenWebLink("file:///etc/passwd");
 }
 
 void Session(Program& p, const QString& lang) {
