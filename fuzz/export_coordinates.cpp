@@ -41,7 +41,7 @@ void Check(bool holds) {
 
 // A reading: the position's texts and values, or the text a refusal named.
 struct Reading {
-  std::optional<TableRow> row;  // nothing: no pair
+  std::optional<Position> row;  // nothing: no pair
   bool refused = false;
   std::string what;
 };
@@ -80,25 +80,20 @@ bool CloseTo(double a, double b) {
 void ReadAlike(const std::string& value, const std::string& separator, bool keepRt90) {
   const std::string line = std::string(kOriginHeading) + value;
   const TableOptions table{separator, true, keepRt90, {}};
-  const Reading maps = Take([&]() -> std::optional<TableRow> {
+  const Reading maps = Take([&]() -> std::optional<Position> {
     std::string lat, lon;
     if (!GetKoordinater(line, separator, lat, lon)) return std::nullopt;
-    TableRow row;
-    row.first = lat;
-    row.second = lon;
     const auto p = ReadPosition(line, 0, separator, false);
     Check(p.has_value() && p->first == lat && p->second == lon);
-    row.firstValue = p->firstValue;
-    row.secondValue = p->secondValue;
-    return row;
+    return p;
   });
   auto tableReading = [&](bool csv) {
-    return Take([&]() -> std::optional<TableRow> {
+    return Take([&]() -> std::optional<Position> {
       ExportBlock block;
       block.lines = {csv ? line : "U 1 V " + line};
       const TableRow row = csv ? CsvRow(block, table) : ShpRow(block, table);
-      if (row.first.empty()) return std::nullopt;
-      return row;
+      if (row.position.first.empty()) return std::nullopt;
+      return row.position;
     });
   };
   const Reading csv = tableReading(true);
@@ -109,7 +104,7 @@ void ReadAlike(const std::string& value, const std::string& separator, bool keep
   if (!keepRt90 || degrees || csv.refused) Check(Same(maps, csv));
   for (const Reading* r : {&maps, &csv}) {
     if (!r->row) continue;
-    const TableRow& p = *r->row;
+    const Position& p = *r->row;
     Check(IsPlainDecimal(p.first) && IsPlainDecimal(p.second));
     Check(CloseTo(Written(p.first), p.firstValue) && CloseTo(Written(p.second), p.secondValue));
     if (r == &maps || degrees)

@@ -250,21 +250,6 @@ bool SplitPair(std::string_view pair, std::string_view separator, std::string& f
   return true;
 }
 
-std::string PairAt(std::string_view line, std::size_t heading, std::string_view separator,
-                   bool keepRt90, bool* inDegrees) {
-  const std::string_view rest = line.substr(std::min(heading, line.size()));
-  const std::size_t open = rest.find('(');
-  if (inDegrees) *inDegrees = open != std::string_view::npos;
-  if (open != std::string_view::npos) {
-    const auto inner = InnerPair(line, rest, open, separator);
-    return inner ? std::string(*inner) : std::string();
-  }
-  const GridPair g = GridValuesAt(line, heading);
-  if (keepRt90)
-    return std::string(g.northText) + " " + std::string(separator) + " " + std::string(g.eastText);
-  return ConvertRt90(g.north, g.east, separator);
-}
-
 std::optional<Position> ReadPosition(std::string_view line, std::size_t heading,
                                      std::string_view separator, bool keepRt90) {
   const std::string_view rest = line.substr(std::min(heading, line.size()));

@@ -53,14 +53,6 @@ std::int32_t GridValue(std::string_view text);
 bool SplitPair(std::string_view pair, std::string_view separator, std::string& first,
                std::string& second);
 
-// The pair of a coordinate line from the position of its heading ("Koordinater:" or
-// "Nuv. koord.:"): a pair in parentheses as it stands (empty when the line lacks the
-// separator), otherwise the grid values at their fixed places converted, or as they stand
-// when `keepRt90`.
-// `inDegrees` tells whether the pair was the one in parentheses.
-std::string PairAt(std::string_view line, std::size_t heading, std::string_view separator,
-                   bool keepRt90, bool* inDegrees = nullptr);
-
 // A position as every export reads it: the two numbers as text, as the text exports write them
 // ("." as decimal point, a sign written in the data kept), and their values.
 struct Position {

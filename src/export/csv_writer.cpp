@@ -17,8 +17,8 @@ bool SkapaCSV2fil(const ExportText& text, const CsvOptions& options, const std::
     f.Line(header);
     ForEachBlock(text, [&](const ExportBlock& block) {
       const TableRow row = CsvRow(block, table);
-      std::string line =
-          d + CsvField(row.signum) + d + CsvField(row.first) + d + CsvField(row.second) + d;
+      std::string line = d + CsvField(row.signum) + d + CsvField(row.position.first) + d +
+                         CsvField(row.position.second) + d;
       for (const std::string& value : row.values) line += CsvField(value) + d;
       f.Line(line);
     });

@@ -248,8 +248,8 @@ bool SkapaSHP2fil(const ExportText& text, const ShpOptions& options, const std::
   try {
     ForEachBlock(text, [&](const ExportBlock& block) {
       const TableRow row = ShpRow(block, table);
-      if (!ok || row.first.empty()) return;
-      double x = row.secondValue, y = row.firstValue, z = 0, m = 0;
+      if (!ok || row.position.first.empty()) return;
+      double x = row.position.secondValue, y = row.position.firstValue, z = 0, m = 0;
       SHPObject* point = SHPCreateObject(SHPT_POINT, -1, 0, nullptr, nullptr, 1, &x, &y, &z, &m);
       const int record = static_cast<int>(records);
       ok = point && SHPWriteObject(shp, -1, point) >= 0 &&

@@ -21,11 +21,7 @@ std::size_t CoordinateHeading(const std::string& line, const TableOptions& o) {
 void TakePair(const std::string& line, std::size_t p, const TableOptions& o, TableRow& row) {
   const std::optional<Position> position = ReadPosition(line, p, o.separator, o.keepRt90);
   if (!position) return;
-  row.first = position->first;
-  row.second = position->second;
-  row.firstValue = position->firstValue;
-  row.secondValue = position->secondValue;
-  row.inDegrees = position->inDegrees;
+  row.position = *position;
 }
 
 // The column values a line names: "name:" somewhere in it gives the text after its first ":".

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "export/coordinates.h"
 #include "export/export_text.h"
 
 namespace stavbas {
@@ -23,12 +24,10 @@ struct TableOptions {
 
 struct TableRow {
   std::string signum;
-  // The position's two parts with "." as decimal point: latitude and longitude, or northing and
-  // easting with keep-RT90; both empty when the block gave no position.
-  std::string first, second;
-  double firstValue = 0, secondValue = 0;  // their values
-  bool inDegrees = false;                  // the position was given in degrees in the data
-  std::vector<std::string> values;         // one per column
+  // The position as ReadPosition gives it: latitude and longitude, or northing and easting with
+  // keep-RT90; both texts empty when the block gave no position.
+  Position position;
+  std::vector<std::string> values;  // one per column
 };
 
 // A block as the CSV file reads it: the signum is its first line as it stands; a coordinate
@@ -48,7 +47,7 @@ bool KeepGridValues(const ExportText& text, const TableOptions& options, RowOf r
   if (!options.keepRt90) return false;
   bool keep = true;
   ForEachBlock(text, [&](const ExportBlock& block) {
-    if (keep && rowOf(block, options).inDegrees) keep = false;
+    if (keep && rowOf(block, options).position.inDegrees) keep = false;
   });
   return keep;
 }

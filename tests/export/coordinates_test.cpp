@@ -103,11 +103,13 @@ TEST(Coordinates, UnreadableCoordinatesStopWithTheirText) {
 TEST(Coordinates, PairsForTheTableExports) {
   const std::string line = "U 344 V Koordinater: 6583052;1627548 ";
   const std::size_t at = line.find("Koordinater:");
-  EXPECT_EQ(PairAt(line, at, ";", true), "6583052 ; 1627548");
-  std::string first, second;
-  ASSERT_TRUE(SplitPair(PairAt(line, at, ";", false), ";", first, second));
-  EXPECT_TRUE(first.starts_with("59.3489")) << first;
-  EXPECT_EQ(PairAt("U 1 Koordinater: (1 2) ", 4, ";", false), "");
+  const std::optional<Position> kept = ReadPosition(line, at, ";", true);
+  ASSERT_TRUE(kept);
+  EXPECT_EQ(kept->first + " ; " + kept->second, "6583052 ; 1627548");
+  const std::optional<Position> converted = ReadPosition(line, at, ";", false);
+  ASSERT_TRUE(converted);
+  EXPECT_TRUE(converted->first.starts_with("59.3489")) << converted->first;
+  EXPECT_FALSE(ReadPosition("U 1 Koordinater: (1 2) ", 4, ";", false));
 }
 
 // What the exports take for a number: a plain decimal, nothing a number parser would also take.
