@@ -121,7 +121,7 @@ LineFile::Result TDatafil::ReadNextLine() {
   if (r == LineFile::Result::Line) {
     ++lineCounter;
     ++linesRead;
-    if (feed_) Feed(offset);
+    Feed(offset);
     if (verifier_) Verify(lineCounter - 1, std::string_view(Buffer(), BufferLength()));
   }
   return r;

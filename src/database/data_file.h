@@ -103,7 +103,7 @@ class TDatafil : public TKombifil {
 
  private:
   void NoteCheckpoint();
-  // ReadNextLine while the lines read are fed to an address pass or a verifier.
+  // ReadNextLine while the lines read are fed to an address pass (and shown to the verifier).
   LineFile::Result ReadAndFeed();
   // Passes over the next line, showing it to the verifier where it waits for it.
   LineFile::Result PassLine();

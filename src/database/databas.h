@@ -219,10 +219,13 @@ class TDatabas {
   // computed anew, or checked by a pass of their own. The file is left where it stood, with
   // its line. True when that happened: what was done with the loaded addresses is done again.
   bool SettleAddresses(TDatafil& file) {
-    return file.passPending && file.LoadedAddressesVerdict() != AddressVerifier::Verdict::kFits &&
-           Settle(file, file.LoadedAddressesVerdict());
+    if (!file.passPending) return false;
+    const AddressVerifier::Verdict verdict = file.LoadedAddressesVerdict();
+    if (verdict == AddressVerifier::Verdict::kFits) return false;
+    Settle(file, verdict);
+    return true;
   }
-  bool Settle(TDatafil& file, AddressVerifier::Verdict verdict);
+  void Settle(TDatafil& file, AddressVerifier::Verdict verdict);
   // A scan of a complete file that takes its lines from the file's addresses, made again with
   // settled addresses where the scan found that loaded ones do not fit.
   template <class ScanWith>

@@ -211,7 +211,7 @@ void TDatabas::CheckAtEnd(TDatafil& f) {
   Settle(f, verdict);
 }
 
-bool TDatabas::Settle(TDatafil& f, AddressVerifier::Verdict verdict) {
+void TDatabas::Settle(TDatafil& f, AddressVerifier::Verdict verdict) {
   f.passPending = false;
   f.EndVerifying();
   // The passes clear the line buffer, which may hold the line just read.
@@ -222,7 +222,6 @@ bool TDatabas::Settle(TDatafil& f, AddressVerifier::Verdict verdict) {
   if (const int err = f.SeekLine(line)) ReportReadError(f, err);
   std::memcpy(f.Buffer(), kept.data(), kept.size());
   f.BufferLength() = length;
-  return true;
 }
 
 namespace {
