@@ -3,6 +3,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "base/char_tables.h"
+
 namespace stavbas {
 
 bool HelpMap::Load(const std::filesystem::path& file) {
@@ -26,10 +28,8 @@ std::string HelpMap::PageFor(int context) const {
 }
 
 bool HelpPage(const std::string& path) {
-  std::string extension = std::filesystem::path(path).extension().string();
-  for (char& c : extension)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return extension == ".html" || extension == ".htm";
+  const std::string extension = SystemUpperCase(std::filesystem::path(path).extension().string());
+  return extension == ".HTML" || extension == ".HTM";
 }
 
 std::filesystem::path HelpFolderOf(const std::filesystem::path& programFolder, Language language) {
